@@ -1,0 +1,78 @@
+#include "FormDesign.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QPalette>
+#include <QVariant>
+#include <QWidget>
+
+namespace FormDesign {
+
+namespace {
+
+void applyColor(QWidget *widget)
+{
+    const QVariant color = widget->property("Color");
+    if (!color.isValid())
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color.value<QColor>());
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Labels without word wrap grow to their text, as their designed sizes were
+// measured with the designer's font; a substitute font may be a little wider.
+void growLabel(QLabel *label)
+{
+    if (label->wordWrap() || (label->property("AutoSize").isValid() && !label->property("AutoSize").toBool()))
+        return;
+    const QSize hint = label->sizeHint();
+    if (hint.width() > label->width())
+        label->resize(hint.width(), label->height());
+}
+
+} // namespace
+
+void placeAtDesignedPosition(QWidget *form)
+{
+    const QVariant left = form->property("Left");
+    const QVariant top = form->property("Top");
+    if (left.isValid() && top.isValid())
+        form->move(left.toInt(), top.toInt());
+}
+
+void alignPanels(QWidget *form)
+{
+    for (QWidget *child : form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->property("Align").toString() == QLatin1String("bottom"))
+            child->setGeometry(0, form->height() - child->height(), form->width(), child->height());
+    }
+}
+
+void applyBorder(QWidget *form)
+{
+    const QString border = form->property("BorderStyle").toString();
+    if (border == QLatin1String("single") || border == QLatin1String("dialog"))
+        form->setFixedSize(form->size());
+    if (border == QLatin1String("dialog"))
+        form->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    else if (border == QLatin1String("single"))
+        form->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+}
+
+void apply(QWidget *form)
+{
+    applyBorder(form);
+    applyColor(form);
+    for (QWidget *child : form->findChildren<QWidget *>()) {
+        applyColor(child);
+        if (auto *label = qobject_cast<QLabel *>(child))
+            growLabel(label);
+    }
+    alignPanels(form);
+    placeAtDesignedPosition(form);
+}
+
+} // namespace FormDesign

@@ -1,0 +1,199 @@
+#include "JpegLoader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <csetjmp>
+#include <memory>
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace {
+
+struct ErrorManager
+{
+    jpeg_error_mgr base;
+    std::jmp_buf escape;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void onError(j_common_ptr cinfo)
+{
+    auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->escape, 1);
+}
+
+// A corrupt-data warning (truncation, bad Huffman code...) means the picture
+// on screen would be garbage, so it is treated as an error.
+void onMessage(j_common_ptr cinfo, int level)
+{
+    if (level < 0)
+        onError(cinfo);
+}
+
+// Caps the number of scans a progressive file may make us decode.
+void onProgress(j_common_ptr cinfo)
+{
+    if (cinfo->is_decompressor) {
+        auto *d = reinterpret_cast<j_decompress_ptr>(cinfo);
+        if (d->input_scan_number > JpegLoader::maxScans) {
+            auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+            std::snprintf(err->message, sizeof err->message, "too many scans");
+            std::longjmp(err->escape, 1);
+        }
+    }
+}
+
+// Everything that must survive a longjmp lives in plain C structures;
+// nothing between setjmp and longjmp owns a C++ object with a destructor.
+struct DecodeState
+{
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    jpeg_progress_mgr progress;
+    unsigned char *pixels = nullptr; // into the QImage allocated below
+    int stride = 0;
+    int width = 0;
+    int height = 0;
+    int denominator = 1;
+    bool tooLarge = false;
+};
+
+// Returns false on a libjpeg error; err.message then holds the text.
+bool readHeader(DecodeState &s, const QByteArray &bytes, QSize target)
+{
+    jpeg_decompress_struct &cinfo = s.cinfo;
+    cinfo.err = jpeg_std_error(&s.err.base);
+    s.err.base.error_exit = onError;
+    s.err.base.emit_message = onMessage;
+    s.err.message[0] = '\0';
+    if (setjmp(s.err.escape))
+        return false;
+    jpeg_create_decompress(&cinfo);
+    cinfo.mem->max_memory_to_use = 256L * 1024 * 1024;
+    s.progress.progress_monitor = onProgress;
+    cinfo.progress = &s.progress;
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    if (qint64(cinfo.image_width) * cinfo.image_height > JpegLoader::maxDeclaredPixels) {
+        s.tooLarge = true;
+        return true;
+    }
+    s.denominator = JpegLoader::scaleDenominator(QSize(int(cinfo.image_width), int(cinfo.image_height)), target);
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = static_cast<unsigned>(s.denominator);
+    cinfo.out_color_space = JCS_EXT_BGRX; // lands directly in QImage::Format_RGB32
+    cinfo.dct_method = JDCT_ISLOW;
+    jpeg_calc_output_dimensions(&cinfo);
+    s.width = int(cinfo.output_width);
+    s.height = int(cinfo.output_height);
+    if (qint64(s.width) * s.height > JpegLoader::maxOutputPixels)
+        s.tooLarge = true;
+    return true;
+}
+
+bool readPixels(DecodeState &s)
+{
+    jpeg_decompress_struct &cinfo = s.cinfo;
+    if (setjmp(s.err.escape))
+        return false;
+    jpeg_start_decompress(&cinfo);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = s.pixels + std::size_t(cinfo.output_scanline) * std::size_t(s.stride);
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    return true;
+}
+
+} // namespace
+
+namespace JpegLoader {
+
+int scaleDenominator(QSize source, QSize target)
+{
+    if (!target.isValid() || target.isEmpty())
+        return 1;
+    int denominator = 1;
+    while (denominator < 8) {
+        const int next = denominator * 2;
+        // libjpeg rounds the scaled size up
+        const int w = (source.width() + next - 1) / next;
+        const int h = (source.height() + next - 1) / next;
+        if (w < target.width() || h < target.height())
+            break;
+        denominator = next;
+    }
+    return denominator;
+}
+
+LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target)
+{
+    LoadedPicture result;
+    if (bytes.isEmpty()) {
+        result.error = QStringLiteral("Picture file %1 is empty").arg(name);
+        return result;
+    }
+    auto state = std::make_unique<DecodeState>();
+    DecodeState &s = *state;
+    const auto fail = [&](const QString &why) {
+        jpeg_destroy_decompress(&s.cinfo);
+        result.image = QImage();
+        result.error = QStringLiteral("Picture file %1 is not a readable JPEG picture (%2)").arg(name, why);
+        return result;
+    };
+    if (!readHeader(s, bytes, target))
+        return fail(QString::fromLatin1(s.err.message));
+    if (s.tooLarge) {
+        jpeg_destroy_decompress(&s.cinfo);
+        result.error = QStringLiteral("Picture file %1 is too large (%2 x %3 pixels)")
+                           .arg(name)
+                           .arg(s.cinfo.image_width)
+                           .arg(s.cinfo.image_height);
+        return result;
+    }
+    QImage image(s.width, s.height, QImage::Format_RGB32);
+    if (image.isNull())
+        return fail(QStringLiteral("out of memory"));
+    s.pixels = image.bits();
+    s.stride = int(image.bytesPerLine());
+    if (!readPixels(s))
+        return fail(QString::fromLatin1(s.err.message));
+    jpeg_destroy_decompress(&s.cinfo);
+    result.image = std::move(image);
+    return result;
+}
+
+LoadedPicture load(const QString &name, QSize target)
+{
+    // Only regular files: opening a FIFO or a device could block forever.
+    const QFileInfo info(name);
+    QFile file(name);
+    if ((!name.startsWith(QLatin1Char(':')) && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
+        LoadedPicture result;
+        result.error = QStringLiteral("Cannot open file %1").arg(name);
+        return result;
+    }
+    if (file.size() > maxFileBytes) {
+        LoadedPicture result;
+        result.error = QStringLiteral("Picture file %1 is too large (%2 bytes)").arg(name).arg(file.size());
+        return result;
+    }
+    // read() of a directory or special file may still fail here
+    const QByteArray bytes = file.read(maxFileBytes + 1);
+    if (bytes.size() > maxFileBytes) {
+        LoadedPicture result;
+        result.error = QStringLiteral("Picture file %1 is too large").arg(name);
+        return result;
+    }
+    if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
+        LoadedPicture result;
+        result.error = QStringLiteral("Cannot open file %1").arg(name);
+        return result;
+    }
+    return decode(bytes, name, target);
+}
+
+} // namespace JpegLoader

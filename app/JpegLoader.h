@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Every picture of the program goes through here: the ones built into the
+// forms (":/..." resources) and the files read from the working directory.
+// A bad file never crashes or hangs the program: it gives an error text.
+struct LoadedPicture
+{
+    QImage image;
+    QString error; // empty when image is valid
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+namespace JpegLoader {
+
+// Limits that keep a hostile file from exhausting memory or time.
+constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
+constexpr qint64 maxDeclaredPixels = 100'000'000; // e.g. 10000 x 10000
+constexpr qint64 maxOutputPixels = 25'000'000;
+constexpr int maxScans = 1000;
+
+// Reads and decodes the file `name` (relative names resolve against the
+// current working directory). When `target` is valid the picture is decoded
+// with libjpeg's DCT scaling to the smallest size that still covers it.
+LoadedPicture load(const QString &name, QSize target = QSize());
+
+// Decodes JPEG bytes already in memory; `name` is only used in messages.
+LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target = QSize());
+
+// The scale denominator (1, 2, 4 or 8) libjpeg should use so that a picture
+// of `source` size still covers `target`.
+int scaleDenominator(QSize source, QSize target);
+
+} // namespace JpegLoader

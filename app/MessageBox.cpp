@@ -1,0 +1,51 @@
+#include "MessageBox.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace {
+MessageBox::Hook &hook()
+{
+    static MessageBox::Hook instance;
+    return instance;
+}
+} // namespace
+
+namespace MessageBox {
+
+QString titleFromProgramPath(const QString &programPath)
+{
+    const QString name = QFileInfo(programPath).fileName();
+    const int dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString title()
+{
+    return titleFromProgramPath(QCoreApplication::applicationFilePath());
+}
+
+void setHook(Hook newHook)
+{
+    hook() = std::move(newHook);
+}
+
+void show(const QString &text)
+{
+    if (hook()) {
+        hook()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok);
+    box.adjustSize();
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize size = box.sizeHint();
+        box.move(screen->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+    box.exec();
+}
+
+} // namespace MessageBox

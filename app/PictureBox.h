@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+// A picture control: draws one JPEG at its natural size from the top-left
+// corner (clipped) or stretched to the control. It can start a drag when
+// pressed (automatic drag mode) and can take part as a drop target: it accepts
+// a drag only when a DragOver handler says so.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString picture READ picture WRITE setPicture)
+    Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
+    Q_PROPERTY(bool autoDrag READ autoDrag WRITE setAutoDrag)
+
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    QString picture() const { return m_picture; }
+    // Loads a built-in picture (a ":/..." resource) named in the form description.
+    void setPicture(const QString &resource);
+
+    // Reads `fileName` from disk now and shows it; on failure keeps the
+    // current picture and returns the error text.
+    QString loadFromFile(const QString &fileName);
+
+    const QImage &image() const { return m_image; }
+    void setImage(const QImage &image);
+
+    bool stretch() const { return m_stretch; }
+    void setStretch(bool on);
+    bool autoDrag() const { return m_autoDrag; }
+    void setAutoDrag(bool on) { m_autoDrag = on; }
+
+    QSize sizeHint() const override;
+
+signals:
+    void DragOver(QObject *Sender, QObject *Source, int X, int Y, bool &Accept);
+    void DragDrop(QObject *Sender, QObject *Source, int X, int Y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    bool askDragOver(QObject *source, QPoint at);
+
+    QString m_picture;
+    QImage m_image;
+    bool m_stretch = false;
+    bool m_autoDrag = false;
+};

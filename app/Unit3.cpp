@@ -1,0 +1,58 @@
+#include "Unit3.h"
+#include "ui_Unit3.h"
+
+#include "FormActivation.h"
+#include "FormDesign.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+
+Tlogo *logo = nullptr;
+
+Tlogo::Tlogo(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::Tlogo)
+    , m_timer(new QTimer(this))
+{
+    ui->setupUi(this);
+    // A title bar with no buttons at all: no system menu, minimise, maximise or close.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    FormDesign::apply(this);
+    FormActivation::instance().registerForm(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(property("TimerInterval").toInt());
+    connect(m_timer, &QTimer::timeout, this, &Tlogo::Timer1Timer);
+    m_timer->start();
+}
+
+Tlogo::~Tlogo()
+{
+    FormActivation::instance().unregisterForm(this);
+    delete ui;
+}
+
+QTimer *Tlogo::timer() const
+{
+    return m_timer;
+}
+
+void Tlogo::Timer1Timer()
+{
+    close();
+}
+
+void Tlogo::keyPressEvent(QKeyEvent *event)
+{
+    // Only the timer ends the splash: Escape must not reject it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Tlogo::hideEvent(QHideEvent *event)
+{
+    FormActivation::instance().formHidden(this);
+    QDialog::hideEvent(event);
+}

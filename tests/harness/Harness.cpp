@@ -1,0 +1,158 @@
+#include "Harness.h"
+
+#include "Application.h"
+#include "MessageBox.h"
+#include "Registry.h"
+#include "UnitGlav.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+
+#include "DragDrop.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace Harness {
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+void strictHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("No such slot")) || message.contains(QLatin1String("No such signal"))
+        || message.contains(QLatin1String("QObject::connect"))) {
+        std::fprintf(stderr, "FAIL! broken connection: %s\n", qPrintable(message));
+        std::abort();
+    }
+    // offscreen's harmless complaint about every top-level window
+    if (message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+} // namespace
+
+void failOnBrokenConnections()
+{
+    previousHandler = qInstallMessageHandler(strictHandler);
+}
+
+void startProgram()
+{
+    static bool initialised = false;
+    if (!initialised) {
+        failOnBrokenConnections();
+        Application::init(*qApp);
+        initialised = true;
+    }
+    TForm1::setSplashEnabled(false);
+    Registry::createForms();
+    Form1->show();
+    if (!QTest::qWaitForWindowExposed(Form1))
+        qWarning("main form not exposed");
+}
+
+void stopProgram()
+{
+    Registry::destroyForms();
+    QCoreApplication::processEvents();
+}
+
+void click(QWidget *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void type(QWidget *widget, const QString &text)
+{
+    QTest::keyClicks(widget, text);
+}
+
+QAction *menuEntry(const char *entry)
+{
+    return Form1->findChild<QAction *>(QLatin1String(entry));
+}
+
+void chooseMenu(const char *entry)
+{
+    if (QAction *action = menuEntry(entry))
+        action->trigger();
+}
+
+bool dropAt(QWidget *form, QWidget *source, QPoint point)
+{
+    QWidget *target = form->childAt(point);
+    if (!target)
+        target = form;
+    while (target && !target->isWindow() && !target->acceptDrops())
+        target = target->parentWidget();
+    if (!target || !target->acceptDrops())
+        return false;
+    const QPoint local = target->mapFrom(form, point);
+    std::unique_ptr<QMimeData> mime(DragDrop::mimeFor(source));
+    const Qt::DropActions actions = Qt::MoveAction | Qt::CopyAction;
+    QDragEnterEvent enter(local, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDragMoveEvent move(local, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(local, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+bool dropOn(QWidget *target, QWidget *source)
+{
+    QWidget *form = target->window();
+    return dropAt(form, source, target->mapTo(form, target->rect().center()));
+}
+
+MessageSpy::MessageSpy()
+{
+    MessageBox::setHook([this](const QString &text) {
+        texts.append(text);
+        if (onShow)
+            onShow(text);
+    });
+}
+
+MessageSpy::~MessageSpy()
+{
+    MessageBox::setHook(nullptr);
+}
+
+void closeNextModalBox(SeenBox *seen)
+{
+    auto *poll = new QTimer;
+    auto *attempts = new int(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, attempts, seen]() {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box || ++*attempts > 200) {
+            if (box) {
+                seen->caption = box->windowTitle();
+                seen->text = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+            poll->stop();
+            poll->deleteLater();
+            delete attempts;
+        }
+    });
+    poll->start(10);
+}
+
+} // namespace Harness

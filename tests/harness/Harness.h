@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QWidget;
+
+// What the GUI tests share: the whole registry built as the program builds
+// it, and ways to click, type, choose menu entries, answer message boxes and
+// drop a dragged control onto the widget under a point.
+namespace Harness {
+
+// Installs a message handler that ends the test run on any warning about a
+// connection that uic could not make ("No such slot", "No such signal").
+void failOnBrokenConnections();
+
+// Creates the seventeen forms and shows the main form without the splash.
+void startProgram();
+void stopProgram();
+
+void click(QWidget *button);
+// Types `text` key by key into `widget`, as the learner would.
+void type(QWidget *widget, const QString &text);
+// Triggers the main form's menu entry named `entry` ("N3", "N101", "N7"...).
+void chooseMenu(const char *entry);
+QAction *menuEntry(const char *entry);
+
+// Sends a drag of `source` to the widget under `point` (in `form`
+// coordinates): the topmost visible widget there, or its nearest ancestor
+// that takes drops, as a real drop finds it. Returns whether it was accepted.
+bool dropAt(QWidget *form, QWidget *source, QPoint point);
+// Drops `source` onto the centre of `target`.
+bool dropOn(QWidget *target, QWidget *source);
+
+// Collects the texts of the message boxes shown while it lives; the boxes
+// are answered at once. `onShow` runs while the box would be on screen.
+class MessageSpy
+{
+public:
+    MessageSpy();
+    ~MessageSpy();
+    QStringList texts;
+    std::function<void(const QString &)> onShow;
+};
+
+// Closes the next real modal message box once it is up, and hands its
+// caption and text to the caller (both empty if none appeared in time).
+struct SeenBox
+{
+    QString caption;
+    QString text;
+};
+void closeNextModalBox(SeenBox *seen);
+
+} // namespace Harness

@@ -1,0 +1,17 @@
+#include "UnitZad12.h"
+#include "ui_UnitZad12.h"
+
+TFm12 *Fm12 = nullptr;
+
+TFm12::TFm12(QWidget *parent)
+    : DesignedForm(parent)
+    , ui(new Ui::TFm12)
+{
+    ui->setupUi(this);
+    finishDesign();
+}
+
+TFm12::~TFm12()
+{
+    delete ui;
+}
