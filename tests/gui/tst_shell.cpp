@@ -49,6 +49,7 @@ private slots:
     void activationFiresWhenAFormBecomesActive();
     void activationIgnoresOtherProgramsAndMessageBoxes();
     void spaceFilterSwallowsTypedBlanksOnly();
+    void splashComesFirstAndClosesOnItsTimer();
 };
 
 void ShellTest::formsAreCreatedOnceInTheirOrder()
@@ -305,6 +306,36 @@ void ShellTest::spaceFilterSwallowsTypedBlanksOnly()
     other.show();
     type(&other, QStringLiteral("a b"));
     QCOMPARE(other.text(), QStringLiteral("a b"));
+}
+
+void ShellTest::splashComesFirstAndClosesOnItsTimer()
+{
+    stopProgram();
+    Registry::createForms();
+    QCOMPARE(logo->timer()->interval(), 3000);
+    QVERIFY(logo->timer()->isActive());
+    QVERIFY(!(logo->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(!(logo->windowFlags() & Qt::WindowSystemMenuHint));
+    QVERIFY(logo->windowFlags() & Qt::CustomizeWindowHint);
+    // Same timer, shorter wait: the test need not sit through three seconds.
+    logo->timer()->setInterval(200);
+    bool splashAloneOnScreen = false;
+    QTimer::singleShot(50, [&] {
+        splashAloneOnScreen = logo->isVisible() && logo->isModal() && !Form1->windowHandle()->isExposed();
+    });
+    TForm1::setSplashEnabled(true);
+    Form1->show(); // returns once the splash has closed
+    TForm1::setSplashEnabled(false);
+    QVERIFY(splashAloneOnScreen);
+    QVERIFY(logo->isHidden());
+    QVERIFY(Form1->isVisible());
+    QCOMPARE(logo->pos(), QPoint(197, 195));
+    // Later ticks close the hidden splash again and change nothing.
+    QSignalSpy ticks(logo->timer(), &QTimer::timeout);
+    QTRY_VERIFY(ticks.count() >= 2);
+    QVERIFY(logo->isHidden());
+    QVERIFY(logo->timer()->isActive());
+    QVERIFY(Form1->isVisible());
 }
 
 QTEST_MAIN(ShellTest)
