@@ -36,14 +36,17 @@ void startAutomaticDrag(QWidget *control)
     drag->exec(Qt::MoveAction | Qt::CopyAction);
 }
 
-QObject *sourceOf(const QWidget *target, const QMimeData *mime)
+QObject *sourceOf(const QWidget *target, const QMimeData *mime, const QObject *eventSource)
 {
     if (!target || !mime || !mime->hasFormat(mimeType))
         return nullptr;
     const QString name = QString::fromUtf8(mime->data(mimeType));
     if (name.isEmpty())
         return nullptr;
-    return target->window()->findChild<QWidget *>(name);
+    QWidget *control = target->window()->findChild<QWidget *>(name);
+    if (eventSource && eventSource != control)
+        return nullptr;
+    return control;
 }
 
 } // namespace DragDrop

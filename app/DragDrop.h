@@ -20,7 +20,9 @@ extern const QString mimeType;
 void startAutomaticDrag(QWidget *control);
 
 // The control of `target`'s form that a drag with `mime` carries, or nullptr.
-QObject *sourceOf(const QWidget *target, const QMimeData *mime);
+// `eventSource` is the drop event's source(): when the platform knows it, it
+// must be that same control; a control of another form never counts.
+QObject *sourceOf(const QWidget *target, const QMimeData *mime, const QObject *eventSource);
 
 // Fresh MIME data naming `control`, as a drag of it carries.
 QMimeData *mimeFor(const QWidget *control);

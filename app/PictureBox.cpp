@@ -81,7 +81,7 @@ bool PictureBox::askDragOver(QObject *source, QPoint at)
 
 void PictureBox::dragEnterEvent(QDragEnterEvent *event)
 {
-    QObject *source = DragDrop::sourceOf(this, event->mimeData());
+    QObject *source = DragDrop::sourceOf(this, event->mimeData(), event->source());
     if (source && askDragOver(source, event->position().toPoint()))
         event->acceptProposedAction();
     else
@@ -90,7 +90,7 @@ void PictureBox::dragEnterEvent(QDragEnterEvent *event)
 
 void PictureBox::dragMoveEvent(QDragMoveEvent *event)
 {
-    QObject *source = DragDrop::sourceOf(this, event->mimeData());
+    QObject *source = DragDrop::sourceOf(this, event->mimeData(), event->source());
     if (source && askDragOver(source, event->position().toPoint()))
         event->acceptProposedAction();
     else
@@ -99,7 +99,7 @@ void PictureBox::dragMoveEvent(QDragMoveEvent *event)
 
 void PictureBox::dropEvent(QDropEvent *event)
 {
-    QObject *source = DragDrop::sourceOf(this, event->mimeData());
+    QObject *source = DragDrop::sourceOf(this, event->mimeData(), event->source());
     if (!source || !askDragOver(source, event->position().toPoint())) {
         event->ignore();
         return;
