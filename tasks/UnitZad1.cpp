@@ -1,7 +1,39 @@
 #include "UnitZad1.h"
 #include "ui_UnitZad1.h"
 
+#include <QSignalBlocker>
+
+#include <algorithm>
+
 TFmZ1 *FmZ1 = nullptr;
+
+namespace {
+
+// Four options per question, always in the order "Эллипс", "Прямоугольник",
+// "Параллелограмм", "Ромб"; the options are numbered 1..20 through the five
+// questions.
+constexpr int OptionsPerQuestion = 4;
+
+// The right option of each question, by option number.
+constexpr std::array<int, 5> RightOptions = {
+    3,  // output of values: Параллелограмм
+    7,  // input of data: Параллелограмм
+    10, // S := 5: Прямоугольник
+    13, // the end of an algorithm: Эллипс
+    18, // X := X+5: Прямоугольник
+};
+
+// Deselects an option without firing its handler. An auto-exclusive radio
+// button refuses to be unchecked while it is the checked one of its group.
+void clearSelection(QRadioButton *option)
+{
+    const QSignalBlocker quiet(option);
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+}
+
+} // namespace
 
 TFmZ1::TFmZ1(QWidget *parent)
     : DesignedForm(parent)
@@ -14,4 +46,91 @@ TFmZ1::TFmZ1(QWidget *parent)
 TFmZ1::~TFmZ1()
 {
     delete ui;
+}
+
+QRadioButton *TFmZ1::option(int number) const
+{
+    return findChild<QRadioButton *>(QStringLiteral("RadioButton%1").arg(number));
+}
+
+void TFmZ1::optionSelected(QRadioButton *selected)
+{
+    for (int number = 1; number <= int(RightOptions.size()) * OptionsPerQuestion; ++number) {
+        if (option(number) != selected)
+            continue;
+        const int question = (number - 1) / OptionsPerQuestion;
+        if (number == RightOptions[question]) {
+            Right[question] = true;
+        } else {
+            // A wrong option replaces whatever was selected in its question,
+            // the right option included.
+            ++ErrorCount;
+            Right[question] = false;
+        }
+        return;
+    }
+}
+
+void TFmZ1::RadioButton1Click(bool selected)
+{
+    if (selected)
+        optionSelected(qobject_cast<QRadioButton *>(sender()));
+}
+
+void TFmZ1::RadioButton3Click(bool selected)
+{
+    if (selected)
+        optionSelected(ui->RadioButton3);
+}
+
+void TFmZ1::RadioButton7Click(bool selected)
+{
+    if (selected)
+        optionSelected(ui->RadioButton7);
+}
+
+void TFmZ1::RadioButton10Click(bool selected)
+{
+    if (selected)
+        optionSelected(ui->RadioButton10);
+}
+
+void TFmZ1::RadioButton13Click(bool selected)
+{
+    if (selected)
+        optionSelected(ui->RadioButton13);
+}
+
+void TFmZ1::RadioButton18Click(bool selected)
+{
+    if (selected)
+        optionSelected(ui->RadioButton18);
+}
+
+void TFmZ1::Button2Click()
+{
+    ui->Label6->setText(QStringLiteral("Количество ошибок: %1").arg(ErrorCount));
+    if (std::all_of(Right.begin(), Right.end(), [](bool right) { return right; }))
+        ui->Button1->setVisible(true);
+}
+
+void TFmZ1::Button3Click()
+{
+    ui->Label6->setText(QString());
+    ErrorCount = 0;
+    for (int number = 1; number <= int(RightOptions.size()) * OptionsPerQuestion; ++number)
+        clearSelection(option(number));
+    Right.fill(false);
+}
+
+void TFmZ1::FormActivate()
+{
+    // Each return to the test asks for the right answers anew; the selected
+    // options, the count and the status line stay.
+    Right.fill(false);
+}
+
+void TFmZ1::Button1Click()
+{
+    completeWithMark("Image2");
 }
