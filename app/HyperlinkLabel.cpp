@@ -1,0 +1,74 @@
+#include "HyperlinkLabel.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace {
+HyperlinkLabel::OpenHook openHook;
+}
+
+HyperlinkLabel::HyperlinkLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    setFont(underlined);
+    setCursor(Qt::PointingHandCursor);
+    setHot(false);
+}
+
+void HyperlinkLabel::setOpenHook(OpenHook hook)
+{
+    openHook = std::move(hook);
+}
+
+void HyperlinkLabel::setHot(bool hot)
+{
+    m_hot = hot;
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, hot ? QColor(0xFF, 0x00, 0x00) : QColor(0x00, 0x00, 0xFF));
+    setPalette(colours);
+}
+
+void HyperlinkLabel::openAddress() const
+{
+    const QString address = m_url.trimmed();
+    if (address.isEmpty())
+        return;
+    const QUrl target(address, QUrl::StrictMode);
+    if (!target.isValid())
+        return;
+    if (openHook) {
+        openHook(target);
+        return;
+    }
+    // Hands the address to the desktop's "open" action and returns at once.
+    QDesktopServices::openUrl(target);
+}
+
+void HyperlinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    // The press comes from the event loop: nothing may unwind out of it.
+    try {
+        openAddress();
+    } catch (...) {
+    }
+}
+
+void HyperlinkLabel::enterEvent(QEnterEvent *event)
+{
+    setHot(true);
+    QLabel::enterEvent(event);
+}
+
+void HyperlinkLabel::leaveEvent(QEvent *event)
+{
+    setHot(false);
+    QLabel::leaveEvent(event);
+}
