@@ -15,3 +15,8 @@ TForm2::~TForm2()
 {
     delete ui;
 }
+
+void TForm2::Button1Click()
+{
+    completeWithMark("Image3");
+}
