@@ -15,3 +15,8 @@ TFm12::~TFm12()
 {
     delete ui;
 }
+
+void TFm12::Button1Click()
+{
+    completeWithMark("Image13");
+}

@@ -4,6 +4,7 @@
 
 namespace Ui { class TFm12; }
 
+// The theory page on the assignment operator ":=". Its "OK" confirms it.
 class TFm12 : public DesignedForm
 {
     Q_OBJECT
@@ -11,6 +12,9 @@ class TFm12 : public DesignedForm
 public:
     explicit TFm12(QWidget *parent = nullptr);
     ~TFm12() override;
+
+public slots:
+    void Button1Click();
 
 private:
     Ui::TFm12 *ui;
