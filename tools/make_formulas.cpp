@@ -217,7 +217,7 @@ struct Fence : Box
 {
     B body;
     QChar kind;
-    double sz, rule, side, top, bottom;
+    double sz, rule, side, top, bottom, inner = 0;
     Fence(B b, QChar k, double size)
         : body(std::move(b))
         , kind(k)
@@ -226,10 +226,11 @@ struct Fence : Box
     {
         top = std::max(body->asc + sz * 0.08, sz * 0.72);
         bottom = std::max(body->desc + sz * 0.08, sz * 0.22);
-        side = kind == QLatin1Char('|') ? sz * 0.30 : sz * 0.36;
+        side = kind == QLatin1Char('|') ? sz * 0.24 : sz * 0.36;
         asc = top;
         desc = bottom;
-        w = 2 * side + body->w;
+        inner = sz * 0.06; // room for a script that overhangs its advance
+        w = 2 * side + body->w + inner;
     }
     void drawSide(QPainter &p, double x, double y, bool left) const
     {
@@ -259,7 +260,7 @@ struct Fence : Box
     {
         drawSide(p, x, y, true);
         body->draw(p, x + side, y);
-        drawSide(p, x + side + body->w, y, false);
+        drawSide(p, x + side + body->w + inner, y, false);
     }
 };
 
@@ -275,7 +276,7 @@ struct Math
     B rm(const QString &t) const { return std::make_shared<Glyphs>(t, sz, false); }
     B space(double em) const { return std::make_shared<Space>(sz * em); }
     // A binary operation or relation sign with its spacing around it.
-    B op(const QString &t, double em = 0.22) const
+    B op(const QString &t, double em = 0.2) const
     {
         return row({space(em), rm(t), space(em)});
     }
