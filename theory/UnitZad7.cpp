@@ -15,3 +15,8 @@ TFmZ7::~TFmZ7()
 {
     delete ui;
 }
+
+void TFmZ7::Button1Click()
+{
+    completeWithMark("Image8");
+}
