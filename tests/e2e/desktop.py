@@ -1,0 +1,263 @@
+"""A throw-away X desktop for driving Зартекс as a pupil would.
+
+Desktop starts its own Xvfb server and a small window manager (IceWM, so
+that windows get real frames, focus and activation), runs the program,
+moves the real pointer with xdotool and reads the screen back with
+ImageMagick's `import`.  Everything it starts is stopped again by close().
+Only the Python standard library is used.
+"""
+import os
+import re
+import secrets
+import signal
+import subprocess
+import tempfile
+import time
+
+TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "import", "xclip")
+
+
+class JourneyFailed(Exception):
+    pass
+
+
+def missing_tools():
+    return [tool for tool in TOOLS if not any(
+        os.access(os.path.join(d, tool), os.X_OK) for d in os.environ.get("PATH", "").split(os.pathsep))]
+
+
+def wait_until(condition, timeout, what, interval=0.05):
+    """Polls condition() until it returns something true; returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise JourneyFailed(f"gave up after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+class Screen:
+    """One screenshot of the whole X screen, as RGB triples."""
+
+    def __init__(self, ppm):
+        # Binary PPM: "P6 <width> <height> <maxval>" then the pixels.
+        fields = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", ppm)
+        if not fields:
+            raise JourneyFailed("import gave no PPM picture")
+        self.width, self.height = int(fields.group(1)), int(fields.group(2))
+        self.data = ppm[fields.end():]
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, rect, predicate):
+        x, y, w, h = rect
+        return sum(1 for py in range(max(y, 0), min(y + h, self.height))
+                   for px in range(max(x, 0), min(x + w, self.width)) if predicate(self.pixel(px, py)))
+
+    def region(self, rect):
+        x, y, w, h = rect
+        return bytes(b for py in range(y, y + h) for px in range(x, x + w) for b in self.pixel(px, py))
+
+    def bounding_box(self, rect, predicate):
+        x, y, w, h = rect
+        hits = [(px, py) for py in range(y, y + h) for px in range(x, x + w) if predicate(self.pixel(px, py))]
+        if not hits:
+            return None
+        xs, ys = [p[0] for p in hits], [p[1] for p in hits]
+        return (min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1)
+
+
+def near(colour, tolerance=40):
+    """Predicate: a pixel within `tolerance` per channel of '#RRGGBB'."""
+    want = tuple(int(colour[i:i + 2], 16) for i in (1, 3, 5))
+    return lambda p: all(abs(a - b) <= tolerance for a, b in zip(p, want))
+
+
+def is_red(p):
+    return p[0] > 170 and p[1] < 100 and p[2] < 100
+
+
+class Window:
+    """A managed top-level window: client geometry on screen and frame extents."""
+
+    def __init__(self, wid, name, x, y, width, height, frame, actions, pid):
+        self.id, self.name = wid, name
+        self.x, self.y, self.width, self.height = x, y, width, height
+        self.frame_left, self.frame_right, self.frame_top, self.frame_bottom = frame
+        self.actions, self.pid = actions, pid
+
+    @property
+    def frame_origin(self):
+        return (self.x - self.frame_left, self.y - self.frame_top)
+
+    def __repr__(self):
+        return (f"<window {self.id:#x} {self.name!r} client {self.width}x{self.height}+{self.x}+{self.y}"
+                f" frame at {self.frame_origin}>")
+
+
+class Desktop:
+    def __init__(self, artifacts, name):
+        self.artifacts, self.name = artifacts, name
+        self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-")
+        self.processes = []
+        self.env = None
+        self.program = None
+
+    # ----- life cycle -------------------------------------------------------
+
+    def open(self):
+        home = os.path.join(self.scratch.name, "home")
+        os.makedirs(os.path.join(home, ".icewm"))
+        with open(os.path.join(home, ".icewm", "preferences"), "w") as prefs:
+            # A bare desktop: no task bar over the lower forms, click to focus.
+            prefs.write("ShowTaskBar=0\nClickToFocus=1\nFocusOnAppRaise=1\nRequestFocusOnAppRaise=1\n")
+        runtime = os.path.join(self.scratch.name, "xdg-runtime")
+        os.makedirs(runtime, mode=0o700)
+        authority = os.path.join(self.scratch.name, "Xauthority")
+        open(authority, "w").close()
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+             "-auth", authority],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("Xvfb"))
+        self.processes.append(xvfb)
+        os.close(write_end)
+        with os.fdopen(read_end) as display_pipe:
+            number = display_pipe.readline().strip()
+        if not number:
+            raise JourneyFailed("Xvfb did not start")
+        display = ":" + number
+        subprocess.run(["xauth", "-q", "-f", authority, "add", display, ".", secrets.token_hex(16)], check=True)
+        self.env = dict(os.environ, DISPLAY=display, XAUTHORITY=authority, HOME=home, LC_ALL="C.UTF-8",
+                        XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+        for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER"):
+            self.env.pop(key, None)
+        self.processes.append(subprocess.Popen(["icewm"], env=self.env, stdout=subprocess.DEVNULL,
+                                               stderr=self._log("icewm"), cwd=home))
+        wait_until(lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 20,
+                   "the window manager")
+        return self
+
+    def close(self):
+        # The program first, then the window manager, then the X server.
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.send_signal(signal.SIGTERM)
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self.processes.clear()
+        self.scratch.cleanup()
+
+    def __enter__(self):
+        return self.open()
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def _log(self, what):
+        os.makedirs(self.artifacts, exist_ok=True)
+        return open(os.path.join(self.artifacts, f"{self.name}-{what}.log"), "w")
+
+    # ----- the program ------------------------------------------------------
+
+    def launch(self, command, cwd):
+        env = dict(self.env, QT_QPA_PLATFORM="xcb")
+        self.program = subprocess.Popen(command, cwd=cwd, env=env, stdout=self._log("program"),
+                                        stderr=subprocess.STDOUT)
+        self.processes.append(self.program)
+        self.started = time.monotonic()
+        return self.program
+
+    def program_alive(self):
+        return self.program is not None and self.program.poll() is None
+
+    # ----- X tools ----------------------------------------------------------
+
+    def x(self, *command, check=False):
+        done = subprocess.run(command, env=self.env, capture_output=True, timeout=20)
+        if check and done.returncode != 0:
+            raise JourneyFailed(f"{' '.join(command)} failed: {done.stderr.decode(errors='replace')}")
+        return done.stdout.decode(errors="replace")
+
+    def screen(self):
+        return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
+                                     capture_output=True, timeout=20, check=True).stdout)
+
+    def save_screenshot(self, label):
+        path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
+        subprocess.run(["import", "-window", "root", path], env=self.env, capture_output=True, timeout=20)
+        return path
+
+    def windows(self):
+        """The program's windows that are on screen, in stacking order."""
+        if not self.program_alive():
+            return []
+        found = []
+        for wid in re.findall(r"0x[0-9a-f]+", self.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING")):
+            window = self.window(int(wid, 16))
+            if window and window.pid == self.program.pid:
+                found.append(window)
+        return found
+
+    def window(self, wid):
+        info = self.x("xwininfo", "-id", str(wid))
+        if "Map State: IsViewable" not in info:
+            return None
+        number = lambda label: int(re.search(label + r":\s+(-?\d+)", info).group(1))
+        props = self.x("xprop", "-id", str(wid), "-notype", "_NET_WM_NAME", "_NET_FRAME_EXTENTS",
+                       "_NET_WM_ALLOWED_ACTIONS", "_NET_WM_PID")
+        name = re.search(r'_NET_WM_NAME = "(.*)"', props)
+        frame = re.search(r"_NET_FRAME_EXTENTS = (\d+), (\d+), (\d+), (\d+)", props)
+        pid = re.search(r"_NET_WM_PID = (\d+)", props)
+        actions = re.search(r"_NET_WM_ALLOWED_ACTIONS = (.*)", props)
+        return Window(wid, name.group(1) if name else "",
+                      number("Absolute upper-left X"), number("Absolute upper-left Y"),
+                      number("Width"), number("Height"),
+                      tuple(int(v) for v in frame.groups()) if frame else (0, 0, 0, 0),
+                      actions.group(1).split(", ") if actions else [],
+                      int(pid.group(1)) if pid else None)
+
+    def window_named(self, name):
+        return next((w for w in self.windows() if w.name == name), None)
+
+    def wait_window(self, name, timeout=15):
+        return wait_until(lambda: self.window_named(name), timeout, f'the window "{name}"', 0.1)
+
+    def wait_gone(self, window, timeout=10):
+        wait_until(lambda: all(w.id != window.id for w in self.windows()), timeout,
+                   f'the window "{window.name}" to close', 0.1)
+
+    def wait_screen(self, condition, timeout, what):
+        """Waits until condition(screen) holds on a fresh screenshot."""
+        return wait_until(lambda: condition(self.screen()), timeout, what, 0.15)
+
+    # ----- pointer and keyboard ---------------------------------------------
+
+    def click(self, x, y):
+        self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1", check=True)
+
+    def drag(self, start, end, steps=12):
+        """A real drag: press, move in steps, release."""
+        (x0, y0), (x1, y1) = start, end
+        self.x("xdotool", "mousemove", "--sync", str(x0), str(y0), "mousedown", "1", check=True)
+        for i in range(1, steps + 1):
+            x, y = x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps
+            self.x("xdotool", "mousemove", str(x), str(y), "sleep", "0.03", check=True)
+        self.x("xdotool", "mousemove", str(x1 + 1), str(y1), "sleep", "0.1", "mousemove", str(x1), str(y1),
+               "sleep", "0.1", "mouseup", "1", check=True)
+
+    def key(self, *keys):
+        self.x("xdotool", "key", "--clearmodifiers", *keys, check=True)
+
+    def type(self, text):
+        self.x("xdotool", "type", "--delay", "40", "--", text, check=True)
+
+    def clipboard(self):
+        return self.x("xclip", "-o", "-selection", "clipboard")

@@ -1,0 +1,395 @@
+#!/usr/bin/env python3
+"""Journeys through Зартекс on a real X server, as a pupil makes them.
+
+    journeys.py --program BUILD/zartex --workdir assets/runtime --source . \
+                --artifacts BUILD/e2e-artifacts JOURNEY
+
+Each journey gets a fresh X server, window manager and program.  Exit
+status: 0 passed, 1 failed (the screenshot of the moment is kept in the
+artifacts folder and its path printed), 77 skipped (a tool or a form that
+the journey needs is missing).
+"""
+import argparse
+import os
+import shutil
+import sys
+import tempfile
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop import Desktop, JourneyFailed, is_red, missing_tools, near, wait_until  # noqa: E402
+from designed import DesignedForm  # noqa: E402
+
+SKIPPED = 77
+FORM_COLOUR = "#FFFFE1"
+CYAN = "#00FFFF"
+ELEMENT_PURPLE = "#800080"
+SLOT_BLUE = "#0000FF"
+
+# Main-form button that opens a form, and the completion mark the form shows.
+MAIN_BUTTONS = {
+    "UnitTeory": ("BtTeory", "Image1"),
+    "UnitZad3": ("Button3", "Image4"),
+    "Unit1": ("Button10", "Image10"),
+    "UnitZad11": ("Button11", "Image12"),
+}
+
+JOURNEYS = {}
+
+
+def journey(name, needs=()):
+    """Registers a journey. `needs` lists (module, component, handler) that
+    must be in the form's description and code before the journey can run."""
+    def register(function):
+        JOURNEYS[name] = (function, needs)
+        return function
+    return register
+
+
+def expect(condition, message):
+    if not condition:
+        raise JourneyFailed(message)
+
+
+def centre(rect):
+    return (rect[0] + rect[2] // 2, rect[1] + rect[3] // 2)
+
+
+class Pupil:
+    """Finds the controls of the program's forms on screen and uses them."""
+
+    def __init__(self, desktop, args):
+        self.d, self.args = desktop, args
+        self.forms = {}
+        self.main = None
+        self.menu_height = 0
+
+    def form(self, module):
+        if module not in self.forms:
+            self.forms[module] = DesignedForm(self.args.source, module)
+        return self.forms[module]
+
+    def start(self, workdir=None):
+        self.d.launch([self.args.program], workdir or self.args.workdir)
+        return self.wait_main()
+
+    def wait_main(self, timeout=30):
+        self.main = self.d.wait_window(self.form("UnitGlav").caption, timeout)
+        # The menu bar takes the top of the main form's client area, drawn
+        # in the form's colour down to its bottom edge line; the controls
+        # stand below that line.
+        x = self.main.x + self.main.width - 3
+
+        def menu_edge(screen):
+            column = [near(FORM_COLOUR, 6)(screen.pixel(x, self.main.y + dy)) for dy in range(40)]
+            # Painted: the menu bar's colour on top, then its edge line.
+            if column[0] and not all(column):
+                return column.index(False)
+            return None
+        self.menu_height = self.d.wait_screen(menu_edge, 10, "the main form to be drawn") + 1
+        return self.main
+
+    def rect(self, window, module, name):
+        """On-screen rectangle of a control of the form shown in `window`."""
+        x, y, w, h = self.form(module).rect(name, window.height)
+        if module == "UnitGlav":
+            y += self.menu_height
+        return (window.x + x, window.y + y, w, h)
+
+    def press(self, window, module, name):
+        self.d.click(*centre(self.rect(window, module, name)))
+
+    def open(self, module):
+        button, _ = MAIN_BUTTONS[module]
+        self.press(self.main, "UnitGlav", button)
+        window = self.d.wait_window(self.form(module).caption)
+        expect_designed_place(window, self.form(module))
+        return window
+
+    def mark_shown(self, module, screen=None):
+        _, mark = MAIN_BUTTONS[module]
+        screen = screen or self.d.screen()
+        return screen.count(self.rect(self.main, "UnitGlav", mark), is_red) > 20
+
+    def wait_mark(self, module):
+        self.d.wait_screen(lambda s: self.mark_shown(module, s), 10,
+                           f"the mark {MAIN_BUTTONS[module][1]} on the main form")
+
+    def wait_appears(self, window, module, name, before, timeout=10):
+        """Waits for a hidden control to be drawn: its rectangle changes."""
+        rect = self.rect(window, module, name)
+        self.d.wait_screen(lambda s: s.region(rect) != before, timeout, f"{name} to appear")
+
+    def drop(self, window, module, source, target, aim=None):
+        """Drags control `source` onto `target`, aiming at the target's
+        `aim` point (client offsets within it) or at its left part."""
+        target_rect = self.rect(window, module, target)
+        point = (target_rect[0] + aim[0], target_rect[1] + aim[1]) if aim else \
+            (target_rect[0] + 10, target_rect[1] + target_rect[3] // 2)
+        self.d.drag(centre(self.rect(window, module, source)), point)
+
+
+def expect_designed_place(window, form):
+    left = int(form.root.find("property[@name='Left']/number").text)
+    top = int(form.root.find("property[@name='Top']/number").text)
+    expect(abs(window.frame_origin[0] - left) <= 1 and abs(window.frame_origin[1] - top) <= 1,
+           f'"{window.name}" stands at {window.frame_origin}, designed at ({left}, {top})')
+
+
+def landed(source, needs):
+    """The first missing piece of a form, or None when all are there."""
+    for module, component, handler in needs:
+        ui = os.path.join(source, "forms", module + ".ui")
+        code = [os.path.join(source, folder, module + ".cpp") for folder in ("app", "boards", "theory", "tasks")]
+        if not DesignedForm(source, module).has(component):
+            return f"{ui} has no {component} yet"
+        if not any(os.path.exists(c) and handler in open(c, encoding="utf-8").read() for c in code):
+            return f"the code of {module} has no {handler} yet"
+    return None
+
+
+# ----- the journeys -----------------------------------------------------------
+
+@journey("start")
+def start(pupil):
+    """The splash comes first and alone, with no title-bar buttons; after
+    about three seconds the main form stands at its designed place."""
+    d = pupil.d
+    d.launch([pupil.args.program], pupil.args.workdir)
+    first = wait_until(d.windows, 30, "the first window of the program", 0.02)
+    splash_seen = time.monotonic()
+    expect(len(first) == 1, f"the splash should be alone on screen: {first}")
+    splash = first[0]
+    expect((splash.width, splash.height) == (579, 325), f"the splash has the wrong size: {splash}")
+    expect(abs(splash.frame_origin[0] - 197) <= 1 and abs(splash.frame_origin[1] - 195) <= 1,
+           f"the splash is not at its designed place: {splash}")
+    buttons = [a for a in splash.actions if a in ("_NET_WM_ACTION_CLOSE", "_NET_WM_ACTION_MINIMIZE",
+                                                  "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT")]
+    expect(not buttons, f"the splash's title bar offers {buttons}")
+    main_caption = pupil.form("UnitGlav").caption
+    while True:
+        shown = d.windows()
+        if any(w.name == main_caption for w in shown):
+            break
+        expect(not shown or [w.id for w in shown] == [splash.id],
+               f"only the splash may be on screen during its three seconds: {shown}")
+        expect(time.monotonic() - splash_seen < 10, "the main form did not come up")
+        time.sleep(0.05)
+    waited = time.monotonic() - splash_seen
+    expect(waited > 2.3, f"the main form came up {waited:.1f} s after the splash, before its three seconds")
+    shown = d.windows()
+    expect(len(shown) == 1, f"only the main form should be on screen after the splash: {shown}")
+    main = pupil.wait_main()
+    expect((main.width, main.height) == (481, 365), f"the main form has the wrong size: {main}")
+    expect_designed_place(main, pupil.form("UnitGlav"))
+    screen = d.screen()
+    expect(not any(pupil.mark_shown(m, screen) for m in MAIN_BUTTONS), "a completion mark is shown at start")
+
+
+@journey("theory", needs=[("UnitTeory", "Button1", "Button1Click")])
+def theory(pupil):
+    """The first theory page, confirmed by its "ОК", marks the main form."""
+    pupil.start()
+    page = pupil.open("UnitTeory")
+    expect(not pupil.mark_shown("UnitTeory"), "the mark Image1 is shown before the page was confirmed")
+    pupil.press(page, "UnitTeory", "Button1")
+    pupil.d.wait_gone(page)
+    pupil.wait_mark("UnitTeory")
+
+
+@journey("close")
+def close_main(pupil):
+    """Closing the main form by its close box ends the program at once,
+    whatever else is open."""
+    d = pupil.d
+    main = pupil.start()
+    pupil.open("UnitTeory")
+    pupil.open("UnitZad3")
+    # The close box is the last button at the right of the title bar.
+    d.click(main.x + main.width - main.frame_top // 2, main.y - main.frame_top // 2)
+    wait_until(lambda: d.program.poll() is not None, 10, "the program to end")
+    expect(d.program.returncode == 0, f"the program ended with status {d.program.returncode}")
+
+
+# Task 5: each element label and the slot it belongs on, in solving order.
+TASK5_DROPS = [("Label27", "Image5"), ("Label10", "Image9"), ("Label11", "Image6"),
+               ("Label20", "Image14"), ("Label28", "Image15")]
+
+
+@journey("task5", needs=[("UnitZad3", "Label27", "Image5DragDrop")])
+def task5(pupil):
+    """Five real drags solve Task 5; a drop on a slot's own text is refused."""
+    d = pupil.d
+    pupil.start()
+    form = pupil.open("UnitZad3")
+    ok_hidden = d.screen().region(pupil.rect(form, "UnitZad3", "Button2"))
+    purple = near(ELEMENT_PURPLE, 50)
+
+    def label_visible(label, screen):
+        return screen.count(pupil.rect(form, "UnitZad3", label), purple) > 5
+
+    for number, (label, slot) in enumerate(TASK5_DROPS):
+        pupil.drop(form, "UnitZad3", label, slot)
+        d.wait_screen(lambda s: not label_visible(label, s), 10, f"{label} to leave the column after its drop")
+        if number == 0:
+            # "Начало" now stands in the start oval: a drop on that text is refused.
+            screen = d.screen()
+            area = pupil.rect(form, "UnitZad3", slot)
+            text = screen.bounding_box(area, near(SLOT_BLUE, 60))
+            expect(text, "the dropped caption does not show in its slot")
+            before = screen.region(area)
+            d.drag(centre(pupil.rect(form, "UnitZad3", "Label10")), centre(text))
+            time.sleep(1.0)  # nothing may happen; give a wrong drop time to show
+            screen = d.screen()
+            expect(label_visible("Label10", screen), "a drop on the slot's text was accepted")
+            expect(screen.region(area) == before, "a drop on the slot's text changed the slot")
+    pupil.wait_appears(form, "UnitZad3", "Button2", ok_hidden)
+    pupil.press(form, "UnitZad3", "Button2")
+    d.wait_gone(form)
+    pupil.wait_mark("UnitZad3")
+
+
+# Task 4: each shape piece and the slot it belongs on, top to bottom.
+TASK4_DROPS = [("Image1", "Image9"), ("Image2", "Image8"), ("Image3", "Image10"),
+               ("Image2", "Image11"), ("Image1", "Image12")]
+
+
+def slot_filled(pupil, window, module, slot):
+    rect = pupil.rect(window, module, slot)
+    return lambda s: s.count(rect, near(CYAN, 30)) < rect[2] * rect[3] // 4
+
+
+@journey("task4", needs=[("Unit1", "Image9", "Image9DragDrop")])
+def task4(pupil):
+    """Task 4 solved by real drags of the shape pieces; each slot loads its
+    picture from the working directory."""
+    d = pupil.d
+    pupil.start()
+    form = pupil.open("Unit1")
+    ok_hidden = d.screen().region(pupil.rect(form, "Unit1", "Button1"))
+    for piece, slot in TASK4_DROPS:
+        pupil.drop(form, "Unit1", piece, slot)
+        d.wait_screen(slot_filled(pupil, form, "Unit1", slot), 10, f"{slot} to show the shape from {piece}")
+    pupil.press(form, "Unit1", "Button3")
+    pupil.wait_appears(form, "Unit1", "Button1", ok_hidden)
+    pupil.press(form, "Unit1", "Button1")
+    d.wait_gone(form)
+    pupil.wait_mark("Unit1")
+
+
+@journey("missing-picture", needs=[("Unit1", "Image4", "Image9DragDrop")])
+def missing_picture(pupil):
+    """Without uslNew.jpg in the working directory, dropping the diamond
+    reports "Cannot open file uslNew.jpg" and leaves the slot blank."""
+    d = pupil.d
+    with tempfile.TemporaryDirectory(prefix="zartex-runtime-") as workdir:
+        for name in os.listdir(pupil.args.workdir):
+            if name != "uslNew.jpg":
+                shutil.copy(os.path.join(pupil.args.workdir, name), workdir)
+        pupil.start(workdir)
+        form = pupil.open("Unit1")
+        pupil.drop(form, "Unit1", "Image4", "Image9")
+        box = wait_until(lambda: next((w for w in d.windows() if w.id not in (form.id, pupil.main.id)), None),
+                         10, "the error message box")
+        d.click(box.x + box.width // 2, box.y + 5)
+        d.key("ctrl+c")
+        text = wait_until(lambda: "Cannot" in d.clipboard() and d.clipboard(), 10, "the box's text")
+        expect("Cannot open file uslNew.jpg" in text, f"the box says {text!r}")
+        d.key("Return")
+        d.wait_gone(box)
+        slot = pupil.rect(form, "Unit1", "Image9")
+        expect(d.screen().count(slot, near(CYAN, 30)) > slot[2] * slot[3] // 2,
+               "the slot changed although its picture could not be loaded")
+        expect(d.program_alive(), "the program ended after the error")
+
+
+TASK10_DROPS = [("Image10", "Image1"), ("Image11", "Image2"), ("Image12", "Image3"),
+                ("Image11", "Image4"), ("Image10", "Image5")]
+# Typed in small letters; the blanks are swallowed by the form.
+TASK10_TEXTS = [("Edit1", "начало"), ("Edit2", "b, c, x"), ("Edit3", "a:=sqrt(b*b + c*c - 2*b*c*cos(x))"),
+                ("Edit4", "a"), ("Edit5", "конец")]
+
+
+@journey("task10", needs=[("UnitZad11", "Edit5", "Image1DragDrop")])
+def task10(pupil):
+    """Task 10: shapes dragged, block texts typed with blanks that the form
+    swallows, then "Проверить" shows "ОК" without any message."""
+    d = pupil.d
+    pupil.start()
+    form = pupil.open("UnitZad11")
+    ok_hidden = d.screen().region(pupil.rect(form, "UnitZad11", "Button1"))
+    for piece, slot in TASK10_DROPS:
+        pupil.drop(form, "UnitZad11", piece, slot)
+        d.wait_screen(slot_filled(pupil, form, "UnitZad11", slot), 10, f"{slot} to show the shape from {piece}")
+    for edit, text in TASK10_TEXTS:
+        pupil.press(form, "UnitZad11", edit)
+        d.key("ctrl+a")
+        d.type(text)
+    pupil.press(form, "UnitZad11", "Edit2")
+    d.key("ctrl+a", "ctrl+c")
+    typed = wait_until(lambda: d.clipboard(), 10, "the text of Edit2 on the clipboard")
+    expect(typed == "b,c,x", f"Edit2 holds {typed!r}; the blanks should have been swallowed")
+    pupil.press(form, "UnitZad11", "Button2")
+    pupil.wait_appears(form, "UnitZad11", "Button1", ok_hidden)
+    shown = d.windows()
+    expect(len(shown) == 2, f"a right answer should show no message box: {shown}")
+    pupil.press(form, "UnitZad11", "Button1")
+    d.wait_gone(form)
+    pupil.wait_mark("UnitZad11")
+
+
+@journey("installed")
+def installed(pupil):
+    """The installed launcher starts the program in the folder of its
+    run-time pictures, and the program comes up."""
+    pupil.start(tempfile.gettempdir())
+    expected = os.path.realpath(pupil.args.expect_workdir)
+    actual = os.path.realpath(f"/proc/{pupil.d.program.pid}/cwd")
+    expect(actual == expected, f"the program runs in {actual}, not in {expected}")
+    page = pupil.open("UnitTeory")
+    pupil.press(page, "UnitTeory", "Button1")
+    pupil.d.wait_gone(page)
+    pupil.wait_mark("UnitTeory")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--workdir", default=None)
+    parser.add_argument("--expect-workdir", default=None)
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--artifacts", required=True)
+    parser.add_argument("journey", choices=sorted(JOURNEYS))
+    args = parser.parse_args()
+    function, needs = JOURNEYS[args.journey]
+
+    missing = missing_tools()
+    if missing:
+        print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
+        return SKIPPED
+    absent = landed(args.source, needs)
+    if absent:
+        print(f"SKIPPED: the form of this journey is not built yet: {absent}")
+        return SKIPPED
+
+    desktop = Desktop(args.artifacts, args.journey)
+    try:
+        desktop.open()
+        function(Pupil(desktop, args))
+        print(f"journey {args.journey}: passed")
+        return 0
+    except Exception as failure:  # every failure is reported the same way
+        print(f"journey {args.journey}: FAILED: {failure}")
+        if not isinstance(failure, JourneyFailed):
+            traceback.print_exc()
+        if desktop.env:
+            print("screenshot of the failure:", desktop.save_screenshot("failure"))
+        print("program output:", os.path.join(args.artifacts, f"{args.journey}-program.log"))
+        return 1
+    finally:
+        desktop.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
