@@ -1,14 +1,24 @@
 #include "UnitZad3.h"
 #include "ui_UnitZad3.h"
 
+#include "LabelBoard.h"
+
 TForm3 *Form3 = nullptr;
 
 TForm3::TForm3(QWidget *parent)
-    : DesignedForm(parent)
+    : LabelBoardForm(parent)
     , ui(new Ui::TForm3)
 {
     ui->setupUi(this);
     finishDesign();
+    m_board = new LabelBoard(this,
+                             {{ui->Image5, ui->Label1},
+                              {ui->Image9, ui->Label22},
+                              {ui->Image6, ui->Label23},
+                              {ui->Image14, ui->Label24},
+                              {ui->Image15, ui->Label25}},
+                             {ui->Label27, ui->Label10, ui->Label20, ui->Label11, ui->Label28},
+                             ui->Button2, "Image4");
 }
 
 TForm3::~TForm3()

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "DesignedForm.h"
+#include "LabelBoardForm.h"
 
 namespace Ui { class TForm3; }
 
-class TForm3 : public DesignedForm
+// Task 5: the cost of N kilograms of oranges at 35 roubles a kilogram.
+// A flowchart label board; the layout and captions are in the form description.
+class TForm3 : public LabelBoardForm
 {
     Q_OBJECT
 

@@ -1,14 +1,25 @@
 #include "UnitZad4.h"
 #include "ui_UnitZad4.h"
 
+#include "LabelBoard.h"
+
 TFmZ4 *FmZ4 = nullptr;
 
 TFmZ4::TFmZ4(QWidget *parent)
-    : DesignedForm(parent)
+    : LabelBoardForm(parent)
     , ui(new Ui::TFmZ4)
 {
     ui->setupUi(this);
     finishDesign();
+    m_board = new LabelBoard(this,
+                             {{ui->Image5, ui->Label1},
+                              {ui->Image9, ui->Label22},
+                              {ui->Image6, ui->Label23},
+                              {ui->Image14, ui->Label24},
+                              {ui->Image15, ui->Label25}},
+                             {ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label10, ui->Label11,
+                              ui->Label20, ui->Label27, ui->Label28},
+                             ui->Button2, "Image5");
 }
 
 TFmZ4::~TFmZ4()

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "DesignedForm.h"
+#include "LabelBoardForm.h"
 
 namespace Ui { class TFmZ4; }
 
-class TFmZ4 : public DesignedForm
+// Task 6: the height of a heel from a girl's height barefoot and in shoes.
+// A flowchart label board; the layout and captions are in the form description.
+class TFmZ4 : public LabelBoardForm
 {
     Q_OBJECT
 
