@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRgb>
 
 #include <csetjmp>
 #include <memory>
@@ -58,6 +59,7 @@ struct DecodeState
     int height = 0;
     int denominator = 1;
     bool tooLarge = false;
+    bool cmyk = false; // rows arrive as C, M, Y, K bytes and are turned into RGB in place
 };
 
 // Returns false on a libjpeg error; err.message then holds the text.
@@ -84,14 +86,35 @@ bool readHeader(DecodeState &s, const QByteArray &bytes, QSize target)
     s.denominator = JpegLoader::scaleDenominator(QSize(int(cinfo.image_width), int(cinfo.image_height)), target);
     cinfo.scale_num = 1;
     cinfo.scale_denom = static_cast<unsigned>(s.denominator);
-    cinfo.out_color_space = JCS_EXT_BGRX; // lands directly in QImage::Format_RGB32
+    // CMYK and YCCK pictures (print-ready files) come out as CMYK, four bytes
+    // a pixel like RGB32, and are converted row by row; the rest land
+    // directly in QImage::Format_RGB32.
+    s.cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = s.cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     cinfo.dct_method = JDCT_ISLOW;
+    // A scaled-down picture is drawn shrunk further still; smoothing the
+    // colour planes on the way would be invisible and costs time.
+    if (s.denominator > 1)
+        cinfo.do_fancy_upsampling = FALSE;
     jpeg_calc_output_dimensions(&cinfo);
     s.width = int(cinfo.output_width);
     s.height = int(cinfo.output_height);
     if (qint64(s.width) * s.height > JpegLoader::maxOutputPixels)
         s.tooLarge = true;
     return true;
+}
+
+// Converts one row of CMYK pixels into QImage::Format_RGB32 in place. CMYK
+// JPEGs store the inks inverted, as Adobe's encoder wrote them first (0 is
+// full ink), so the stored values are the light left by each ink.
+void cmykToRgb32(unsigned char *row, int width)
+{
+    auto *out = reinterpret_cast<QRgb *>(row);
+    for (int x = 0; x < width; ++x) {
+        const unsigned char *p = row + 4 * x;
+        const int c = p[0], m = p[1], y = p[2], k = p[3];
+        out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    }
 }
 
 bool readPixels(DecodeState &s)
@@ -102,7 +125,10 @@ bool readPixels(DecodeState &s)
     jpeg_start_decompress(&cinfo);
     while (cinfo.output_scanline < cinfo.output_height) {
         JSAMPROW row = s.pixels + std::size_t(cinfo.output_scanline) * std::size_t(s.stride);
-        jpeg_read_scanlines(&cinfo, &row, 1);
+        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
+            break; // cannot happen with a memory source, but never loop forever
+        if (s.cmyk)
+            cmykToRgb32(row, s.width);
     }
     jpeg_finish_decompress(&cinfo);
     return true;

@@ -22,7 +22,9 @@ namespace JpegLoader {
 constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
 constexpr qint64 maxDeclaredPixels = 100'000'000; // e.g. 10000 x 10000
 constexpr qint64 maxOutputPixels = 25'000'000;
-constexpr int maxScans = 1000;
+// Real progressive files have about ten scans; every scan makes the decoder
+// walk the whole picture again, so a file with thousands would stall a drop.
+constexpr int maxScans = 100;
 
 // Reads and decodes the file `name` (relative names resolve against the
 // current working directory). When `target` is valid the picture is decoded

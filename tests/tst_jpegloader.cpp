@@ -1,6 +1,7 @@
 // The picture loader against good and bad files.
 
 #include "JpegLoader.h"
+#include "../support/JpegWriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -61,6 +62,10 @@ private slots:
     void missingFileSaysCannotOpen();
     void directoriesAndPipesAreRefusedWithoutBlocking();
     void absurdDeclaredSizeIsRefusedBeforeAllocating();
+    void photographOnASlotDecodesAtOneEighth();
+    void everyColourModelComesOutAsRgb_data();
+    void everyColourModelComesOutAsRgb();
+    void endlessProgressiveScansAreRefused();
 };
 
 void JpegLoaderTest::decodesTheShippedPictures()
@@ -142,10 +147,88 @@ void JpegLoaderTest::absurdDeclaredSizeIsRefusedBeforeAllocating()
 {
     const QByteArray good = readAll(shipped + "circleNew.jpg");
     for (const int side : {60000, 65500}) {
-        const LoadedPicture picture = JpegLoader::decode(withDeclaredSize(good, side, side), "huge.jpg");
-        QVERIFY(!picture.ok());
-        QVERIFY2(picture.error.contains("huge.jpg") && picture.error.contains("too large"), qPrintable(picture.error));
+        for (const QSize target : {QSize(), QSize(177, 57)}) {
+            const LoadedPicture picture = JpegLoader::decode(withDeclaredSize(good, side, side), "huge.jpg", target);
+            QVERIFY(!picture.ok());
+            QVERIFY2(picture.error.contains("huge.jpg") && picture.error.contains("too large"), qPrintable(picture.error));
+        }
     }
+    // A progressive file must hold every coefficient of the picture at once:
+    // one declaring 10000 x 10000 fails on the memory cap, not on the machine.
+    JpegWriter::Options progressive;
+    progressive.progressive = true;
+    const QByteArray small = JpegWriter::encode(JpegWriter::photograph(64, 48), progressive);
+    const LoadedPicture picture = JpegLoader::decode(withDeclaredSize(small, 10000, 10000), "huge.jpg", QSize(177, 57));
+    QVERIFY(!picture.ok());
+    QVERIFY2(picture.error.contains("huge.jpg"), qPrintable(picture.error));
+}
+
+// A 12-megapixel photograph saved as prNew.jpg and dropped on a 177 x 57
+// slot is decoded at 1/8 of its size, not in full and shrunk afterwards.
+void JpegLoaderTest::photographOnASlotDecodesAtOneEighth()
+{
+    QTemporaryDir dir;
+    const QString path = write(dir, "prNew.jpg", JpegWriter::encode(JpegWriter::photograph(4000, 3000)));
+    const LoadedPicture picture = JpegLoader::load(path, QSize(177, 57));
+    QVERIFY2(picture.ok(), qPrintable(picture.error));
+    QCOMPARE(picture.image.size(), QSize(500, 375));
+    // the big disc left of centre keeps its colour through the scaling
+    const QColor disc = picture.image.pixelColor(500 / 3, 375 / 2);
+    QVERIFY2(qAbs(disc.red() - 200) < 24 && qAbs(disc.blue() - 60) < 24, qPrintable(disc.name()));
+}
+
+void JpegLoaderTest::everyColourModelComesOutAsRgb_data()
+{
+    QTest::addColumn<int>("colorSpace");
+    QTest::addColumn<bool>("progressive");
+    QTest::addColumn<QColor>("expected");
+    const QColor orange(240, 140, 30);
+    const int grey = (240 * 299 + 140 * 587 + 30 * 114) / 1000;
+    QTest::newRow("rgb") << int(JCS_RGB) << false << orange;
+    QTest::newRow("rgb progressive") << int(JCS_RGB) << true << orange;
+    QTest::newRow("grayscale") << int(JCS_GRAYSCALE) << false << QColor(grey, grey, grey);
+    QTest::newRow("cmyk") << int(JCS_CMYK) << false << orange;
+}
+
+void JpegLoaderTest::everyColourModelComesOutAsRgb()
+{
+    QFETCH(int, colorSpace);
+    QFETCH(bool, progressive);
+    QFETCH(QColor, expected);
+    QImage image(64, 32, QImage::Format_RGB32);
+    image.fill(expected.rgb());
+    JpegWriter::Options options;
+    options.colorSpace = J_COLOR_SPACE(colorSpace);
+    options.progressive = progressive;
+    for (const QSize target : {QSize(), QSize(16, 8)}) {
+        const LoadedPicture picture = JpegLoader::decode(JpegWriter::encode(image, options), "x.jpg", target);
+        QVERIFY2(picture.ok(), qPrintable(picture.error));
+        QCOMPARE(picture.image.format(), QImage::Format_RGB32);
+        const QColor seen = picture.image.pixelColor(picture.image.width() / 2, picture.image.height() / 2);
+        QVERIFY2(qAbs(seen.red() - expected.red()) < 8 && qAbs(seen.green() - expected.green()) < 8
+                     && qAbs(seen.blue() - expected.blue()) < 8,
+                 qPrintable(seen.name() + " instead of " + expected.name()));
+    }
+}
+
+// Each scan of a progressive file makes the decoder walk the whole picture
+// again; a file made of hundreds of them is refused, a usual one is not.
+void JpegLoaderTest::endlessProgressiveScansAreRefused()
+{
+    JpegWriter::Options options;
+    options.progressive = true;
+    options.scans.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0}); // DC of all three planes
+    for (int component = 0; component < 3; ++component)
+        for (int k = 1; k < 64; ++k) // then every AC coefficient in a scan of its own
+            options.scans.push_back({1, {component, 0, 0, 0}, k, k, 0, 0});
+    const QImage photo = JpegWriter::photograph(64, 48);
+    const LoadedPicture many = JpegLoader::decode(JpegWriter::encode(photo, options), "many.jpg");
+    QVERIFY(!many.ok());
+    QVERIFY2(many.error.contains("many.jpg") && many.error.contains("too many scans"), qPrintable(many.error));
+
+    options.scans.clear();
+    const LoadedPicture usual = JpegLoader::decode(JpegWriter::encode(photo, options), "usual.jpg");
+    QVERIFY2(usual.ok(), qPrintable(usual.error));
 }
 
 QTEST_GUILESS_MAIN(JpegLoaderTest)
