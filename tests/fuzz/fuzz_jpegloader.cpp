@@ -1,0 +1,30 @@
+// The picture loader under libFuzzer: whatever the bytes, decode() must
+// return either a picture or an error text naming the file, never crash,
+// leak, hang or allocate without bound.
+
+#include "JpegLoader.h"
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    // The last byte (ignored by the decoder after the end-of-image marker)
+    // picks between the natural size and a board slot's size.
+    const QSize target = size > 0 && (data[size - 1] & 1) ? QSize(177, 57) : QSize();
+    const QString name = QStringLiteral("prNew.jpg");
+    const LoadedPicture picture = JpegLoader::decode(bytes, name, target);
+    if (picture.ok() == picture.image.isNull())
+        std::abort(); // a picture without success or an error with a picture
+    if (!picture.ok() && !picture.error.contains(name))
+        std::abort();
+    if (picture.ok() && qint64(picture.image.width()) * picture.image.height() > JpegLoader::maxOutputPixels)
+        std::abort();
+    return 0;
+}
