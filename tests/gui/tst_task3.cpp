@@ -1,0 +1,117 @@
+// Task 3: the value of a after four sequences of assignments.
+
+#include "Harness.h"
+
+#include "PictureBox.h"
+#include "UnitGlav.h"
+#include "UnitZad13.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Harness;
+
+namespace {
+
+// Edit, check button and mark of sub-problems 1 to 4, and their answers.
+const char *const Edits[] = {"Edit1", "Edit2", "Edit3", "Edit4"};
+const char *const Buttons[] = {"Button1", "Button2", "Button3", "Button4"};
+const char *const Marks[] = {"Image1", "Image3", "Image2", "Image4"};
+const char *const Answers[] = {"4", "3", "4", "0"};
+
+QLineEdit *edit(int index) { return Fm13->findChild<QLineEdit *>(QLatin1String(Edits[index])); }
+QPushButton *checkButton(int index) { return Fm13->findChild<QPushButton *>(QLatin1String(Buttons[index])); }
+QWidget *mark(int index) { return Fm13->findChild<PictureBox *>(QLatin1String(Marks[index])); }
+QPushButton *okButton() { return Fm13->findChild<QPushButton *>(QStringLiteral("Button5")); }
+
+void answer(int index, const QString &text)
+{
+    type(edit(index), text);
+    click(checkButton(index));
+}
+
+} // namespace
+
+class Task3Test : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        startProgram();
+        chooseMenu("N31");
+    }
+    void cleanup() { stopProgram(); }
+
+    void values_data();
+    void values();
+    void allFourInAnyOrderShowOkAndAgainReopens();
+};
+
+void Task3Test::values_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("right");
+
+    const char *wrongWritings[] = {" %1", "%1 ", "+%1", "0%1", "%1.0", "%1,0"};
+    for (int index = 0; index < 4; ++index) {
+        const QString key = QLatin1String(Answers[index]);
+        QTest::addRow("%d right", index + 1) << index << key << true;
+        for (const char *writing : wrongWritings)
+            QTest::addRow("%d '%s'", index + 1, writing) << index << QString::fromLatin1(writing).arg(key) << false;
+    }
+    QTest::newRow("2 takes 4 of 1 and 3") << 1 << QStringLiteral("4") << false;
+    QTest::newRow("4 minus zero") << 3 << QStringLiteral("-0") << false;
+    QTest::newRow("1 empty") << 0 << QString() << false;
+}
+
+void Task3Test::values()
+{
+    QFETCH(int, index);
+    QFETCH(QString, typed);
+    QFETCH(bool, right);
+
+    MessageSpy spy;
+    answer(index, typed);
+    QCOMPARE(edit(index)->text(), typed); // as typed, right or wrong
+    QCOMPARE(mark(index)->isVisible(), right);
+    QCOMPARE(checkButton(index)->isEnabled(), !right);
+    QCOMPARE(edit(index)->isEnabled(), !right);
+    QVERIFY(spy.texts.isEmpty());
+
+    if (!right) { // the learner may correct the value and try again
+        edit(index)->clear();
+        answer(index, QLatin1String(Answers[index]));
+        QVERIFY(mark(index)->isVisible());
+    }
+}
+
+void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
+{
+    for (int index : {3, 1, 0}) {
+        answer(index, QLatin1String(Answers[index]));
+        QVERIFY(okButton()->isHidden());
+    }
+    Fm13->close(); // reopening shows the sub-problems as they were left
+    chooseMenu("N31");
+    QVERIFY(mark(3)->isVisible() && !checkButton(3)->isEnabled());
+    answer(2, QStringLiteral("4"));
+    QVERIFY(!okButton()->isHidden());
+
+    click(Fm13->findChild<QPushButton *>(QStringLiteral("Button6")));
+    for (int index = 0; index < 4; ++index) {
+        QVERIFY(!mark(index)->isVisible());
+        QVERIFY(edit(index)->isEnabled() && checkButton(index)->isEnabled());
+        QCOMPARE(edit(index)->text(), QString());
+    }
+    QVERIFY(!okButton()->isHidden());
+    click(okButton());
+    QVERIFY(Fm13->isHidden());
+    QVERIFY(Form1->isMarkShown("Image14"));
+}
+
+QTEST_MAIN(Task3Test)
+#include "tst_task3.moc"
