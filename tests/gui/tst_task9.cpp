@@ -1,0 +1,221 @@
+// Task 9: three formulas written as assignments in program notation.
+
+#include "Harness.h"
+
+#include "FormActivation.h"
+#include "PictureBox.h"
+#include "UnitGlav.h"
+#include "UnitZad7.h"
+#include "UnitZad9.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Harness;
+
+namespace {
+
+// formula 1..3: its edit box, its "Проверить" and its mark
+QLineEdit *edit(int f) { return FmZ9->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(f)); }
+QPushButton *check(int f) { return FmZ9->findChild<QPushButton *>(QStringLiteral("Button%1").arg(f + 1)); }
+PictureBox *mark(int f) { return FmZ9->findChild<PictureBox *>(QStringLiteral("Image%1").arg(f + 3)); }
+QPushButton *button(const char *name) { return FmZ9->findChild<QPushButton *>(QLatin1String(name)); }
+
+const QString key1 = QStringLiteral("Y:=X/(X*X+3/(X*X+9/(X*X+18/(X*X+36/(X*X)))))");
+const QString key1Sqr = QStringLiteral("Y:=X/(SQR(X)+3/(SQR(X)+9/(SQR(X)+18/(SQR(X)+36/SQR(X)))))");
+const QString key2 = QStringLiteral(
+    "T:=(SQRT(ABS(X4-1))-SQRT(ABS(Y*Y)))/SQRT(1+X2*X2*X2*X2/4+Y3*Y3*Y3/3)+(SIN(X)/COS(X)+X*X)*SQRT(23*SIN(X))");
+const QString key3 = QStringLiteral("Z:=(1+2.5*Y2)*(X+Y*Y*Y/(X*X+14))/(SIN(X)*SIN(X)+1/SQRT(X1+Y*Y))");
+const QString keys[3] = {key1, key2, key3};
+
+// Puts `text` into the box as if pasted and presses its "Проверить";
+// returns the texts of any message boxes.
+QStringList answer(int f, const QString &text)
+{
+    MessageSpy spy;
+    edit(f)->setText(text);
+    click(check(f));
+    return spy.texts;
+}
+
+QString replaced(QString text, const char *from, const char *to)
+{
+    return text.replace(QString::fromUtf8(from), QString::fromUtf8(to));
+}
+
+} // namespace
+
+class Task9Test : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        startProgram();
+        chooseMenu("N91");
+    }
+    void cleanup() { stopProgram(); }
+
+    void formulasAcceptExactlyTheirKeys_data();
+    void formulasAcceptExactlyTheirKeys();
+    void typedAnswerInSmallLettersWithBlanksIsRight();
+    void okAppearsWithTheThirdMarkInAnyOrderAndStays();
+    void restartClearsTheFormAndOpensEveryCheckAgain();
+    void activationPutsTheFocusIntoTheFirstBox();
+    void referenceOpensWithoutChangingTheAnswers();
+};
+
+void Task9Test::formulasAcceptExactlyTheirKeys_data()
+{
+    QTest::addColumn<int>("formula");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("1 x*x") << 1 << key1 << true;
+    QTest::newRow("1 sqr") << 1 << key1Sqr << true;
+    QTest::newRow("1 small letters") << 1 << key1Sqr.toLower() << true;
+    // 36/X*X is 36, not 36 over x squared
+    QTest::newRow("1 36/X*X") << 1 << QStringLiteral("Y:=X/(X*X+3/(X*X+9/(X*X+18/(X*X+36/X*X))))") << false;
+    QTest::newRow("1 mixed x*x and sqr") << 1 << replaced(key1, "36/(X*X)", "36/SQR(X)") << false;
+    QTest::newRow("1 square as X^2") << 1 << replaced(key1, "X*X", "X^2") << false;
+    QTest::newRow("1 cyrillic Y and X") << 1 << replaced(key1, "Y:=X", "У:=Х") << false;
+    QTest::newRow("1 pasted blank") << 1 << replaced(key1, ":=", " := ") << false;
+    QTest::newRow("1 = for :=") << 1 << replaced(key1, ":=", "=") << false;
+    QTest::newRow("1 empty") << 1 << QString() << false;
+    QTest::newRow("2 key") << 2 << key2 << true;
+    QTest::newRow("2 small letters") << 2 << key2.toLower() << true;
+    QTest::newRow("2 misplaced bracket")
+        << 2
+        << QStringLiteral("T:=(SQRT(ABS(X4-1))-SQRT(ABS(Y*Y)))/SQRT(1+X2*X2*X2*X2)/4+Y3*Y3*Y3/3)+(SIN(X)/COS(X)+X*X)*"
+                          "SQRT(23*SIN(X)")
+        << false;
+    QTest::newRow("2 tangent as TG") << 2 << replaced(key2, "SIN(X)/COS(X)", "TG(X)") << false;
+    QTest::newRow("2 tangent as TAN") << 2 << replaced(key2, "SIN(X)/COS(X)", "TAN(X)") << false;
+    QTest::newRow("2 sqr for y*y") << 2 << replaced(key2, "ABS(Y*Y)", "ABS(SQR(Y))") << false;
+    QTest::newRow("2 cyrillic T") << 2 << replaced(key2, "T:=", "Т:=") << false;
+    QTest::newRow("2 terms swapped") << 2 << replaced(key2, "+(SIN(X)/COS(X)+X*X)", "+(X*X+SIN(X)/COS(X))") << false;
+    QTest::newRow("3 key") << 3 << key3 << true;
+    QTest::newRow("3 decimal comma") << 3 << replaced(key3, "2.5", "2,5") << false;
+    QTest::newRow("3 redundant brackets") << 3 << replaced(key3, "(1+2.5*Y2)", "(1+(2.5*Y2))") << false;
+    QTest::newRow("3 factors swapped") << 3 << replaced(key3, "2.5*Y2", "Y2*2.5") << false;
+    QTest::newRow("3 sqr of sin") << 3 << replaced(key3, "SIN(X)*SIN(X)", "SQR(SIN(X))") << false;
+    QTest::newRow("3 cyrillic H in SIN") << 3 << replaced(key3, "SIN", "SIН") << false;
+    QTest::newRow("3 trailing blank") << 3 << key3 + QLatin1Char(' ') << false;
+}
+
+void Task9Test::formulasAcceptExactlyTheirKeys()
+{
+    QFETCH(int, formula);
+    QFETCH(QString, text);
+    QFETCH(bool, right);
+    QVERIFY(answer(formula, text).isEmpty()); // right or wrong, no message
+    QCOMPARE(edit(formula)->text(), text.toUpper());
+    QVERIFY(edit(formula)->isEnabled());
+    QCOMPARE(check(formula)->isEnabled(), !right);
+    QCOMPARE(mark(formula)->isHidden(), !right);
+    for (int other = 1; other <= 3; ++other) {
+        if (other != formula) {
+            QVERIFY(check(other)->isEnabled());
+            QVERIFY(mark(other)->isHidden());
+        }
+    }
+    QVERIFY(button("Button1")->isHidden());
+}
+
+void Task9Test::typedAnswerInSmallLettersWithBlanksIsRight()
+{
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
+    type(edit(1), QStringLiteral("y := x / (x*x + 3 / (x*x + 9 / (x*x + 18 / (x*x + 36 / (x*x)))))"));
+    QCOMPARE(edit(1)->text(), key1.toLower()); // the blanks never reach the box
+    click(check(1));
+    QCOMPARE(edit(1)->text(), key1);
+    QVERIFY(!mark(1)->isHidden());
+}
+
+void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
+{
+    for (int f : {2, 3}) {
+        answer(f, keys[f - 1]);
+        QVERIFY(button("Button1")->isHidden());
+    }
+    answer(1, key1Sqr);
+    QVERIFY(!button("Button1")->isHidden());
+
+    FmZ9->close();
+    QVERIFY(!Form1->isMarkShown("Image11"));
+    chooseMenu("N91");
+    QVERIFY(!button("Button1")->isHidden());
+    for (int f = 1; f <= 3; ++f) {
+        QVERIFY(!mark(f)->isHidden());
+        QVERIFY(!check(f)->isEnabled());
+    }
+    click(button("Button1"));
+    QVERIFY(FmZ9->isHidden());
+    QVERIFY(Form1->isMarkShown("Image11"));
+}
+
+void Task9Test::restartClearsTheFormAndOpensEveryCheckAgain()
+{
+    answer(1, key1);
+    answer(2, key2);
+    edit(3)->setText(QStringLiteral("z:=1"));
+    click(button("Button5"));
+    for (int f = 1; f <= 3; ++f) {
+        QVERIFY(edit(f)->text().isEmpty());
+        QVERIFY(mark(f)->isHidden());
+        QVERIFY(check(f)->isEnabled());
+    }
+    QVERIFY(button("Button1")->isHidden());
+
+    // the task can still be completed in this run
+    for (int f : {3, 1, 2})
+        answer(f, keys[f - 1]);
+    QVERIFY(!button("Button1")->isHidden());
+
+    // once shown, "OK" survives a restart
+    click(button("Button5"));
+    QVERIFY(!button("Button1")->isHidden());
+    QVERIFY(mark(1)->isHidden());
+}
+
+void Task9Test::activationPutsTheFocusIntoTheFirstBox()
+{
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
+    edit(3)->setFocus();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(3)));
+
+    // to the main form and back
+    Form1->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
+    FmZ9->activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
+
+    // to the reference form and back
+    edit(2)->setFocus();
+    click(button("Button6"));
+    FmZ7->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ7));
+    FmZ9->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ9));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
+}
+
+void Task9Test::referenceOpensWithoutChangingTheAnswers()
+{
+    answer(2, key2);
+    edit(1)->setText(QStringLiteral("y:=x/("));
+    click(button("Button6"));
+    QVERIFY(FmZ7->isVisible());
+    QVERIFY(FmZ9->isVisible());
+    QCOMPARE(edit(1)->text(), QStringLiteral("y:=x/("));
+    QCOMPARE(edit(2)->text(), key2);
+    QVERIFY(!check(2)->isEnabled());
+    QVERIFY(check(1)->isEnabled());
+    QVERIFY(!mark(2)->isHidden());
+    QVERIFY(FmZ7->minimumSize() == FmZ7->maximumSize()); // the reference can't be resized
+}
+
+QTEST_MAIN(Task9Test)
+#include "tst_task9.moc"
