@@ -2,8 +2,14 @@
 
 #include "DesignedForm.h"
 
+#include <memory>
+
+class ShapeBoard;
 namespace Ui { class TFm1; }
 
+// Task 4: the hours-to-minutes flowchart assembled on the shape board. The
+// check shows the number of wrong drops and "ОК" once every slot holds its
+// own shape.
 class TFm1 : public DesignedForm
 {
     Q_OBJECT
@@ -12,8 +18,24 @@ public:
     explicit TFm1(QWidget *parent = nullptr);
     ~TFm1() override;
 
+    const ShapeBoard &board() const { return *m_board; }
+
+public slots:
+    void Image9DragOver(QObject *Sender, QObject *Source, int X, int Y, bool &Accept);
+    void Image9DragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void Image8DragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void Image10DragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void Image11DragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void Image12DragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void Button3Click();
+    void Button2Click();
+    void Button1Click();
+
 private:
+    void dropOnSlot(int index, QObject *piece);
+
     Ui::TFm1 *ui;
+    std::unique_ptr<ShapeBoard> m_board;
 };
 
 extern TFm1 *Fm1;
