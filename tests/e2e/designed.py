@@ -30,6 +30,11 @@ class DesignedForm:
         rect = prop.find("rect")
         return tuple(int(rect.findtext(k)) for k in ("x", "y", "width", "height"))
 
+    def binds(self, handler):
+        """Whether an event of the form is bound to the handler `handler`."""
+        whole = ElementTree.parse(self.path).getroot()
+        return any(slot.text.split("(")[0] == handler for slot in whole.iter("slot"))
+
     def has(self, name):
         return self._find(self.root, name, ()) is not None
 

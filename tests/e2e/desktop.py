@@ -14,7 +14,14 @@ import subprocess
 import tempfile
 import time
 
-TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "import", "xclip")
+TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "xmodmap", "import", "xclip", "tesseract")
+
+# The Russian letters get keys of their own before the program starts:
+# xdotool would otherwise remap a key while typing, and the program may
+# read a letter before it has seen the new keyboard map.
+CYRILLIC = ("a", "be", "ve", "ghe", "de", "ie", "io", "zhe", "ze", "i", "shorti", "ka", "el", "em", "en", "o",
+            "pe", "er", "es", "te", "u", "ef", "ha", "tse", "che", "sha", "shcha", "hardsign", "yeru",
+            "softsign", "e", "yu", "ya")
 
 
 class JourneyFailed(Exception):
@@ -140,7 +147,18 @@ class Desktop:
                                                stderr=self._log("icewm"), cwd=home))
         wait_until(lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 20,
                    "the window manager")
+        self._add_russian_keys()
         return self
+
+    def _add_russian_keys(self):
+        # Keys that are unused or carry multimedia symbols are free for them.
+        free = [int(code) for code, symbols in re.findall(r"^keycode\s+(\d+) =(.*)$", self.x("xmodmap", "-pke"), re.M)
+                if not symbols.strip() or symbols.split()[0].startswith("XF86")]
+        if len(free) < len(CYRILLIC):
+            raise JourneyFailed("the X keyboard map has no room for the Russian letters")
+        mapping = "".join(f"keycode {code} = Cyrillic_{letter} Cyrillic_{letter.upper()}\n"
+                          for code, letter in zip(free, CYRILLIC))
+        subprocess.run(["xmodmap", "-"], input=mapping.encode(), env=self.env, check=True, timeout=20)
 
     def close(self):
         # The program first, then the window manager, then the X server.
@@ -258,6 +276,15 @@ class Desktop:
 
     def type(self, text):
         self.x("xdotool", "type", "--delay", "40", "--", text, check=True)
+
+    def read_text(self, rect):
+        """The text shown in a rectangle of the screen, read by OCR."""
+        x, y, w, h = rect
+        picture = os.path.join(self.scratch.name, "read.png")
+        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize", "400%",
+                        "-colorspace", "Gray", picture], env=self.env, check=True, timeout=20)
+        done = subprocess.run(["tesseract", picture, "-"], capture_output=True, timeout=60)
+        return done.stdout.decode(errors="replace").strip()
 
     def clipboard(self):
         return self.x("xclip", "-o", "-selection", "clipboard")
