@@ -300,6 +300,10 @@ void ShellTest::spaceFilterSwallowsTypedBlanksOnly()
     // pasted text keeps its blanks
     form.edit->insert(QStringLiteral(" 2 "));
     QCOMPARE(form.edit->text(), QStringLiteral("a:=1 2 "));
+    // letters of any script are typed; only the blank is dropped
+    form.edit->clear();
+    type(form.edit, QString::fromUtf8("Начало 😀 ё"));
+    QCOMPARE(form.edit->text(), QString::fromUtf8("Начало😀ё"));
     // a form without key preview lets blanks through
     chooseMenu("N11");
     QLineEdit other(FmZ1);

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -76,7 +77,23 @@ void click(QWidget *button)
 
 void type(QWidget *widget, const QString &text)
 {
-    QTest::keyClicks(widget, text);
+    // QTest only knows the keys of ASCII characters; any other character
+    // (Cyrillic, emoji) arrives as a key event carrying just its text, as
+    // an input method or a national keyboard layout delivers it.
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, c.toLatin1());
+            continue;
+        }
+        const int length = (c.isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QString typed = text.mid(i, length);
+        i += length - 1;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, typed);
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 QAction *menuEntry(const char *entry)
