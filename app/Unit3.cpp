@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QTimer>
+#include <QWindow>
 
 Tlogo *logo = nullptr;
 
@@ -49,6 +50,15 @@ void Tlogo::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void Tlogo::showEvent(QShowEvent *event)
+{
+    // An empty title would make the platform put the program's file name in
+    // the title bar; a lone blank keeps the bar empty as designed.
+    if (windowTitle().isEmpty() && windowHandle())
+        windowHandle()->setTitle(QStringLiteral(" "));
+    QDialog::showEvent(event);
 }
 
 void Tlogo::hideEvent(QHideEvent *event)
