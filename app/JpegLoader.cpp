@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QRgb>
 
+#include <array>
 #include <csetjmp>
+#include <cstring>
 #include <memory>
 #include <cstdio>
 #include <jpeglib.h>
@@ -60,6 +62,10 @@ struct DecodeState
     int denominator = 1;
     bool tooLarge = false;
     bool cmyk = false; // rows arrive as C, M, Y, K bytes and are turned into RGB in place
+    bool scansCut = false; // the stream lacks the AC scans that this scale does not use
+    // The components (by id) whose AC coefficients this scale still uses:
+    // libjpeg decodes subsampled colour planes at 2 x 2 rather than enlarge them.
+    std::array<bool, 256> needsAc{};
 };
 
 // Returns false on a libjpeg error; err.message then holds the text.
@@ -91,17 +97,102 @@ bool readHeader(DecodeState &s, const QByteArray &bytes, QSize target)
     // directly in QImage::Format_RGB32.
     s.cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = s.cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    cinfo.dct_method = JDCT_ISLOW;
+    // A picture decoded for a control is resampled to the control's size when
+    // drawn, which hides the fast transform's rounding; one shown at its own
+    // size gets the exact one.
+    const bool resampled = target.isValid() && !target.isEmpty();
+    cinfo.dct_method = resampled ? JDCT_IFAST : JDCT_ISLOW;
     // A scaled-down picture is drawn shrunk further still; smoothing the
     // colour planes on the way would be invisible and costs time.
     if (s.denominator > 1)
         cinfo.do_fancy_upsampling = FALSE;
+    // Without the AC scans libjpeg would guess the missing coefficients from
+    // the neighbours; they are not used at this scale, so do not guess.
+    if (s.scansCut)
+        cinfo.do_block_smoothing = FALSE;
     jpeg_calc_output_dimensions(&cinfo);
+    for (int c = 0; c < cinfo.num_components; ++c)
+        s.needsAc[cinfo.comp_info[c].component_id] = cinfo.comp_info[c].DCT_scaled_size > 1;
     s.width = int(cinfo.output_width);
     s.height = int(cinfo.output_height);
     if (qint64(s.width) * s.height > JpegLoader::maxOutputPixels)
         s.tooLarge = true;
     return true;
+}
+
+// At 1/8 scale every 8 x 8 block of a full-resolution plane becomes one
+// pixel, which only its DC coefficient decides. A progressive file sends the
+// DC coefficients in scans of their own and the AC coefficients of one plane
+// per scan, so the unused AC scans - most of the file - can be cut out by
+// looking for markers, which is far cheaper than decoding them.
+// Returns the file without those scans, or nothing if it is not a
+// progressive JPEG whose markers can be followed to the end.
+QByteArray withoutUnusedScans(const QByteArray &jpeg, const std::array<bool, 256> &needsAc)
+{
+    const auto *b = reinterpret_cast<const unsigned char *>(jpeg.constData());
+    const qsizetype n = jpeg.size();
+    if (n < 4 || b[0] != 0xFF || b[1] != 0xD8)
+        return {};
+    QByteArray out;
+    out.reserve(n / 4);
+    out.append(jpeg.constData(), 2);
+    bool progressive = false;
+    qsizetype pos = 2;
+    for (;;) {
+        if (pos >= n || b[pos] != 0xFF)
+            return {};
+        while (pos < n && b[pos] == 0xFF) // fill bytes before a marker
+            ++pos;
+        if (pos >= n)
+            return {};
+        const unsigned char marker = b[pos++];
+        if (marker == 0xD9) { // end of image
+            if (!progressive)
+                return {};
+            out.append("\xFF\xD9", 2);
+            return out;
+        }
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8))
+            return {}; // no segment may start here
+        if (pos + 2 > n)
+            return {};
+        const qsizetype length = (qsizetype(b[pos]) << 8) | b[pos + 1];
+        if (length < 2 || pos + length > n)
+            return {};
+        const qsizetype segmentEnd = pos + length;
+        if ((marker >= 0xC0 && marker <= 0xCF) && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            progressive = marker == 0xC2 || marker == 0xCA; // the frame header says how it is coded
+        if (marker != 0xDA) {
+            out.append(char(0xFF)).append(char(marker)).append(jpeg.constData() + pos, length);
+            pos = segmentEnd;
+            continue;
+        }
+        // A scan: its header names the components, then Ss (0 for DC scans).
+        const qsizetype spectralStart = pos + 3 + 2 * qsizetype(b[pos + 2]);
+        if (!progressive || spectralStart >= segmentEnd)
+            return {};
+        bool used = b[spectralStart] == 0;
+        for (qsizetype c = pos + 3; c < spectralStart; c += 2)
+            used = used || needsAc[b[c]];
+        // The coded data runs to the next marker: 0xFF not followed by a
+        // stuffed zero or a restart marker.
+        qsizetype end = segmentEnd;
+        for (;;) {
+            const void *ff = std::memchr(b + end, 0xFF, std::size_t(n - end));
+            if (!ff)
+                return {};
+            end = static_cast<const unsigned char *>(ff) - b;
+            if (end + 1 >= n)
+                return {};
+            const unsigned char next = b[end + 1];
+            if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7))
+                break;
+            end += 2;
+        }
+        if (used)
+            out.append("\xFF\xDA", 2).append(jpeg.constData() + pos, end - pos);
+        pos = end;
+    }
 }
 
 // Converts one row of CMYK pixels into QImage::Format_RGB32 in place. CMYK
@@ -172,6 +263,18 @@ LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target)
     };
     if (!readHeader(s, bytes, target))
         return fail(QString::fromLatin1(s.err.message));
+    // A progressive picture shown at 1/8 scale needs few of its scans.
+    QByteArray usedScans;
+    if (!s.tooLarge && s.denominator == 8 && s.cinfo.progressive_mode) {
+        usedScans = withoutUnusedScans(bytes, s.needsAc);
+        if (!usedScans.isEmpty()) {
+            jpeg_destroy_decompress(&s.cinfo);
+            s = DecodeState();
+            s.scansCut = true;
+            if (!readHeader(s, usedScans, target))
+                return fail(QString::fromLatin1(s.err.message));
+        }
+    }
     if (s.tooLarge) {
         jpeg_destroy_decompress(&s.cinfo);
         result.error = QStringLiteral("Picture file %1 is too large (%2 x %3 pixels)")
@@ -207,18 +310,16 @@ LoadedPicture load(const QString &name, QSize target)
         result.error = QStringLiteral("Picture file %1 is too large (%2 bytes)").arg(name).arg(file.size());
         return result;
     }
-    // read() of a directory or special file may still fail here
-    const QByteArray bytes = file.read(maxFileBytes + 1);
-    if (bytes.size() > maxFileBytes) {
-        LoadedPicture result;
-        result.error = QStringLiteral("Picture file %1 is too large").arg(name);
-        return result;
-    }
-    if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
+    // Exactly the bytes the file holds (read(max) would reserve the maximum
+    // on every drop); a file that shrinks meanwhile gives what is left.
+    QByteArray bytes(qsizetype(file.size()), Qt::Uninitialized);
+    const qint64 got = file.read(bytes.data(), bytes.size());
+    if (got < 0) {
         LoadedPicture result;
         result.error = QStringLiteral("Cannot open file %1").arg(name);
         return result;
     }
+    bytes.truncate(qsizetype(got));
     return decode(bytes, name, target);
 }
 

@@ -66,6 +66,7 @@ private slots:
     void everyColourModelComesOutAsRgb_data();
     void everyColourModelComesOutAsRgb();
     void endlessProgressiveScansAreRefused();
+    void progressiveAtOneEighthNeedsOnlyItsDcScans();
 };
 
 void JpegLoaderTest::decodesTheShippedPictures()
@@ -229,6 +230,30 @@ void JpegLoaderTest::endlessProgressiveScansAreRefused()
     options.scans.clear();
     const LoadedPicture usual = JpegLoader::decode(JpegWriter::encode(photo, options), "usual.jpg");
     QVERIFY2(usual.ok(), qPrintable(usual.error));
+}
+
+// At 1/8 scale a progressive picture is decoded from its DC scans alone; the
+// result must be the very picture the same coefficients give when sent in
+// sequence, and damage in the DC scans must still be found.
+void JpegLoaderTest::progressiveAtOneEighthNeedsOnlyItsDcScans()
+{
+    const QImage photo = JpegWriter::photograph(400, 240);
+    JpegWriter::Options progressive;
+    progressive.progressive = true;
+    const QByteArray sequential = JpegWriter::encode(photo);
+    const QByteArray scans = JpegWriter::encode(photo, progressive);
+    for (const QSize target : {QSize(50, 30), QSize(20, 6), QSize(177, 57)}) {
+        const LoadedPicture expected = JpegLoader::decode(sequential, "seq.jpg", target);
+        const LoadedPicture picture = JpegLoader::decode(scans, "prog.jpg", target);
+        QVERIFY2(picture.ok() && expected.ok(), qPrintable(picture.error + expected.error));
+        QCOMPARE(picture.image.size(), expected.image.size());
+        QVERIFY(picture.image == expected.image);
+    }
+    // cut inside the first (DC) scan: still an error at every scale
+    const int firstScan = int(scans.indexOf("\xFF\xDA"));
+    QVERIFY(firstScan > 0);
+    for (const QSize target : {QSize(), QSize(20, 6)})
+        QVERIFY(!JpegLoader::decode(scans.left(firstScan + 200), "cut.jpg", target).ok());
 }
 
 QTEST_GUILESS_MAIN(JpegLoaderTest)

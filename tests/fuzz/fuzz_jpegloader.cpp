@@ -16,8 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     // The last byte (ignored by the decoder after the end-of-image marker)
-    // picks between the natural size and a board slot's size.
-    const QSize target = size > 0 && (data[size - 1] & 1) ? QSize(177, 57) : QSize();
+    // picks the natural size, a board slot's size, or a size so small that
+    // even the small pictures are decoded at 1/8 (from their DC scans alone
+    // when progressive).
+    const QSize targets[] = {QSize(), QSize(177, 57), QSize(20, 6), QSize(177, 57)};
+    const QSize target = size > 0 ? targets[data[size - 1] & 3] : QSize();
     const QString name = QStringLiteral("prNew.jpg");
     const LoadedPicture picture = JpegLoader::decode(bytes, name, target);
     if (picture.ok() == picture.image.isNull())
