@@ -1,7 +1,9 @@
 #include "MessageBox.h"
 
 #include <QCoreApplication>
+#include <QAbstractButton>
 #include <QFileInfo>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -40,6 +42,9 @@ void show(const QString &text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok);
+    // Plain: no picture beside the text, none on the button either.
+    if (QAbstractButton *ok = box.button(QMessageBox::Ok))
+        ok->setIcon(QIcon());
     box.adjustSize();
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QSize size = box.sizeHint();

@@ -133,7 +133,7 @@ def write(path, cls, name, caption, client_w, client_h, children, connections=()
     out.append(' <resources/>')
     out.append(' <connections>')
     for s, sig, r, sl in connections:
-        out.append(f'  <connection><sender>{s}</sender><signal>{sig}</signal><receiver>{r}</receiver><slot>{sl}</slot></connection>')
+        out.append(f'  <connection><sender>{s}</sender><signal>{escape(sig)}</signal><receiver>{r}</receiver><slot>{escape(sl)}</slot></connection>')
     out.append(' </connections>')
     out.append('</ui>')
     with open(path, 'w', encoding='utf-8') as f:
