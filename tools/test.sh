@@ -5,7 +5,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh cmake g++ make qt6-base-dev libjpeg62-turbo-dev fonts-liberation libgl-dev \
     python3 xvfb xauth icewm xdotool x11-utils x11-xserver-utils imagemagick xclip tesseract-ocr \
-    desktop-file-utils dpkg-dev file
+    desktop-file-utils dpkg-dev file \
+    clang libclang-rt-14-dev
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-test -j"$(nproc)"
 (cd build-test && ctest --output-on-failure -j2)
+
+# The same suite again, built by clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report (leaks included) fails its test.
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DZARTEX_SANITIZE=ON -DZARTEX_FUZZ=ON >/dev/null
+cmake --build build-sanitize -j"$(nproc)"
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --output-on-failure -j2)
+
+# About a minute of fuzzing the picture loader.
+bash tests/fuzz/run.sh build-sanitize/tests/fuzz/fuzz_jpegloader 60
