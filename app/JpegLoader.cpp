@@ -137,6 +137,7 @@ QByteArray withoutUnusedScans(const QByteArray &jpeg, const std::array<bool, 256
     out.reserve(n / 4);
     out.append(jpeg.constData(), 2);
     bool progressive = false;
+    bool dcSent = false; // a file with no DC scan is left to libjpeg to refuse
     qsizetype pos = 2;
     for (;;) {
         if (pos >= n || b[pos] != 0xFF)
@@ -147,7 +148,7 @@ QByteArray withoutUnusedScans(const QByteArray &jpeg, const std::array<bool, 256
             return {};
         const unsigned char marker = b[pos++];
         if (marker == 0xD9) { // end of image
-            if (!progressive)
+            if (!progressive || !dcSent)
                 return {};
             out.append("\xFF\xD9", 2);
             return out;
@@ -168,10 +169,14 @@ QByteArray withoutUnusedScans(const QByteArray &jpeg, const std::array<bool, 256
             continue;
         }
         // A scan: its header names the components, then Ss (0 for DC scans).
-        const qsizetype spectralStart = pos + 3 + 2 * qsizetype(b[pos + 2]);
-        if (!progressive || spectralStart >= segmentEnd)
+        if (!progressive || length < 3)
             return {};
-        bool used = b[spectralStart] == 0;
+        const qsizetype spectralStart = pos + 3 + 2 * qsizetype(b[pos + 2]);
+        if (spectralStart >= segmentEnd)
+            return {};
+        const bool dc = b[spectralStart] == 0;
+        dcSent = dcSent || dc;
+        bool used = dc;
         for (qsizetype c = pos + 3; c < spectralStart; c += 2)
             used = used || needsAc[b[c]];
         // The coded data runs to the next marker: 0xFF not followed by a

@@ -254,6 +254,23 @@ void JpegLoaderTest::progressiveAtOneEighthNeedsOnlyItsDcScans()
     QVERIFY(firstScan > 0);
     for (const QSize target : {QSize(), QSize(20, 6)})
         QVERIFY(!JpegLoader::decode(scans.left(firstScan + 200), "cut.jpg", target).ok());
+
+    // Without its DC scans the file holds no picture at all, at any scale.
+    QByteArray noDc = scans;
+    for (int at = int(noDc.indexOf("\xFF\xDA")); at >= 0; at = int(noDc.indexOf("\xFF\xDA", at + 2))) {
+        const int spectralStart = at + 5 + 2 * static_cast<unsigned char>(noDc[at + 4]);
+        if (noDc[spectralStart] != 0)
+            continue;
+        int end = at + 2; // the scan's data runs to the next marker
+        while (!(static_cast<unsigned char>(noDc[end]) == 0xFF && noDc[end + 1] != 0
+                 && (static_cast<unsigned char>(noDc[end + 1]) & 0xF8) != 0xD0))
+            ++end;
+        noDc.remove(at, end - at);
+        at -= 2;
+    }
+    QVERIFY(noDc.size() < scans.size());
+    for (const QSize target : {QSize(), QSize(20, 6)})
+        QVERIFY(!JpegLoader::decode(noDc, "nodc.jpg", target).ok());
 }
 
 QTEST_GUILESS_MAIN(JpegLoaderTest)
