@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
@@ -24,7 +25,10 @@ bool replay(const QString &path)
         return false;
     }
     const QByteArray bytes = file.readAll();
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+    // An exact-size copy: QByteArray keeps a zero after its data, which would
+    // hide a read one byte past the end from AddressSanitizer.
+    const std::vector<std::uint8_t> exact(bytes.begin(), bytes.end());
+    LLVMFuzzerTestOneInput(exact.data(), exact.size());
     return true;
 }
 
