@@ -6,6 +6,9 @@
 #include "UnitGlav.h"
 #include "UnitZad7.h"
 
+#include <QApplication>
+#include <QCursor>
+
 TFmZ9 *FmZ9 = nullptr;
 
 namespace {
@@ -64,6 +67,15 @@ bool TFmZ9::allMarksShown() const
 
 void TFmZ9::FormActivate()
 {
+    // A click that brought the form to the front goes on after the
+    // activation: if it landed on a control that takes the focus, that
+    // control keeps it. The window system may report the activation after
+    // the press, so the press is looked at here.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+        QWidget *pressed = QApplication::widgetAt(QCursor::pos());
+        if (pressed && pressed->window() == this && pressed->isEnabled() && (pressed->focusPolicy() & Qt::ClickFocus))
+            return;
+    }
     ui->Edit1->setFocus();
 }
 

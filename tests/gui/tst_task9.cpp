@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QCursor>
 #include <QTest>
 
 using namespace Harness;
@@ -200,6 +201,19 @@ void Task9Test::activationPutsTheFocusIntoTheFirstBox()
     FmZ9->activateWindow();
     QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ9));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
+
+    // Back by clicking into the third box: the window system may report the
+    // activation while the button is still down; the click keeps its box.
+    FmZ7->close();
+    Form1->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
+    const QPoint inThird = edit(3)->rect().center();
+    QCursor::setPos(edit(3)->mapToGlobal(inThird));
+    QTest::mousePress(edit(3), Qt::LeftButton, Qt::NoModifier, inThird);
+    FmZ9->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ9));
+    QTest::mouseRelease(edit(3), Qt::LeftButton, Qt::NoModifier, inThird);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(3)));
 }
 
 void Task9Test::referenceOpensWithoutChangingTheAnswers()
