@@ -25,7 +25,7 @@ void applyColor(QWidget *widget)
 // measured with the designer's font; a substitute font may be a little wider.
 void growLabel(QLabel *label)
 {
-    if (label->wordWrap() || (label->property("AutoSize").isValid() && !label->property("AutoSize").toBool()))
+    if (label->wordWrap())
         return;
     const QSize hint = label->sizeHint();
     if (hint.width() > label->width())

@@ -7,9 +7,8 @@ class QWidget;
 //   Left, Top   on the form: the designed screen position of its frame;
 //   Color       on the form or any control: the background colour;
 //   Align       "bottom" on a panel: glued to the form's bottom edge;
-//   BorderStyle "single" (fixed size) or "dialog" (fixed, close box only);
-//   AutoSize    false on a label: keep the designed width even if the text
-//               is wider (labels grow to their text by default).
+//   BorderStyle "single" (fixed size) or "dialog" (fixed, close box only).
+// Labels without word wrap also grow to their text where it is wider.
 namespace FormDesign {
 
 void apply(QWidget *form);

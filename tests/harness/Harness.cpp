@@ -155,19 +155,17 @@ MessageSpy::~MessageSpy()
 void closeNextModalBox(SeenBox *seen)
 {
     auto *poll = new QTimer;
-    auto *attempts = new int(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, attempts, seen]() {
+    QObject::connect(poll, &QTimer::timeout, [poll, seen, attempts = 0]() mutable {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box || ++*attempts > 200) {
-            if (box) {
-                seen->caption = box->windowTitle();
-                seen->text = box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-            poll->stop();
-            poll->deleteLater();
-            delete attempts;
+        if (!box && ++attempts <= 200)
+            return;
+        if (box) {
+            seen->caption = box->windowTitle();
+            seen->text = box->text();
+            box->button(QMessageBox::Ok)->click();
         }
+        poll->stop();
+        poll->deleteLater();
     });
     poll->start(10);
 }
