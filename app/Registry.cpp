@@ -1,22 +1,22 @@
 #include "Registry.h"
 
-#include "Unit1.h"
-#include "Unit3.h"
-#include "UnitAbout.h"
-#include "UnitGlav.h"
-#include "UnitTeory.h"
-#include "UnitZad.h"
-#include "UnitZad1.h"
-#include "UnitZad11.h"
-#include "UnitZad12.h"
-#include "UnitZad13.h"
-#include "UnitZad3.h"
-#include "UnitZad4.h"
-#include "UnitZad5.h"
-#include "UnitZad6.h"
-#include "UnitZad7.h"
-#include "UnitZad8.h"
-#include "UnitZad9.h"
+#include "HoursToMinutesTask.h"
+#include "SplashScreen.h"
+#include "AboutWindow.h"
+#include "MainWindow.h"
+#include "FlowchartElementsPage.h"
+#include "WorkedExamplePage.h"
+#include "ShapeQuizTask.h"
+#include "CosineLawTask.h"
+#include "AssignmentOperatorPage.h"
+#include "TracingAssignmentsTask.h"
+#include "OrangeCostTask.h"
+#include "HeelHeightTask.h"
+#include "SweetsCountTask.h"
+#include "AssignmentStatementsTask.h"
+#include "MathReferencePage.h"
+#include "ExpressionNotationTask.h"
+#include "FormulaNotationTask.h"
 
 namespace Registry {
 
@@ -42,23 +42,23 @@ void destroy(Form *&variable)
 
 void createForms()
 {
-    create(Form1);
-    create(Form2);
-    create(FmZ8);
-    create(FmZ5);
-    create(FmTeory);
-    create(FmZ1);
-    create(FmZ4);
-    create(FmZ6);
-    create(FmZ7);
-    create(FmZ9);
-    create(Fm1);
-    create(AboutBox);
-    create(Fm11);
-    create(Fm12);
-    create(Fm13);
-    create(logo);
-    create(Form3);
+    create(mainWindow);
+    create(workedExamplePage);
+    create(expressionNotationTask);
+    create(sweetsCountTask);
+    create(flowchartElementsPage);
+    create(shapeQuizTask);
+    create(heelHeightTask);
+    create(assignmentStatementsTask);
+    create(mathReferencePage);
+    create(formulaNotationTask);
+    create(hoursToMinutesTask);
+    create(aboutWindow);
+    create(cosineLawTask);
+    create(assignmentOperatorPage);
+    create(tracingAssignmentsTask);
+    create(splashScreen);
+    create(orangeCostTask);
 }
 
 const QList<QWidget *> &forms()
@@ -69,23 +69,23 @@ const QList<QWidget *> &forms()
 void destroyForms()
 {
     created.clear();
-    destroy(Form3);
-    destroy(logo);
-    destroy(Fm13);
-    destroy(Fm12);
-    destroy(Fm11);
-    destroy(AboutBox);
-    destroy(Fm1);
-    destroy(FmZ9);
-    destroy(FmZ7);
-    destroy(FmZ6);
-    destroy(FmZ4);
-    destroy(FmZ1);
-    destroy(FmTeory);
-    destroy(FmZ5);
-    destroy(FmZ8);
-    destroy(Form2);
-    destroy(Form1);
+    destroy(orangeCostTask);
+    destroy(splashScreen);
+    destroy(tracingAssignmentsTask);
+    destroy(assignmentOperatorPage);
+    destroy(cosineLawTask);
+    destroy(aboutWindow);
+    destroy(hoursToMinutesTask);
+    destroy(formulaNotationTask);
+    destroy(mathReferencePage);
+    destroy(assignmentStatementsTask);
+    destroy(heelHeightTask);
+    destroy(shapeQuizTask);
+    destroy(flowchartElementsPage);
+    destroy(sweetsCountTask);
+    destroy(expressionNotationTask);
+    destroy(workedExamplePage);
+    destroy(mainWindow);
 }
 
 } // namespace Registry

@@ -1,7 +1,7 @@
 #pragma once
 
 // The form registry: every form is created once, hidden, in a fixed order,
-// and kept in the program-wide variable named after it (Form1, FmZ4, logo...),
+// and kept in the program-wide variable named after it (mainWindow, heelHeightTask, splashScreen...),
 // declared in the form's own module. The first form created is the main form.
 #include <QList>
 

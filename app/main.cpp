@@ -1,6 +1,6 @@
 #include "Application.h"
 #include "Registry.h"
-#include "UnitGlav.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     Application::init(app);
     Registry::createForms();
-    Form1->show();
+    mainWindow->show();
     const int result = app.exec();
     Registry::destroyForms();
     return result;

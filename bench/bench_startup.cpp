@@ -5,7 +5,7 @@
 
 #include "Application.h"
 #include "Registry.h"
-#include "UnitGlav.h"
+#include "MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,10 +17,10 @@ namespace {
 
 void startUp(benchmark::State &state)
 {
-    TForm1::setSplashEnabled(false);
+    MainWindow::setSplashEnabled(false);
     for (auto _ : state) {
         Registry::createForms();
-        Form1->show();
+        mainWindow->show();
         QApplication::processEvents();
         state.PauseTiming();
         Registry::destroyForms();

@@ -29,10 +29,10 @@ SLOT_BLUE = "#0000FF"
 
 # Main-form button that opens a form, and the completion mark the form shows.
 MAIN_BUTTONS = {
-    "UnitTeory": ("BtTeory", "Image1"),
-    "UnitZad3": ("Button3", "Image4"),
-    "Unit1": ("Button10", "Image10"),
-    "UnitZad11": ("Button11", "Image12"),
+    "FlowchartElementsPage": ("BtTeory", "Image1"),
+    "OrangeCostTask": ("Button3", "Image4"),
+    "HoursToMinutesTask": ("Button10", "Image10"),
+    "CosineLawTask": ("Button11", "Image12"),
 }
 
 JOURNEYS = {}
@@ -76,7 +76,7 @@ class Pupil:
         return self.wait_main()
 
     def wait_main(self, timeout=30):
-        self.main = self.d.wait_window(self.form("UnitGlav").caption, timeout)
+        self.main = self.d.wait_window(self.form("MainWindow").caption, timeout)
         # The menu bar takes the top of the main form's client area, drawn
         # in the form's colour down to its bottom edge line; the controls
         # stand below that line.
@@ -94,7 +94,7 @@ class Pupil:
     def rect(self, window, module, name):
         """On-screen rectangle of a control of the form shown in `window`."""
         x, y, w, h = self.form(module).rect(name, window.height)
-        if module == "UnitGlav":
+        if module == "MainWindow":
             y += self.menu_height
         return (window.x + x, window.y + y, w, h)
 
@@ -103,7 +103,7 @@ class Pupil:
 
     def open(self, module):
         button, _ = MAIN_BUTTONS[module]
-        self.press(self.main, "UnitGlav", button)
+        self.press(self.main, "MainWindow", button)
         window = self.d.wait_window(self.form(module).caption)
         expect_designed_place(window, self.form(module))
         return window
@@ -111,7 +111,7 @@ class Pupil:
     def mark_shown(self, module, screen=None):
         _, mark = MAIN_BUTTONS[module]
         screen = screen or self.d.screen()
-        return screen.count(self.rect(self.main, "UnitGlav", mark), is_red) > 20
+        return screen.count(self.rect(self.main, "MainWindow", mark), is_red) > 20
 
     def wait_mark(self, module):
         self.d.wait_screen(lambda s: self.mark_shown(module, s), 10,
@@ -174,7 +174,7 @@ def start(pupil):
     buttons = [a for a in splash.actions if a in ("_NET_WM_ACTION_CLOSE", "_NET_WM_ACTION_MINIMIZE",
                                                   "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT")]
     expect(not buttons, f"the splash's title bar offers {buttons}")
-    main_caption = pupil.form("UnitGlav").caption
+    main_caption = pupil.form("MainWindow").caption
     while True:
         shown = d.windows()
         if any(w.name == main_caption for w in shown):
@@ -189,20 +189,20 @@ def start(pupil):
     expect(len(shown) == 1, f"only the main form should be on screen after the splash: {shown}")
     main = pupil.wait_main()
     expect((main.width, main.height) == (481, 365), f"the main form has the wrong size: {main}")
-    expect_designed_place(main, pupil.form("UnitGlav"))
+    expect_designed_place(main, pupil.form("MainWindow"))
     screen = d.screen()
     expect(not any(pupil.mark_shown(m, screen) for m in MAIN_BUTTONS), "a completion mark is shown at start")
 
 
-@journey("theory", needs=[("UnitTeory", "Button1", "Button1Click")])
+@journey("theory", needs=[("FlowchartElementsPage", "Button1", "Button1Click")])
 def theory(pupil):
     """The first theory page, confirmed by its "ОК", marks the main form."""
     pupil.start()
-    page = pupil.open("UnitTeory")
-    expect(not pupil.mark_shown("UnitTeory"), "the mark Image1 is shown before the page was confirmed")
-    pupil.press(page, "UnitTeory", "Button1")
+    page = pupil.open("FlowchartElementsPage")
+    expect(not pupil.mark_shown("FlowchartElementsPage"), "the mark Image1 is shown before the page was confirmed")
+    pupil.press(page, "FlowchartElementsPage", "Button1")
     pupil.d.wait_gone(page)
-    pupil.wait_mark("UnitTeory")
+    pupil.wait_mark("FlowchartElementsPage")
 
 
 @journey("close")
@@ -211,8 +211,8 @@ def close_main(pupil):
     whatever else is open."""
     d = pupil.d
     main = pupil.start()
-    pupil.open("UnitTeory")
-    pupil.open("UnitZad3")
+    pupil.open("FlowchartElementsPage")
+    pupil.open("OrangeCostTask")
     # The close box is the last button at the right of the title bar.
     d.click(main.x + main.width - main.frame_top // 2, main.y - main.frame_top // 2)
     wait_until(lambda: d.program.poll() is not None, 10, "the program to end")
@@ -224,37 +224,37 @@ TASK5_DROPS = [("Label27", "Image5"), ("Label10", "Image9"), ("Label11", "Image6
                ("Label20", "Image14"), ("Label28", "Image15")]
 
 
-@journey("task5", needs=[("UnitZad3", "Label27", "Image5DragDrop")])
+@journey("task5", needs=[("OrangeCostTask", "Label27", "Image5DragDrop")])
 def task5(pupil):
     """Five real drags solve Task 5; a drop on a slot's own text is refused."""
     d = pupil.d
     pupil.start()
-    form = pupil.open("UnitZad3")
-    ok_hidden = d.screen().region(pupil.rect(form, "UnitZad3", "Button2"))
+    form = pupil.open("OrangeCostTask")
+    ok_hidden = d.screen().region(pupil.rect(form, "OrangeCostTask", "Button2"))
     purple = near(ELEMENT_PURPLE, 50)
 
     def label_visible(label, screen):
-        return screen.count(pupil.rect(form, "UnitZad3", label), purple) > 5
+        return screen.count(pupil.rect(form, "OrangeCostTask", label), purple) > 5
 
     for number, (label, slot) in enumerate(TASK5_DROPS):
-        pupil.drop(form, "UnitZad3", label, slot)
+        pupil.drop(form, "OrangeCostTask", label, slot)
         d.wait_screen(lambda s: not label_visible(label, s), 10, f"{label} to leave the column after its drop")
         if number == 0:
             # "Начало" now stands in the start oval: a drop on that text is refused.
             screen = d.screen()
-            area = pupil.rect(form, "UnitZad3", slot)
+            area = pupil.rect(form, "OrangeCostTask", slot)
             text = screen.bounding_box(area, near(SLOT_BLUE, 60))
             expect(text, "the dropped caption does not show in its slot")
             before = screen.region(area)
-            d.drag(centre(pupil.rect(form, "UnitZad3", "Label10")), centre(text))
+            d.drag(centre(pupil.rect(form, "OrangeCostTask", "Label10")), centre(text))
             time.sleep(1.0)  # nothing may happen; give a wrong drop time to show
             screen = d.screen()
             expect(label_visible("Label10", screen), "a drop on the slot's text was accepted")
             expect(screen.region(area) == before, "a drop on the slot's text changed the slot")
-    pupil.wait_appears(form, "UnitZad3", "Button2", ok_hidden)
-    pupil.press(form, "UnitZad3", "Button2")
+    pupil.wait_appears(form, "OrangeCostTask", "Button2", ok_hidden)
+    pupil.press(form, "OrangeCostTask", "Button2")
     d.wait_gone(form)
-    pupil.wait_mark("UnitZad3")
+    pupil.wait_mark("OrangeCostTask")
 
 
 # Task 4: each shape piece and the slot it belongs on, top to bottom.
@@ -267,25 +267,25 @@ def slot_filled(pupil, window, module, slot):
     return lambda s: s.count(rect, near(CYAN, 30)) < rect[2] * rect[3] // 4
 
 
-@journey("task4", needs=[("Unit1", "Image9", "Image9DragDrop")])
+@journey("task4", needs=[("HoursToMinutesTask", "Image9", "Image9DragDrop")])
 def task4(pupil):
     """Task 4 solved by real drags of the shape pieces; each slot loads its
     picture from the working directory."""
     d = pupil.d
     pupil.start()
-    form = pupil.open("Unit1")
-    ok_hidden = d.screen().region(pupil.rect(form, "Unit1", "Button1"))
+    form = pupil.open("HoursToMinutesTask")
+    ok_hidden = d.screen().region(pupil.rect(form, "HoursToMinutesTask", "Button1"))
     for piece, slot in TASK4_DROPS:
-        pupil.drop(form, "Unit1", piece, slot)
-        d.wait_screen(slot_filled(pupil, form, "Unit1", slot), 10, f"{slot} to show the shape from {piece}")
-    pupil.press(form, "Unit1", "Button3")
-    pupil.wait_appears(form, "Unit1", "Button1", ok_hidden)
-    pupil.press(form, "Unit1", "Button1")
+        pupil.drop(form, "HoursToMinutesTask", piece, slot)
+        d.wait_screen(slot_filled(pupil, form, "HoursToMinutesTask", slot), 10, f"{slot} to show the shape from {piece}")
+    pupil.press(form, "HoursToMinutesTask", "Button3")
+    pupil.wait_appears(form, "HoursToMinutesTask", "Button1", ok_hidden)
+    pupil.press(form, "HoursToMinutesTask", "Button1")
     d.wait_gone(form)
-    pupil.wait_mark("Unit1")
+    pupil.wait_mark("HoursToMinutesTask")
 
 
-@journey("missing-picture", needs=[("Unit1", "Image4", "Image9DragDrop")])
+@journey("missing-picture", needs=[("HoursToMinutesTask", "Image4", "Image9DragDrop")])
 def missing_picture(pupil):
     """Without uslNew.jpg in the working directory, dropping the diamond
     reports "Cannot open file uslNew.jpg" and leaves the slot blank."""
@@ -295,8 +295,8 @@ def missing_picture(pupil):
             if name != "uslNew.jpg":
                 shutil.copy(os.path.join(pupil.args.workdir, name), workdir)
         pupil.start(workdir)
-        form = pupil.open("Unit1")
-        pupil.drop(form, "Unit1", "Image4", "Image9")
+        form = pupil.open("HoursToMinutesTask")
+        pupil.drop(form, "HoursToMinutesTask", "Image4", "Image9")
         box = wait_until(lambda: next((w for w in d.windows() if w.id not in (form.id, pupil.main.id)), None),
                          10, "the error message box")
         # The box is read off the screen; OCR may take a small l for a
@@ -306,7 +306,7 @@ def missing_picture(pupil):
                           10, f'the box to say "{expected}"')
         d.key("Return")
         d.wait_gone(box)
-        slot = pupil.rect(form, "Unit1", "Image9")
+        slot = pupil.rect(form, "HoursToMinutesTask", "Image9")
         expect(d.screen().count(slot, near(CYAN, 30)) > slot[2] * slot[3] // 2,
                "the slot changed although its picture could not be loaded")
         expect(d.program_alive(), "the program ended after the error")
@@ -319,32 +319,32 @@ TASK10_TEXTS = [("Edit1", "начало"), ("Edit2", "b, c, x"), ("Edit3", "a:=s
                 ("Edit4", "a"), ("Edit5", "конец")]
 
 
-@journey("task10", needs=[("UnitZad11", "Edit5", "Image1DragDrop")])
+@journey("task10", needs=[("CosineLawTask", "Edit5", "Image1DragDrop")])
 def task10(pupil):
     """Task 10: shapes dragged, block texts typed with blanks that the form
     swallows, then "Проверить" shows "ОК" without any message."""
     d = pupil.d
     pupil.start()
-    form = pupil.open("UnitZad11")
-    ok_hidden = d.screen().region(pupil.rect(form, "UnitZad11", "Button1"))
+    form = pupil.open("CosineLawTask")
+    ok_hidden = d.screen().region(pupil.rect(form, "CosineLawTask", "Button1"))
     for piece, slot in TASK10_DROPS:
-        pupil.drop(form, "UnitZad11", piece, slot)
-        d.wait_screen(slot_filled(pupil, form, "UnitZad11", slot), 10, f"{slot} to show the shape from {piece}")
+        pupil.drop(form, "CosineLawTask", piece, slot)
+        d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), 10, f"{slot} to show the shape from {piece}")
     for edit, text in TASK10_TEXTS:
-        pupil.press(form, "UnitZad11", edit)
+        pupil.press(form, "CosineLawTask", edit)
         d.key("ctrl+a")
         d.type(text)
-    pupil.press(form, "UnitZad11", "Edit2")
+    pupil.press(form, "CosineLawTask", "Edit2")
     d.key("ctrl+a", "ctrl+c")
     typed = wait_until(lambda: d.clipboard(), 10, "the text of Edit2 on the clipboard")
     expect(typed == "b,c,x", f"Edit2 holds {typed!r}; the blanks should have been swallowed")
-    pupil.press(form, "UnitZad11", "Button2")
-    pupil.wait_appears(form, "UnitZad11", "Button1", ok_hidden)
+    pupil.press(form, "CosineLawTask", "Button2")
+    pupil.wait_appears(form, "CosineLawTask", "Button1", ok_hidden)
     shown = d.windows()
     expect(len(shown) == 2, f"a right answer should show no message box: {shown}")
-    pupil.press(form, "UnitZad11", "Button1")
+    pupil.press(form, "CosineLawTask", "Button1")
     d.wait_gone(form)
-    pupil.wait_mark("UnitZad11")
+    pupil.wait_mark("CosineLawTask")
 
 
 @journey("installed")
@@ -355,10 +355,10 @@ def installed(pupil):
     expected = os.path.realpath(pupil.args.expect_workdir)
     actual = os.path.realpath(f"/proc/{pupil.d.program.pid}/cwd")
     expect(actual == expected, f"the program runs in {actual}, not in {expected}")
-    page = pupil.open("UnitTeory")
-    pupil.press(page, "UnitTeory", "Button1")
+    page = pupil.open("FlowchartElementsPage")
+    pupil.press(page, "FlowchartElementsPage", "Button1")
     pupil.d.wait_gone(page)
-    pupil.wait_mark("UnitTeory")
+    pupil.wait_mark("FlowchartElementsPage")
 
 
 def main():

@@ -5,8 +5,8 @@
 #include "Harness.h"
 
 #include "HyperlinkLabel.h"
-#include "UnitAbout.h"
-#include "UnitGlav.h"
+#include "AboutWindow.h"
+#include "MainWindow.h"
 
 #include <QEnterEvent>
 #include <QGuiApplication>
@@ -51,45 +51,45 @@ private slots:
 void AboutTest::centredAtFirstShowingThenKeepsItsPlace()
 {
     chooseMenu("N7");
-    QVERIFY(AboutBox->isVisible());
-    const QRect screen = AboutBox->screen()->geometry();
-    const QPoint offCentre = AboutBox->frameGeometry().center() - screen.center();
+    QVERIFY(aboutWindow->isVisible());
+    const QRect screen = aboutWindow->screen()->geometry();
+    const QPoint offCentre = aboutWindow->frameGeometry().center() - screen.center();
     QVERIFY2(qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1,
              qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
 
     // Moved by the user, closed by "OK", opened again: where it was left.
-    AboutBox->move(40, 50);
-    const QPoint left = AboutBox->pos();
-    click(AboutBox->findChild<QPushButton *>("Button1"));
-    QVERIFY(AboutBox->isHidden());
-    QVERIFY(Form1->isVisible());
+    aboutWindow->move(40, 50);
+    const QPoint left = aboutWindow->pos();
+    click(aboutWindow->findChild<QPushButton *>("Button1"));
+    QVERIFY(aboutWindow->isHidden());
+    QVERIFY(mainWindow->isVisible());
     chooseMenu("N7");
-    QCOMPARE(AboutBox->pos(), left);
+    QCOMPARE(aboutWindow->pos(), left);
 
     // The same after the close box.
-    AboutBox->move(70, 20);
-    AboutBox->close();
+    aboutWindow->move(70, 20);
+    aboutWindow->close();
     chooseMenu("N7");
-    QCOMPARE(AboutBox->pos(), QPoint(70, 20));
-    QCOMPARE(AboutBox->size(), QSize(569, 362));
+    QCOMPARE(aboutWindow->pos(), QPoint(70, 20));
+    QCOMPARE(aboutWindow->size(), QSize(569, 362));
 }
 
 void AboutTest::choosingItAgainChangesNothing()
 {
     chooseMenu("N7");
-    AboutBox->move(100, 90);
-    const QRect before = AboutBox->geometry();
+    aboutWindow->move(100, 90);
+    const QRect before = aboutWindow->geometry();
     chooseMenu("N7");
-    QVERIFY(AboutBox->isVisible());
-    QCOMPARE(AboutBox->geometry(), before);
+    QVERIFY(aboutWindow->isVisible());
+    QCOMPARE(aboutWindow->geometry(), before);
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    QCOMPARE(std::count(windows.begin(), windows.end(), static_cast<QWidget *>(AboutBox)), qsizetype(1));
+    QCOMPARE(std::count(windows.begin(), windows.end(), static_cast<QWidget *>(aboutWindow)), qsizetype(1));
 }
 
 void AboutTest::versionAndAddressesAreOurs()
 {
-    QVERIFY(AboutBox->findChild<QLabel *>("Version")->text().contains(QStringLiteral(ZARTEX_VERSION)));
-    const QList<HyperlinkLabel *> links = AboutBox->findChildren<HyperlinkLabel *>();
+    QVERIFY(aboutWindow->findChild<QLabel *>("Version")->text().contains(QStringLiteral(ZARTEX_VERSION)));
+    const QList<HyperlinkLabel *> links = aboutWindow->findChildren<HyperlinkLabel *>();
     QCOMPARE(links.size(), 2);
     for (HyperlinkLabel *link : links) {
         const QUrl address(link->url());
@@ -104,7 +104,7 @@ void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
     OpenSpy spy;
     chooseMenu("N7");
     for (const char *name : {"sWebLabel1", "sWebLabel2"}) {
-        auto *link = AboutBox->findChild<HyperlinkLabel *>(name);
+        auto *link = aboutWindow->findChild<HyperlinkLabel *>(name);
         spy.opened.clear();
         // The right button does nothing; the left one opens on the press.
         QTest::mousePress(link, Qt::RightButton);
@@ -114,12 +114,12 @@ void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
         QCOMPARE(spy.opened, QList<QUrl>({QUrl(link->url())}));
         QTest::mouseRelease(link, Qt::LeftButton);
         QCOMPARE(spy.opened.size(), 1);
-        QVERIFY(AboutBox->isVisible());
+        QVERIFY(aboutWindow->isVisible());
     }
 
     // An empty (or unusable) address opens nothing.
     spy.opened.clear();
-    auto *link = AboutBox->findChild<HyperlinkLabel *>("sWebLabel1");
+    auto *link = aboutWindow->findChild<HyperlinkLabel *>("sWebLabel1");
     for (const QString &address : {QString(), QStringLiteral("   "), QStringLiteral("http://exa mple.org/")}) {
         link->setUrl(address);
         QTest::mousePress(link, Qt::LeftButton);
@@ -132,7 +132,7 @@ void AboutTest::hoverTurnsRedAndBackWithTheHandPointer()
 {
     chooseMenu("N7");
     for (const char *name : {"sWebLabel1", "sWebLabel2"}) {
-        auto *link = AboutBox->findChild<HyperlinkLabel *>(name);
+        auto *link = aboutWindow->findChild<HyperlinkLabel *>(name);
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         auto colour = [link] { return link->palette().color(QPalette::WindowText); };
         QCOMPARE(colour(), QColor(0x00, 0x00, 0xFF));

@@ -5,10 +5,10 @@
 
 #include "LabelBoard.h"
 #include "PictureBox.h"
-#include "UnitGlav.h"
-#include "UnitZad3.h"
-#include "UnitZad4.h"
-#include "UnitZad5.h"
+#include "MainWindow.h"
+#include "OrangeCostTask.h"
+#include "HeelHeightTask.h"
+#include "SweetsCountTask.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -41,19 +41,19 @@ Board boardOf(int task)
 {
     switch (task) {
     case 5:
-        return {Form3, Form3->board(), "Button3", "Image4",
+        return {orangeCostTask, orangeCostTask->board(), "Button3", "Image4",
                 {{"Image5", "Label27"}, {"Image9", "Label10"}, {"Image6", "Label11"}, {"Image14", "Label20"},
                  {"Image15", "Label28"}},
                 {"Label1", "Label22", "Label23", "Label24", "Label25"},
                 {"Image10", "Image11", "Image12", "Image13"}};
     case 6:
-        return {FmZ4, FmZ4->board(), "Button1", "Image5",
+        return {heelHeightTask, heelHeightTask->board(), "Button1", "Image5",
                 {{"Image5", "Label27"}, {"Image9", "Label5"}, {"Image6", "Label11"}, {"Image14", "Label10"},
                  {"Image15", "Label28"}},
                 {"Label1", "Label22", "Label23", "Label24", "Label25"},
                 {"Image10", "Image11", "Image12", "Image13"}};
     default:
-        return {FmZ5, FmZ5->board(), "Button5", "Image6",
+        return {sweetsCountTask, sweetsCountTask->board(), "Button5", "Image6",
                 {{"Image5", "Label27"}, {"Image9", "Label5"}, {"Image6", "Label11"}, {"Image14", "Label13"},
                  {"Image1", "Label10"}, {"Image15", "Label28"}},
                 {"Label1", "Label22", "Label23", "Label24", "Label7", "Label25"},
@@ -100,7 +100,7 @@ QList<QLabel *> captionsOf(QWidget *form)
 
 void open(const Board &b)
 {
-    click(part(Form1, b.mainButton));
+    click(part(mainWindow, b.mainButton));
     QVERIFY(b.form->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(b.form));
 }
@@ -154,7 +154,7 @@ void LabelBoardsTest::solvedAtTheDropThatMakesEverySlotRight()
         QCOMPARE(b.board->correctDrops(), step + 1);
     }
     QVERIFY(okOf(b.form)->isVisible());
-    QVERIFY(!Form1->isMarkShown(b.mark));
+    QVERIFY(!mainWindow->isMarkShown(b.mark));
 }
 
 void LabelBoardsTest::eitherOutputCaptionIsRightOnTask6()
@@ -310,16 +310,16 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
     // The close box shows no mark.
     b.form->close();
     QVERIFY(b.form->isHidden());
-    QVERIFY(!Form1->isMarkShown(b.mark));
+    QVERIFY(!mainWindow->isMarkShown(b.mark));
     open(b);
 
     // "ОК" marks the main form's own Image, not the form's slot of that name.
     click(okOf(b.form));
     QVERIFY(b.form->isHidden());
-    QVERIFY(Form1->isMarkShown(b.mark));
+    QVERIFY(mainWindow->isMarkShown(b.mark));
     for (const char *other : {"Image4", "Image5", "Image6"}) {
         if (qstrcmp(other, b.mark) != 0)
-            QVERIFY(!Form1->isMarkShown(other));
+            QVERIFY(!mainWindow->isMarkShown(other));
     }
 
     // Reopened, the board is as it was left, and "ОК" works again.
@@ -342,7 +342,7 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
     QVERIFY(okOf(b.form)->isVisible());
     click(okOf(b.form));
     QVERIFY(b.form->isHidden());
-    QVERIFY(Form1->isMarkShown(b.mark));
+    QVERIFY(mainWindow->isMarkShown(b.mark));
 }
 
 QTEST_MAIN(LabelBoardsTest)

@@ -7,9 +7,9 @@
 #include "JpegLoader.h"
 #include "PictureBox.h"
 #include "ShapeBoard.h"
-#include "Unit1.h"
-#include "UnitGlav.h"
-#include "UnitZad11.h"
+#include "HoursToMinutesTask.h"
+#include "MainWindow.h"
+#include "CosineLawTask.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +36,7 @@ T *child(QWidget *form, const QString &name)
 }
 
 PictureBox *picture(QWidget *form, const QString &name) { return child<PictureBox>(form, name); }
-QLineEdit *edit(int n) { return child<QLineEdit>(Fm11, "Edit" + QString::number(n)); }
+QLineEdit *edit(int n) { return child<QLineEdit>(cosineLawTask, "Edit" + QString::number(n)); }
 QPushButton *button(QWidget *form, const char *name) { return child<QPushButton>(form, name); }
 
 // A board: its slots top to bottom with the shape each expects, and its
@@ -53,16 +53,16 @@ const int expected[5] = {0, 1, 2, 1, 0};
 Board boardNamed(const QString &name)
 {
     if (name == QLatin1String("Task 4"))
-        return {Fm1,
-                {picture(Fm1, "Image9"), picture(Fm1, "Image8"), picture(Fm1, "Image10"), picture(Fm1, "Image11"),
-                 picture(Fm1, "Image12")},
-                {picture(Fm1, "Image1"), picture(Fm1, "Image2"), picture(Fm1, "Image3"), picture(Fm1, "Image4")},
-                Fm1->board()};
-    return {Fm11,
-            {picture(Fm11, "Image1"), picture(Fm11, "Image2"), picture(Fm11, "Image3"), picture(Fm11, "Image4"),
-             picture(Fm11, "Image5")},
-            {picture(Fm11, "Image10"), picture(Fm11, "Image11"), picture(Fm11, "Image12"), picture(Fm11, "Image13")},
-            Fm11->board()};
+        return {hoursToMinutesTask,
+                {picture(hoursToMinutesTask, "Image9"), picture(hoursToMinutesTask, "Image8"), picture(hoursToMinutesTask, "Image10"), picture(hoursToMinutesTask, "Image11"),
+                 picture(hoursToMinutesTask, "Image12")},
+                {picture(hoursToMinutesTask, "Image1"), picture(hoursToMinutesTask, "Image2"), picture(hoursToMinutesTask, "Image3"), picture(hoursToMinutesTask, "Image4")},
+                hoursToMinutesTask->board()};
+    return {cosineLawTask,
+            {picture(cosineLawTask, "Image1"), picture(cosineLawTask, "Image2"), picture(cosineLawTask, "Image3"), picture(cosineLawTask, "Image4"),
+             picture(cosineLawTask, "Image5")},
+            {picture(cosineLawTask, "Image10"), picture(cosineLawTask, "Image11"), picture(cosineLawTask, "Image12"), picture(cosineLawTask, "Image13")},
+            cosineLawTask->board()};
 }
 
 // Whether `slot` shows the picture file `file` of the working directory.
@@ -189,11 +189,11 @@ void ShapeBoardsTest::everyPieceOnEverySlot()
         QCOMPARE(b.state.isRight(i), expected[i] == code);
         misplaced += expected[i] != code;
     }
-    QCOMPARE(b.state.wrongDropCount(), b.form == Fm1 ? misplaced : 0);
+    QCOMPARE(b.state.wrongDropCount(), b.form == hoursToMinutesTask ? misplaced : 0);
     // The piece is not used up.
     QCOMPARE(piece->geometry(), place);
     QVERIFY(piece->isVisibleTo(b.form));
-    if (b.form == Fm11)
+    if (b.form == cosineLawTask)
         QVERIFY(!b.pieces[3]->autoDrag());
 }
 
@@ -201,7 +201,7 @@ void ShapeBoardsTest::theLastDropOnASlotDecides()
 {
     QFETCH(QString, board);
     const Board b = boardNamed(board);
-    const int counted = b.form == Fm1 ? 1 : 0;
+    const int counted = b.form == hoursToMinutesTask ? 1 : 0;
     placeAllRight(b);
     QVERIFY(dropOnSlot(b.slotsTopDown[2], b.pieces[2])); // right twice: nothing counted
     QCOMPARE(b.state.wrongDropCount(), 0);
@@ -222,21 +222,21 @@ void ShapeBoardsTest::theLastDropOnASlotDecides()
 void ShapeBoardsTest::task4CountsWrongDropsAndClears()
 {
     const Board b = boardNamed("Task 4");
-    QPushButton *ok = button(Fm1, "Button1");
-    QPushButton *check = button(Fm1, "Button3");
-    auto *count = child<QLabel>(Fm1, "Label8");
+    QPushButton *ok = button(hoursToMinutesTask, "Button1");
+    QPushButton *check = button(hoursToMinutesTask, "Button3");
+    auto *count = child<QLabel>(hoursToMinutesTask, "Label8");
     const QImage blank = b.slotsTopDown[4]->image();
 
     for (int i = 0; i < 4; ++i)
         QVERIFY(dropOnSlot(b.slotsTopDown[i], b.pieces[expected[i]]));
     click(check); // four right slots: nothing
-    QVERIFY(!ok->isVisibleTo(Fm1));
+    QVERIFY(!ok->isVisibleTo(hoursToMinutesTask));
     QCOMPARE(count->text(), QString());
     QVERIFY(b.slotsTopDown[4]->image() == blank);
 
     QVERIFY(dropOnSlot(b.slotsTopDown[4], b.pieces[0]));
     click(check);
-    QVERIFY(ok->isVisibleTo(Fm1));
+    QVERIFY(ok->isVisibleTo(hoursToMinutesTask));
     QCOMPARE(count->text(), QString::fromUtf8("Количество ошибок: 0"));
     QVERIFY(count->width() >= count->sizeHint().width());
 
@@ -249,8 +249,8 @@ void ShapeBoardsTest::task4CountsWrongDropsAndClears()
     click(check);
     QCOMPARE(count->text(), QString::fromUtf8("Количество ошибок: 11"));
 
-    click(button(Fm1, "Button2"));
-    QVERIFY(!ok->isVisibleTo(Fm1));
+    click(button(hoursToMinutesTask, "Button2"));
+    QVERIFY(!ok->isVisibleTo(hoursToMinutesTask));
     QCOMPARE(count->text(), QString());
     for (PictureBox *slot : b.slotsTopDown)
         QVERIFY(shows(slot, "fon.jpg"));
@@ -260,8 +260,8 @@ void ShapeBoardsTest::task4CountsWrongDropsAndClears()
     placeAllRight(b);
     click(check);
     click(ok);
-    QVERIFY(Fm1->isHidden());
-    QVERIFY(Form1->isMarkShown("Image10"));
+    QVERIFY(hoursToMinutesTask->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image10"));
 }
 
 void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing_data()
@@ -289,7 +289,7 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()
     const int count = b.state.wrongDropCount();
 
     // Task 4 drops the diamond, Task 10 a parallelogram, over a right shape.
-    const int code = b.form == Fm1 ? 3 : 1;
+    const int code = b.form == hoursToMinutesTask ? 3 : 1;
     copy.spoil(ShapeBoard::fileOf(code), how);
     QVector<QImage> before;
     for (PictureBox *slot : b.slotsTopDown)
@@ -315,20 +315,20 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
     const Board b4 = boardNamed("Task 4"), b10 = boardNamed("Task 10");
     QVERIFY(dropOnSlot(b4.slotsTopDown[4], b4.pieces[3]));
     placeAllRight(b4);
-    click(button(Fm1, "Button3"));
+    click(button(hoursToMinutesTask, "Button3"));
     placeAllRight(b10);
     edit(4)->setText("a");
 
     for (const char *how : {"missing", "corrupt", "unreadable"}) {
         copy.spoil("fon.jpg", how);
         MessageSpy spy;
-        click(button(Fm1, "Button2"));
-        click(button(Fm11, "Button3"));
+        click(button(hoursToMinutesTask, "Button2"));
+        click(button(cosineLawTask, "Button3"));
         QCOMPARE(spy.texts.size(), 2);
         QVERIFY(spy.texts[0].contains("fon.jpg"));
         // Task 4 hides "ОК" and the count before it loads the blanks.
-        QVERIFY(!button(Fm1, "Button1")->isVisibleTo(Fm1));
-        QCOMPARE(child<QLabel>(Fm1, "Label8")->text(), QString());
+        QVERIFY(!button(hoursToMinutesTask, "Button1")->isVisibleTo(hoursToMinutesTask));
+        QCOMPARE(child<QLabel>(hoursToMinutesTask, "Label8")->text(), QString());
         for (const Board &b : {b4, b10}) {
             QVERIFY(b.state.complete());
             for (int i = 0; i < 5; ++i)
@@ -342,7 +342,7 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
 void ShapeBoardsTest::task10SolvedInSmallLetters()
 {
     chooseMenu("N101");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Fm11));
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(cosineLawTask));
     placeAllRight(boardNamed("Task 10"));
     // typed blanks never reach the boxes
     const QStringList typed = {"нач ало", "b, x, c", "a := sqrt(sqr(b)+sqr(c)-2*b*c*cos(x))", "a", "конец"};
@@ -351,14 +351,14 @@ void ShapeBoardsTest::task10SolvedInSmallLetters()
         type(edit(i + 1), typed[i]);
     }
     MessageSpy spy;
-    click(button(Fm11, "Button2"));
+    click(button(cosineLawTask, "Button2"));
     QCOMPARE(spy.texts, QStringList());
     const QStringList capitals = {"НАЧАЛО", "B,X,C", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))", "A", "КОНЕЦ"};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(edit(i + 1)->text(), capitals[i]);
-    click(button(Fm11, "Button1"));
-    QVERIFY(Fm11->isHidden());
-    QVERIFY(Form1->isMarkShown("Image12"));
+    click(button(cosineLawTask, "Button1"));
+    QVERIFY(cosineLawTask->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image12"));
 }
 
 void ShapeBoardsTest::task10RejectsAllButTheListedTexts_data()
@@ -386,24 +386,24 @@ void ShapeBoardsTest::task10RejectsAllButTheListedTexts()
     fillTexts(texts);
     placeAllRight(boardNamed("Task 10"));
     MessageSpy spy;
-    click(button(Fm11, "Button2"));
+    click(button(cosineLawTask, "Button2"));
     QCOMPARE(spy.texts, QStringList{errorsFound});
     QCOMPARE(edit(box)->text(), shown);
     // every box is in capitals, also those below the first wrong one
     QCOMPARE(edit(5)->text(), box == 5 ? shown : QString::fromUtf8("КОНЕЦ"));
-    QVERIFY(!button(Fm11, "Button1")->isVisibleTo(Fm11));
+    QVERIFY(!button(cosineLawTask, "Button1")->isVisibleTo(cosineLawTask));
 }
 
 void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
 {
     const Board b = boardNamed("Task 10");
-    QPushButton *check = button(Fm11, "Button2");
-    QPushButton *ok = button(Fm11, "Button1");
+    QPushButton *check = button(cosineLawTask, "Button2");
+    QPushButton *ok = button(cosineLawTask, "Button1");
     fillTexts(rightTexts);
     MessageSpy spy;
     click(check); // texts right, shapes missing
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(!Fm11->shapesOk() && Fm11->textsOk());
+    QVERIFY(!cosineLawTask->shapesOk() && cosineLawTask->textsOk());
 
     // Shapes now right but a text made wrong: the texts found right before
     // no longer count, so there is no "ОК" beside the message.
@@ -412,8 +412,8 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
     spy.texts.clear();
     click(check);
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(Fm11->shapesOk() && !Fm11->textsOk());
-    QVERIFY(!ok->isVisibleTo(Fm11));
+    QVERIFY(cosineLawTask->shapesOk() && !cosineLawTask->textsOk());
+    QVERIFY(!ok->isVisibleTo(cosineLawTask));
 
     QVERIFY(dropOnSlot(b.slotsTopDown[0], b.pieces[2])); // both wrong: two messages
     spy.texts.clear();
@@ -426,39 +426,39 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
     spy.texts.clear();
     click(check);
     QCOMPARE(spy.texts, QStringList());
-    QVERIFY(ok->isVisibleTo(Fm11));
+    QVERIFY(ok->isVisibleTo(cosineLawTask));
     edit(4)->setText("Z");
     click(check);
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(ok->isVisibleTo(Fm11));
+    QVERIFY(ok->isVisibleTo(cosineLawTask));
 }
 
 void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
 {
     const Board b = boardNamed("Task 10");
     chooseMenu("N101");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Fm11));
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(cosineLawTask));
     placeAllRight(b);
     fillTexts(rightTexts);
     MessageSpy spy;
-    click(button(Fm11, "Button2"));
-    QVERIFY(Fm11->shapesOk() && Fm11->textsOk());
+    click(button(cosineLawTask, "Button2"));
+    QVERIFY(cosineLawTask->shapesOk() && cosineLawTask->textsOk());
 
-    Form1->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
+    mainWindow->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
     QCOMPARE(edit(2)->text(), QString("B,C,X")); // leaving changes nothing
-    Fm11->activateWindow();
+    cosineLawTask->activateWindow();
     QTRY_COMPARE(edit(2)->text(), prompt);
     for (int i = 1; i <= 5; ++i)
         QCOMPARE(edit(i)->text(), prompt);
     QCOMPARE(flagsOf(b.state), QVector<bool>(5, false));
-    QVERIFY(!Fm11->shapesOk() && !Fm11->textsOk());
+    QVERIFY(!cosineLawTask->shapesOk() && !cosineLawTask->textsOk());
     // The slots still show their shapes, but must be filled again.
     for (int i = 0; i < 5; ++i)
         QVERIFY(shows(b.slotsTopDown[i], ShapeBoard::fileOf(expected[i])));
     QVERIFY(dropOnSlot(b.slotsTopDown[3], b.pieces[1]));
     QCOMPARE(flagsOf(b.state), QVector<bool>({false, false, false, true, false}));
-    QVERIFY(button(Fm11, "Button1")->isVisibleTo(Fm11)); // "ОК" keeps its visibility
+    QVERIFY(button(cosineLawTask, "Button1")->isVisibleTo(cosineLawTask)); // "ОК" keeps its visibility
 }
 
 QTEST_MAIN(ShapeBoardsTest)

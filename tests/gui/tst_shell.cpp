@@ -9,12 +9,12 @@
 #include "PictureBox.h"
 #include "Registry.h"
 #include "SpaceFilter.h"
-#include "Unit3.h"
-#include "UnitGlav.h"
-#include "UnitTeory.h"
-#include "UnitZad1.h"
-#include "UnitZad3.h"
-#include "UnitZad4.h"
+#include "SplashScreen.h"
+#include "MainWindow.h"
+#include "FlowchartElementsPage.h"
+#include "ShapeQuizTask.h"
+#include "OrangeCostTask.h"
+#include "HeelHeightTask.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -58,26 +58,26 @@ void ShellTest::formsAreCreatedOnceInTheirOrder()
     for (QWidget *form : Registry::forms())
         names << form->objectName();
     QCOMPARE(names,
-             QStringList({"Form1", "Form2", "FmZ8", "FmZ5", "FmTeory", "FmZ1", "FmZ4", "FmZ6", "FmZ7", "FmZ9", "Fm1",
-                          "AboutBox", "Fm11", "Fm12", "Fm13", "logo", "Form3"}));
-    QCOMPARE(Registry::forms().first(), static_cast<QWidget *>(Form1));
+             QStringList({"mainWindow", "workedExamplePage", "expressionNotationTask", "sweetsCountTask", "flowchartElementsPage", "shapeQuizTask", "heelHeightTask", "assignmentStatementsTask", "mathReferencePage", "formulaNotationTask", "hoursToMinutesTask",
+                          "aboutWindow", "cosineLawTask", "assignmentOperatorPage", "tracingAssignmentsTask", "splashScreen", "orangeCostTask"}));
+    QCOMPARE(Registry::forms().first(), static_cast<QWidget *>(mainWindow));
     for (QWidget *form : Registry::forms()) {
-        if (form != Form1)
+        if (form != mainWindow)
             QVERIFY2(form->isHidden(), qPrintable(form->objectName()));
     }
-    QCOMPARE(logo->windowTitle(), QString());
+    QCOMPARE(splashScreen->windowTitle(), QString());
     QCOMPARE(Registry::forms().at(8)->windowTitle(),
              QString::fromUtf8("Справочный материал-   Математические функции и  операции отношения"));
 }
 
 void ShellTest::mainFormIsAsDesigned()
 {
-    QCOMPARE(Form1->windowTitle(), QString::fromUtf8("Главная..."));
-    const QList<QPushButton *> buttons = Form1->findChildren<QPushButton *>();
+    QCOMPARE(mainWindow->windowTitle(), QString::fromUtf8("Главная..."));
+    const QList<QPushButton *> buttons = mainWindow->findChildren<QPushButton *>();
     QCOMPARE(buttons.size(), 14);
     for (int i = 1; i <= 14; ++i) {
         const QByteArray name = "Image" + QByteArray::number(i);
-        auto *mark = Form1->findChild<PictureBox *>(QString::fromLatin1(name));
+        auto *mark = mainWindow->findChild<PictureBox *>(QString::fromLatin1(name));
         QVERIFY(mark);
         QVERIFY2(mark->isHidden(), name.constData());
         QCOMPARE(mark->size(), QSize(25, 25));
@@ -85,13 +85,13 @@ void ShellTest::mainFormIsAsDesigned()
         QVERIFY(!mark->image().isNull());
     }
     // A mark stands just left of its button, at the button's top.
-    const auto *button6 = Form1->findChild<QPushButton *>("Button6");
+    const auto *button6 = mainWindow->findChild<QPushButton *>("Button6");
     QCOMPARE(button6->geometry(), QRect(49, 175, 160, 25));
-    QCOMPARE(Form1->findChild<PictureBox *>("Image7")->geometry(), QRect(16, 176, 25, 25));
+    QCOMPARE(mainWindow->findChild<PictureBox *>("Image7")->geometry(), QRect(16, 176, 25, 25));
     // Tab order follows the description, not the layout.
-    QWidget *first = Form1->findChild<QPushButton *>("BtTeory");
+    QWidget *first = mainWindow->findChild<QPushButton *>("BtTeory");
     QCOMPARE(first->nextInFocusChain()->objectName(), QString("Button2"));
-    QCOMPARE(Form1->findChild<QPushButton *>("Button13")->geometry(), QRect(48, 216, 161, 25));
+    QCOMPARE(mainWindow->findChild<QPushButton *>("Button13")->geometry(), QRect(48, 216, 161, 25));
 }
 
 void ShellTest::mainFormButtonsAndMenuOpenTheirForms_data()
@@ -99,21 +99,21 @@ void ShellTest::mainFormButtonsAndMenuOpenTheirForms_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("form");
-    QTest::newRow("theory") << "BtTeory" << "N3" << "FmTeory";
-    QTest::newRow("assignment") << "Button12" << "N4" << "Fm12";
-    QTest::newRow("worked example") << "Button2" << "N5" << "Form2";
-    QTest::newRow("reference") << "Button7" << "N6" << "FmZ7";
-    QTest::newRow("task 1") << "Button4" << "N11" << "FmZ1";
-    QTest::newRow("task 2") << "Button6" << "N21" << "FmZ6";
-    QTest::newRow("task 3") << "Button13" << "N31" << "Fm13";
-    QTest::newRow("task 4") << "Button10" << "N32" << "Fm1";
-    QTest::newRow("task 5") << "Button3" << "N51" << "Form3";
-    QTest::newRow("task 6") << "Button1" << "N61" << "FmZ4";
-    QTest::newRow("task 7") << "Button5" << "N71" << "FmZ5";
-    QTest::newRow("task 8") << "Button8" << "N81" << "FmZ8";
-    QTest::newRow("task 9") << "Button9" << "N91" << "FmZ9";
-    QTest::newRow("task 10") << "Button11" << "N101" << "Fm11";
-    QTest::newRow("about") << "" << "N7" << "AboutBox";
+    QTest::newRow("theory") << "BtTeory" << "N3" << "flowchartElementsPage";
+    QTest::newRow("assignment") << "Button12" << "N4" << "assignmentOperatorPage";
+    QTest::newRow("worked example") << "Button2" << "N5" << "workedExamplePage";
+    QTest::newRow("reference") << "Button7" << "N6" << "mathReferencePage";
+    QTest::newRow("task 1") << "Button4" << "N11" << "shapeQuizTask";
+    QTest::newRow("task 2") << "Button6" << "N21" << "assignmentStatementsTask";
+    QTest::newRow("task 3") << "Button13" << "N31" << "tracingAssignmentsTask";
+    QTest::newRow("task 4") << "Button10" << "N32" << "hoursToMinutesTask";
+    QTest::newRow("task 5") << "Button3" << "N51" << "orangeCostTask";
+    QTest::newRow("task 6") << "Button1" << "N61" << "heelHeightTask";
+    QTest::newRow("task 7") << "Button5" << "N71" << "sweetsCountTask";
+    QTest::newRow("task 8") << "Button8" << "N81" << "expressionNotationTask";
+    QTest::newRow("task 9") << "Button9" << "N91" << "formulaNotationTask";
+    QTest::newRow("task 10") << "Button11" << "N101" << "cosineLawTask";
+    QTest::newRow("about") << "" << "N7" << "aboutWindow";
 }
 
 void ShellTest::mainFormButtonsAndMenuOpenTheirForms()
@@ -127,7 +127,7 @@ void ShellTest::mainFormButtonsAndMenuOpenTheirForms()
             target = candidate;
     QVERIFY(target);
     if (!button.isEmpty()) {
-        click(Form1->findChild<QPushButton *>(button));
+        click(mainWindow->findChild<QPushButton *>(button));
         QVERIFY(target->isVisible());
         target->close();
         QVERIFY(target->isHidden());
@@ -143,7 +143,7 @@ void ShellTest::mainFormButtonsAndMenuOpenTheirForms()
 
 void ShellTest::menusKeepTheirOwnCaptions()
 {
-    const QList<QAction *> top = Form1->menuBar()->actions();
+    const QList<QAction *> top = mainWindow->menuBar()->actions();
     QCOMPARE(top.size(), 3);
     QCOMPARE(top[0]->text(), QString::fromUtf8("Теория"));
     QCOMPARE(top[1]->text(), QString::fromUtf8("Практика"));
@@ -158,45 +158,45 @@ void ShellTest::menusKeepTheirOwnCaptions()
 
 void ShellTest::openingAVisibleFormChangesNothing()
 {
-    auto *open = Form1->findChild<QPushButton *>("BtTeory");
+    auto *open = mainWindow->findChild<QPushButton *>("BtTeory");
     click(open);
-    QVERIFY(QTest::qWaitForWindowExposed(FmTeory));
-    FmTeory->move(40, 50);
-    const QRect placed = FmTeory->geometry();
-    Form1->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
+    QVERIFY(QTest::qWaitForWindowExposed(flowchartElementsPage));
+    flowchartElementsPage->move(40, 50);
+    const QRect placed = flowchartElementsPage->geometry();
+    mainWindow->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
     const int windows = QApplication::topLevelWidgets().size();
     click(open);
     chooseMenu("N3");
-    QCOMPARE(FmTeory->geometry(), placed);
+    QCOMPARE(flowchartElementsPage->geometry(), placed);
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     QApplication::processEvents();
     // not raised to the front either
-    QCOMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
+    QCOMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
 }
 
 void ShellTest::theoryOkShowsItsMarkButTheCloseBoxDoesNot()
 {
     chooseMenu("N3");
-    QVERIFY(FmTeory->isVisible());
-    FmTeory->close();
-    QVERIFY(FmTeory->isHidden());
-    QVERIFY(!Form1->isMarkShown("Image1"));
+    QVERIFY(flowchartElementsPage->isVisible());
+    flowchartElementsPage->close();
+    QVERIFY(flowchartElementsPage->isHidden());
+    QVERIFY(!mainWindow->isMarkShown("Image1"));
 
-    click(Form1->findChild<QPushButton *>("BtTeory"));
-    auto *ok = FmTeory->findChild<QPushButton *>("Button1");
+    click(mainWindow->findChild<QPushButton *>("BtTeory"));
+    auto *ok = flowchartElementsPage->findChild<QPushButton *>("Button1");
     QCOMPARE(ok->text(), QString::fromUtf8("ОК"));
     QVERIFY(ok->isVisible());
     click(ok);
-    QVERIFY(FmTeory->isHidden());
-    QVERIFY(Form1->isMarkShown("Image1"));
+    QVERIFY(flowchartElementsPage->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image1"));
     for (int i = 2; i <= 14; ++i)
-        QVERIFY(!Form1->isMarkShown(("Image" + QByteArray::number(i)).constData()));
+        QVERIFY(!mainWindow->isMarkShown(("Image" + QByteArray::number(i)).constData()));
 
     // A later confirmation changes nothing more.
-    click(Form1->findChild<QPushButton *>("BtTeory"));
+    click(mainWindow->findChild<QPushButton *>("BtTeory"));
     click(ok);
-    QVERIFY(Form1->isMarkShown("Image1"));
+    QVERIFY(mainWindow->isMarkShown("Image1"));
 }
 
 void ShellTest::closingTheMainFormEndsTheProgram()
@@ -205,7 +205,7 @@ void ShellTest::closingTheMainFormEndsTheProgram()
     chooseMenu("N51");
     // exec() returns only if closing the main form quits the application,
     // with other forms still open.
-    QTimer::singleShot(0, Form1, [] { Form1->close(); });
+    QTimer::singleShot(0, mainWindow, [] { mainWindow->close(); });
     QTimer::singleShot(5000, qApp, [] { QApplication::exit(7); });
     QCOMPARE(QApplication::exec(), 0);
 }
@@ -230,40 +230,40 @@ void ShellTest::realMessageBoxIsPlainAndCentred()
 
 void ShellTest::activationFiresWhenAFormBecomesActive()
 {
-    QSignalSpy activated(FmZ1, SIGNAL(Activate()));
+    QSignalSpy activated(shapeQuizTask, SIGNAL(Activate()));
     chooseMenu("N11");
     QTRY_COMPARE(activated.count(), 1);
     // to the main form and back: once more
-    Form1->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
-    FmZ1->activateWindow();
+    mainWindow->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
+    shapeQuizTask->activateWindow();
     QTRY_COMPARE(activated.count(), 2);
     // another form of the program and back
     chooseMenu("N61");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ4));
-    FmZ1->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(heelHeightTask));
+    shapeQuizTask->activateWindow();
     QTRY_COMPARE(activated.count(), 3);
     // hidden and reopened with nothing else active in between
-    FmZ1->close();
+    shapeQuizTask->close();
     chooseMenu("N11");
     QTRY_COMPARE(activated.count(), 4);
 }
 
 void ShellTest::activationIgnoresOtherProgramsAndMessageBoxes()
 {
-    QSignalSpy activated(FmZ1, SIGNAL(Activate()));
+    QSignalSpy activated(shapeQuizTask, SIGNAL(Activate()));
     chooseMenu("N11");
     QTRY_COMPARE(activated.count(), 1);
     // The learner leaves for another program and comes back.
     emit qGuiApp->focusWindowChanged(nullptr);
-    emit qGuiApp->focusWindowChanged(FmZ1->windowHandle());
+    emit qGuiApp->focusWindowChanged(shapeQuizTask->windowHandle());
     // A message box of the form's own opens and closes; on a desktop the
     // window manager then gives the focus back to the form.
     SeenBox seen;
     closeNextModalBox(&seen);
     MessageBox::show(QStringLiteral("x"));
-    FmZ1->activateWindow();
-    emit qGuiApp->focusWindowChanged(FmZ1->windowHandle());
+    shapeQuizTask->activateWindow();
+    emit qGuiApp->focusWindowChanged(shapeQuizTask->windowHandle());
     QTest::qWait(50);
     QCOMPARE(activated.count(), 1);
 }
@@ -306,7 +306,7 @@ void ShellTest::spaceFilterSwallowsTypedBlanksOnly()
     QCOMPARE(form.edit->text(), QString::fromUtf8("Начало😀ё"));
     // a form without key preview lets blanks through
     chooseMenu("N11");
-    QLineEdit other(FmZ1);
+    QLineEdit other(shapeQuizTask);
     other.show();
     type(&other, QStringLiteral("a b"));
     QCOMPARE(other.text(), QStringLiteral("a b"));
@@ -316,30 +316,30 @@ void ShellTest::splashComesFirstAndClosesOnItsTimer()
 {
     stopProgram();
     Registry::createForms();
-    QCOMPARE(logo->timer()->interval(), 3000);
-    QVERIFY(logo->timer()->isActive());
-    QVERIFY(!(logo->windowFlags() & Qt::WindowCloseButtonHint));
-    QVERIFY(!(logo->windowFlags() & Qt::WindowSystemMenuHint));
-    QVERIFY(logo->windowFlags() & Qt::CustomizeWindowHint);
+    QCOMPARE(splashScreen->timer()->interval(), 3000);
+    QVERIFY(splashScreen->timer()->isActive());
+    QVERIFY(!(splashScreen->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(!(splashScreen->windowFlags() & Qt::WindowSystemMenuHint));
+    QVERIFY(splashScreen->windowFlags() & Qt::CustomizeWindowHint);
     // Same timer, shorter wait: the test need not sit through three seconds.
-    logo->timer()->setInterval(200);
+    splashScreen->timer()->setInterval(200);
     bool splashAloneOnScreen = false;
     QTimer::singleShot(50, [&] {
-        splashAloneOnScreen = logo->isVisible() && logo->isModal() && !Form1->windowHandle()->isExposed();
+        splashAloneOnScreen = splashScreen->isVisible() && splashScreen->isModal() && !mainWindow->windowHandle()->isExposed();
     });
-    TForm1::setSplashEnabled(true);
-    Form1->show(); // returns once the splash has closed
-    TForm1::setSplashEnabled(false);
+    MainWindow::setSplashEnabled(true);
+    mainWindow->show(); // returns once the splash has closed
+    MainWindow::setSplashEnabled(false);
     QVERIFY(splashAloneOnScreen);
-    QVERIFY(logo->isHidden());
-    QVERIFY(Form1->isVisible());
-    QCOMPARE(logo->pos(), QPoint(197, 195));
+    QVERIFY(splashScreen->isHidden());
+    QVERIFY(mainWindow->isVisible());
+    QCOMPARE(splashScreen->pos(), QPoint(197, 195));
     // Later ticks close the hidden splash again and change nothing.
-    QSignalSpy ticks(logo->timer(), &QTimer::timeout);
+    QSignalSpy ticks(splashScreen->timer(), &QTimer::timeout);
     QTRY_VERIFY(ticks.count() >= 2);
-    QVERIFY(logo->isHidden());
-    QVERIFY(logo->timer()->isActive());
-    QVERIFY(Form1->isVisible());
+    QVERIFY(splashScreen->isHidden());
+    QVERIFY(splashScreen->timer()->isActive());
+    QVERIFY(mainWindow->isVisible());
 }
 
 QTEST_MAIN(ShellTest)

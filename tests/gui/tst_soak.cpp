@@ -9,7 +9,7 @@
 #include "DragLabel.h"
 #include "PictureBox.h"
 #include "Registry.h"
-#include "UnitGlav.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +58,7 @@ long peakKilobytes()
 QList<QWidget *> openableForms()
 {
     QList<QWidget *> forms = Registry::forms();
-    forms.removeAll(Form1);
+    forms.removeAll(mainWindow);
     return forms;
 }
 
@@ -194,7 +194,7 @@ void SoakTest::formsOpenAndCloseAThousandTimes()
             openAndClose(form);
     for (QWidget *form : forms)
         QVERIFY2(form->isHidden(), qPrintable(form->objectName()));
-    QVERIFY(Form1->isVisible());
+    QVERIFY(mainWindow->isVisible());
     report("opening and closing every form", before);
 }
 

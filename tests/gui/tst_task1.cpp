@@ -3,8 +3,8 @@
 #include "Harness.h"
 
 #include "FormActivation.h"
-#include "UnitGlav.h"
-#include "UnitZad1.h"
+#include "MainWindow.h"
+#include "ShapeQuizTask.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +17,7 @@ namespace {
 
 QRadioButton *option(int number)
 {
-    return FmZ1->findChild<QRadioButton *>(QStringLiteral("RadioButton%1").arg(number));
+    return shapeQuizTask->findChild<QRadioButton *>(QStringLiteral("RadioButton%1").arg(number));
 }
 
 // Selects an option as the learner does, by a click on its circle.
@@ -27,8 +27,8 @@ void choose(int number)
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
-QPushButton *button(const char *name) { return FmZ1->findChild<QPushButton *>(QLatin1String(name)); }
-QString status() { return FmZ1->findChild<QLabel *>(QStringLiteral("Label6"))->text(); }
+QPushButton *button(const char *name) { return shapeQuizTask->findChild<QPushButton *>(QLatin1String(name)); }
+QString status() { return shapeQuizTask->findChild<QLabel *>(QStringLiteral("Label6"))->text(); }
 QPushButton *okButton() { return button("Button1"); }
 void check() { click(button("Button2")); }
 
@@ -43,7 +43,7 @@ void chooseAllRight()
 void openTest()
 {
     chooseMenu("N11");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ1));
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(shapeQuizTask));
 }
 
 } // namespace
@@ -81,8 +81,8 @@ void Task1Test::rightAnswersShowOkWhichShowsTheMark()
     QVERIFY(!okButton()->isHidden());
     QCOMPARE(okButton()->text(), QStringLiteral("OK")); // Latin letters
     click(okButton());
-    QVERIFY(FmZ1->isHidden());
-    QVERIFY(Form1->isMarkShown("Image2"));
+    QVERIFY(shapeQuizTask->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image2"));
 }
 
 void Task1Test::wrongSelectionsAreCountedOnceEach()
@@ -90,10 +90,10 @@ void Task1Test::wrongSelectionsAreCountedOnceEach()
     choose(1); // Эллипс in question 1
     choose(1); // already selected: nothing fires
     choose(3); // then the right one
-    QCOMPARE(FmZ1->errorCount(), 1);
-    QVERIFY(FmZ1->isRight(0));
+    QCOMPARE(shapeQuizTask->errorCount(), 1);
+    QVERIFY(shapeQuizTask->isRight(0));
     choose(3);
-    QCOMPARE(FmZ1->errorCount(), 1);
+    QCOMPARE(shapeQuizTask->errorCount(), 1);
 
     for (int number : {5, 6, 8}) // question 2: three wrong options in turn
         choose(number);
@@ -106,7 +106,7 @@ void Task1Test::wrongOptionAfterTheRightOneClearsTheQuestion()
 {
     chooseAllRight();
     choose(2); // question 1: Прямоугольник after Параллелограмм
-    QVERIFY(!FmZ1->isRight(0));
+    QVERIFY(!shapeQuizTask->isRight(0));
     check();
     QCOMPARE(status(), QString::fromUtf8("Количество ошибок: 1"));
     QVERIFY2(okButton()->isHidden(), "a wrong answer is selected in question 1");
@@ -123,12 +123,12 @@ void Task1Test::keyboardSelectionCountsLikeTheMouse()
     option(9)->setFocus();
     QTest::keyClick(option(9), Qt::Key_Down); // to Прямоугольник, the right one
     QVERIFY(option(10)->isChecked());
-    QVERIFY(FmZ1->isRight(2));
-    QCOMPARE(FmZ1->errorCount(), 1);
+    QVERIFY(shapeQuizTask->isRight(2));
+    QCOMPARE(shapeQuizTask->errorCount(), 1);
     QTest::keyClick(option(10), Qt::Key_Right); // across to Ромб, a wrong one
     QVERIFY(option(12)->isChecked());
-    QVERIFY(!FmZ1->isRight(2));
-    QCOMPARE(FmZ1->errorCount(), 2);
+    QVERIFY(!shapeQuizTask->isRight(2));
+    QCOMPARE(shapeQuizTask->errorCount(), 2);
 }
 
 void Task1Test::againClearsSelectionsSilentlyAndKeepsOk()
@@ -140,16 +140,16 @@ void Task1Test::againClearsSelectionsSilentlyAndKeepsOk()
 
     click(button("Button3"));
     QCOMPARE(status(), QString());
-    QCOMPARE(FmZ1->errorCount(), 0); // clearing counted nothing
+    QCOMPARE(shapeQuizTask->errorCount(), 0); // clearing counted nothing
     for (int number = 1; number <= 20; ++number)
         QVERIFY2(!option(number)->isChecked(), qPrintable(QString::number(number)));
     for (int question = 0; question < 5; ++question)
-        QVERIFY(!FmZ1->isRight(question));
+        QVERIFY(!shapeQuizTask->isRight(question));
     QVERIFY(!okButton()->isHidden());
 
     // A cleared group takes a new selection at the first click.
     choose(1);
-    QCOMPARE(FmZ1->errorCount(), 1);
+    QCOMPARE(shapeQuizTask->errorCount(), 1);
     QVERIFY(option(1)->isChecked());
 }
 
@@ -157,10 +157,10 @@ void Task1Test::returningToTheTestAsksForTheRightAnswersAnew()
 {
     choose(14);
     chooseAllRight();
-    Form1->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
-    FmZ1->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ1));
+    mainWindow->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
+    shapeQuizTask->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(shapeQuizTask));
 
     check();
     QCOMPARE(status(), QString::fromUtf8("Количество ошибок: 1"));
@@ -168,12 +168,12 @@ void Task1Test::returningToTheTestAsksForTheRightAnswersAnew()
     QVERIFY(option(3)->isChecked()); // the selections stay
 
     // Closing and reopening keeps the count and the status line too.
-    FmZ1->close();
+    shapeQuizTask->close();
     openTest();
     QCOMPARE(status(), QString::fromUtf8("Количество ошибок: 1"));
-    QCOMPARE(FmZ1->errorCount(), 1);
+    QCOMPARE(shapeQuizTask->errorCount(), 1);
     for (int question = 0; question < 5; ++question)
-        QVERIFY(!FmZ1->isRight(question));
+        QVERIFY(!shapeQuizTask->isRight(question));
 }
 
 QTEST_MAIN(Task1Test)

@@ -3,8 +3,8 @@
 #include "Harness.h"
 
 #include "PictureBox.h"
-#include "UnitGlav.h"
-#include "UnitZad6.h"
+#include "MainWindow.h"
+#include "AssignmentStatementsTask.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,12 +22,12 @@ const char *const Marks[] = {"Image1", "Image2", "Image3", "Image4", "Image5"};
 // One right writing per line, as typed.
 const char *const Answers[] = {"a:=10", "c:=a+b", "a:=a*30", "b:=b/3", "c:=a*2.5-b*b"};
 
-QLineEdit *edit(int line) { return FmZ6->findChild<QLineEdit *>(QLatin1String(Edits[line])); }
-QPushButton *checkButton(int line) { return FmZ6->findChild<QPushButton *>(QLatin1String(Buttons[line])); }
-QWidget *mark(int line) { return FmZ6->findChild<PictureBox *>(QLatin1String(Marks[line])); }
-QPushButton *okButton() { return FmZ6->findChild<QPushButton *>(QStringLiteral("Button7")); }
-QString statistics() { return FmZ6->findChild<QLabel *>(QStringLiteral("Label8"))->text(); }
-void again() { click(FmZ6->findChild<QPushButton *>(QStringLiteral("Button6"))); }
+QLineEdit *edit(int line) { return assignmentStatementsTask->findChild<QLineEdit *>(QLatin1String(Edits[line])); }
+QPushButton *checkButton(int line) { return assignmentStatementsTask->findChild<QPushButton *>(QLatin1String(Buttons[line])); }
+QWidget *mark(int line) { return assignmentStatementsTask->findChild<PictureBox *>(QLatin1String(Marks[line])); }
+QPushButton *okButton() { return assignmentStatementsTask->findChild<QPushButton *>(QStringLiteral("Button7")); }
+QString statistics() { return assignmentStatementsTask->findChild<QLabel *>(QStringLiteral("Label8"))->text(); }
+void again() { click(assignmentStatementsTask->findChild<QPushButton *>(QStringLiteral("Button6"))); }
 
 // Types key by key like Harness::type, Cyrillic letters included.
 void typeText(QWidget *widget, const QString &text)
@@ -126,7 +126,7 @@ void Task2Test::answers()
     QCOMPARE(edit(line)->isEnabled(), !right);
     QCOMPARE(checkButton(line)->isEnabled(), !right);
     QCOMPARE(spy.texts, right ? QStringList() : QStringList{WrongAnswer});
-    QCOMPARE(FmZ6->errorCount(), right ? 0 : 1);
+    QCOMPARE(assignmentStatementsTask->errorCount(), right ? 0 : 1);
     QCOMPARE(edit(other)->text(), QStringLiteral("x")); // other lines untouched
 }
 
@@ -156,7 +156,7 @@ void Task2Test::againReopensLinesAndRestartsTheCount()
     click(checkButton(1));
     type(edit(2), QStringLiteral("a:=a*3"));
 
-    FmZ6->close(); // closing and reopening keeps everything
+    assignmentStatementsTask->close(); // closing and reopening keeps everything
     chooseMenu("N21");
     QCOMPARE(statistics(), errors(2));
     QCOMPARE(edit(2)->text(), QStringLiteral("a:=a*3"));
@@ -197,8 +197,8 @@ void Task2Test::eachLineMustBeSolvedOnceForOk()
     QVERIFY(!okButton()->isHidden());
     QCOMPARE(okButton()->text(), QString::fromUtf8("ОК"));
     click(okButton());
-    QVERIFY(FmZ6->isHidden());
-    QVERIFY(Form1->isMarkShown("Image7"));
+    QVERIFY(assignmentStatementsTask->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image7"));
 }
 
 QTEST_MAIN(Task2Test)

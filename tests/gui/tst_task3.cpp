@@ -3,8 +3,8 @@
 #include "Harness.h"
 
 #include "PictureBox.h"
-#include "UnitGlav.h"
-#include "UnitZad13.h"
+#include "MainWindow.h"
+#include "TracingAssignmentsTask.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,10 +20,10 @@ const char *const Buttons[] = {"Button1", "Button2", "Button3", "Button4"};
 const char *const Marks[] = {"Image1", "Image3", "Image2", "Image4"};
 const char *const Answers[] = {"4", "3", "4", "0"};
 
-QLineEdit *edit(int index) { return Fm13->findChild<QLineEdit *>(QLatin1String(Edits[index])); }
-QPushButton *checkButton(int index) { return Fm13->findChild<QPushButton *>(QLatin1String(Buttons[index])); }
-QWidget *mark(int index) { return Fm13->findChild<PictureBox *>(QLatin1String(Marks[index])); }
-QPushButton *okButton() { return Fm13->findChild<QPushButton *>(QStringLiteral("Button5")); }
+QLineEdit *edit(int index) { return tracingAssignmentsTask->findChild<QLineEdit *>(QLatin1String(Edits[index])); }
+QPushButton *checkButton(int index) { return tracingAssignmentsTask->findChild<QPushButton *>(QLatin1String(Buttons[index])); }
+QWidget *mark(int index) { return tracingAssignmentsTask->findChild<PictureBox *>(QLatin1String(Marks[index])); }
+QPushButton *okButton() { return tracingAssignmentsTask->findChild<QPushButton *>(QStringLiteral("Button5")); }
 
 void answer(int index, const QString &text)
 {
@@ -95,13 +95,13 @@ void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
         answer(index, QLatin1String(Answers[index]));
         QVERIFY(okButton()->isHidden());
     }
-    Fm13->close(); // reopening shows the sub-problems as they were left
+    tracingAssignmentsTask->close(); // reopening shows the sub-problems as they were left
     chooseMenu("N31");
     QVERIFY(mark(3)->isVisible() && !checkButton(3)->isEnabled());
     answer(2, QStringLiteral("4"));
     QVERIFY(!okButton()->isHidden());
 
-    click(Fm13->findChild<QPushButton *>(QStringLiteral("Button6")));
+    click(tracingAssignmentsTask->findChild<QPushButton *>(QStringLiteral("Button6")));
     for (int index = 0; index < 4; ++index) {
         QVERIFY(!mark(index)->isVisible());
         QVERIFY(edit(index)->isEnabled() && checkButton(index)->isEnabled());
@@ -109,8 +109,8 @@ void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
     }
     QVERIFY(!okButton()->isHidden());
     click(okButton());
-    QVERIFY(Fm13->isHidden());
-    QVERIFY(Form1->isMarkShown("Image14"));
+    QVERIFY(tracingAssignmentsTask->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image14"));
 }
 
 QTEST_MAIN(Task3Test)

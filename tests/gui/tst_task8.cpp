@@ -5,9 +5,9 @@
 
 #include "MessageBox.h"
 #include "PictureBox.h"
-#include "UnitGlav.h"
-#include "UnitZad7.h"
-#include "UnitZad8.h"
+#include "MainWindow.h"
+#include "MathReferencePage.h"
+#include "ExpressionNotationTask.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,9 +18,9 @@ using namespace Harness;
 
 namespace {
 
-QLineEdit *edit(int line) { return FmZ8->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(line)); }
-QPushButton *button(const char *name) { return FmZ8->findChild<QPushButton *>(QLatin1String(name)); }
-QPushButton *check(int line) { return FmZ8->findChild<QPushButton *>(QStringLiteral("Button%1").arg(line)); }
+QLineEdit *edit(int line) { return expressionNotationTask->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(line)); }
+QPushButton *button(const char *name) { return expressionNotationTask->findChild<QPushButton *>(QLatin1String(name)); }
+QPushButton *check(int line) { return expressionNotationTask->findChild<QPushButton *>(QStringLiteral("Button%1").arg(line)); }
 
 // Puts `text` into the line as if pasted and presses its "Проверить";
 // returns the texts of the message boxes shown.
@@ -125,8 +125,8 @@ void Task8Test::linesAcceptExactlyTheirWritings()
 
 void Task8Test::typedBlanksAreSwallowedAndSmallLettersRaised()
 {
-    FmZ8->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(FmZ8));
+    expressionNotationTask->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(expressionNotationTask));
     edit(3)->setFocus();
     type(edit(3), QStringLiteral("3.2 * sqr ( a )"));
     QCOMPARE(edit(3)->text(), QStringLiteral("3.2*sqr(a)"));
@@ -151,18 +151,18 @@ void Task8Test::okAppearsAfterTheSixthLineInAnyOrderAndStays()
     QVERIFY(!button("Button7")->isHidden());
 
     // closed by the close box and opened again: everything as it was left
-    FmZ8->close();
-    QVERIFY(!Form1->isMarkShown("Image9"));
+    expressionNotationTask->close();
+    QVERIFY(!mainWindow->isMarkShown("Image9"));
     chooseMenu("N81");
-    QVERIFY(FmZ8->isVisible());
+    QVERIFY(expressionNotationTask->isVisible());
     QVERIFY(!button("Button7")->isHidden());
     for (int line = 1; line <= 6; ++line) {
         QVERIFY(!check(line)->isEnabled());
         QCOMPARE(edit(line)->text(), QString::fromLatin1(keys[line - 1]));
     }
     click(button("Button7"));
-    QVERIFY(FmZ8->isHidden());
-    QVERIFY(Form1->isMarkShown("Image9"));
+    QVERIFY(expressionNotationTask->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image9"));
 }
 
 void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
@@ -170,24 +170,24 @@ void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
     QVERIFY(answer(2, QStringLiteral("(A-B)/(C*7)")).isEmpty());
     edit(5)->setText(QStringLiteral("(k*k+17"));
     click(button("Button8"));
-    QVERIFY(FmZ7->isVisible());
-    QVERIFY(FmZ8->isVisible());
+    QVERIFY(mathReferencePage->isVisible());
+    QVERIFY(expressionNotationTask->isVisible());
     click(button("Button8")); // already open: nothing more happens
-    QVERIFY(FmZ7->isVisible());
+    QVERIFY(mathReferencePage->isVisible());
     for (int line = 1; line <= 6; ++line)
         QCOMPARE(check(line)->isEnabled(), line != 2);
     QCOMPARE(edit(5)->text(), QStringLiteral("(k*k+17"));
     QCOMPARE(edit(2)->text(), QStringLiteral("(A-B)/(C*7)"));
 
     // the reference's own "ОК" shows its mark and leaves the task open
-    auto *table = FmZ7->findChild<PictureBox *>(QStringLiteral("Image1"));
+    auto *table = mathReferencePage->findChild<PictureBox *>(QStringLiteral("Image1"));
     QCOMPARE(table->image().size(), QSize(650, 446));
     QVERIFY(!table->stretch());
-    click(FmZ7->findChild<QPushButton *>(QStringLiteral("Button1")));
-    QVERIFY(FmZ7->isHidden());
-    QVERIFY(Form1->isMarkShown("Image8"));
-    QVERIFY(FmZ8->isVisible());
-    QVERIFY(!Form1->isMarkShown("Image9"));
+    click(mathReferencePage->findChild<QPushButton *>(QStringLiteral("Button1")));
+    QVERIFY(mathReferencePage->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image8"));
+    QVERIFY(expressionNotationTask->isVisible());
+    QVERIFY(!mainWindow->isMarkShown("Image9"));
 }
 
 QTEST_MAIN(Task8Test)

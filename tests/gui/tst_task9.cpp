@@ -4,9 +4,9 @@
 
 #include "FormActivation.h"
 #include "PictureBox.h"
-#include "UnitGlav.h"
-#include "UnitZad7.h"
-#include "UnitZad9.h"
+#include "MainWindow.h"
+#include "MathReferencePage.h"
+#include "FormulaNotationTask.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,10 +19,10 @@ using namespace Harness;
 namespace {
 
 // formula 1..3: its edit box, its "Проверить" and its mark
-QLineEdit *edit(int f) { return FmZ9->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(f)); }
-QPushButton *check(int f) { return FmZ9->findChild<QPushButton *>(QStringLiteral("Button%1").arg(f + 1)); }
-PictureBox *mark(int f) { return FmZ9->findChild<PictureBox *>(QStringLiteral("Image%1").arg(f + 3)); }
-QPushButton *button(const char *name) { return FmZ9->findChild<QPushButton *>(QLatin1String(name)); }
+QLineEdit *edit(int f) { return formulaNotationTask->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(f)); }
+QPushButton *check(int f) { return formulaNotationTask->findChild<QPushButton *>(QStringLiteral("Button%1").arg(f + 1)); }
+PictureBox *mark(int f) { return formulaNotationTask->findChild<PictureBox *>(QStringLiteral("Image%1").arg(f + 3)); }
+QPushButton *button(const char *name) { return formulaNotationTask->findChild<QPushButton *>(QLatin1String(name)); }
 
 const QString key1 = QStringLiteral("Y:=X/(X*X+3/(X*X+9/(X*X+18/(X*X+36/(X*X)))))");
 const QString key1Sqr = QStringLiteral("Y:=X/(SQR(X)+3/(SQR(X)+9/(SQR(X)+18/(SQR(X)+36/SQR(X)))))");
@@ -144,8 +144,8 @@ void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
     answer(1, key1Sqr);
     QVERIFY(!button("Button1")->isHidden());
 
-    FmZ9->close();
-    QVERIFY(!Form1->isMarkShown("Image11"));
+    formulaNotationTask->close();
+    QVERIFY(!mainWindow->isMarkShown("Image11"));
     chooseMenu("N91");
     QVERIFY(!button("Button1")->isHidden());
     for (int f = 1; f <= 3; ++f) {
@@ -153,8 +153,8 @@ void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
         QVERIFY(!check(f)->isEnabled());
     }
     click(button("Button1"));
-    QVERIFY(FmZ9->isHidden());
-    QVERIFY(Form1->isMarkShown("Image11"));
+    QVERIFY(formulaNotationTask->isHidden());
+    QVERIFY(mainWindow->isMarkShown("Image11"));
 }
 
 void Task9Test::restartClearsTheFormAndOpensEveryCheckAgain()
@@ -188,30 +188,30 @@ void Task9Test::activationPutsTheFocusIntoTheFirstBox()
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(3)));
 
     // to the main form and back
-    Form1->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
-    FmZ9->activateWindow();
+    mainWindow->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
+    formulaNotationTask->activateWindow();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
 
     // to the reference form and back
     edit(2)->setFocus();
     click(button("Button6"));
-    FmZ7->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ7));
-    FmZ9->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ9));
+    mathReferencePage->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mathReferencePage));
+    formulaNotationTask->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(formulaNotationTask));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
 
     // Back by clicking into the third box: the window system may report the
     // activation while the button is still down; the click keeps its box.
-    FmZ7->close();
-    Form1->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(Form1));
+    mathReferencePage->close();
+    mainWindow->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
     const QPoint inThird = edit(3)->rect().center();
     QCursor::setPos(edit(3)->mapToGlobal(inThird));
     QTest::mousePress(edit(3), Qt::LeftButton, Qt::NoModifier, inThird);
-    FmZ9->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(FmZ9));
+    formulaNotationTask->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(formulaNotationTask));
     QTest::mouseRelease(edit(3), Qt::LeftButton, Qt::NoModifier, inThird);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(3)));
 }
@@ -221,14 +221,14 @@ void Task9Test::referenceOpensWithoutChangingTheAnswers()
     answer(2, key2);
     edit(1)->setText(QStringLiteral("y:=x/("));
     click(button("Button6"));
-    QVERIFY(FmZ7->isVisible());
-    QVERIFY(FmZ9->isVisible());
+    QVERIFY(mathReferencePage->isVisible());
+    QVERIFY(formulaNotationTask->isVisible());
     QCOMPARE(edit(1)->text(), QStringLiteral("y:=x/("));
     QCOMPARE(edit(2)->text(), key2);
     QVERIFY(!check(2)->isEnabled());
     QVERIFY(check(1)->isEnabled());
     QVERIFY(!mark(2)->isHidden());
-    QVERIFY(FmZ7->minimumSize() == FmZ7->maximumSize()); // the reference can't be resized
+    QVERIFY(mathReferencePage->minimumSize() == mathReferencePage->maximumSize()); // the reference can't be resized
 }
 
 QTEST_MAIN(Task9Test)

@@ -6,9 +6,9 @@
 
 #include "DragLabel.h"
 #include "PictureBox.h"
-#include "UnitGlav.h"
-#include "UnitZad.h"
-#include "UnitZad12.h"
+#include "MainWindow.h"
+#include "WorkedExamplePage.h"
+#include "AssignmentOperatorPage.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,7 +21,7 @@ namespace {
 
 QWidget *page(const QString &name)
 {
-    return name == QLatin1String("Form2") ? static_cast<QWidget *>(Form2) : static_cast<QWidget *>(Fm12);
+    return name == QLatin1String("workedExamplePage") ? static_cast<QWidget *>(workedExamplePage) : static_cast<QWidget *>(assignmentOperatorPage);
 }
 
 // Everything a drop could have changed on a form.
@@ -66,8 +66,8 @@ void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("mark");
     QTest::addColumn<QString>("ok");
-    QTest::newRow("worked example") << "Form2" << "Button2" << "N5" << "Image3" << QString::fromUtf8("ОК");
-    QTest::newRow("assignment") << "Fm12" << "Button12" << "N4" << "Image13" << QStringLiteral("OK");
+    QTest::newRow("worked example") << "workedExamplePage" << "Button2" << "N5" << "Image3" << QString::fromUtf8("ОК");
+    QTest::newRow("assignment") << "assignmentOperatorPage" << "Button12" << "N4" << "Image13" << QStringLiteral("OK");
 }
 
 void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot()
@@ -84,9 +84,9 @@ void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot()
     QVERIFY(shown->isVisible());
     shown->close();
     QVERIFY(shown->isHidden());
-    QVERIFY(!Form1->isMarkShown(markName.constData()));
+    QVERIFY(!mainWindow->isMarkShown(markName.constData()));
 
-    click(Form1->findChild<QPushButton *>(button));
+    click(mainWindow->findChild<QPushButton *>(button));
     QVERIFY(shown->isVisible());
     auto *okButton = shown->findChild<QPushButton *>(QStringLiteral("Button1"));
     QCOMPARE(okButton->text(), ok);
@@ -94,34 +94,34 @@ void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot()
     QVERIFY(shown->isHidden());
     for (int i = 1; i <= 14; ++i) {
         const QByteArray other = "Image" + QByteArray::number(i);
-        QCOMPARE(Form1->isMarkShown(other.constData()), other == markName);
+        QCOMPARE(mainWindow->isMarkShown(other.constData()), other == markName);
     }
 
     // A later visit, closed either way, leaves the mark shown.
     chooseMenu(menu.toLatin1().constData());
     shown->close();
-    QVERIFY(Form1->isMarkShown(markName.constData()));
+    QVERIFY(mainWindow->isMarkShown(markName.constData()));
     chooseMenu(menu.toLatin1().constData());
     click(okButton);
     QVERIFY(shown->isHidden());
-    QVERIFY(Form1->isMarkShown(markName.constData()));
+    QVERIFY(mainWindow->isMarkShown(markName.constData()));
 }
 
 void TheoryPagesTest::textsKeepTheirBlanksAndLatinNames()
 {
     auto text = [](QWidget *form, const char *name) { return form->findChild<QLabel *>(name)->text(); };
-    QCOMPARE(text(Fm12, "Label17"), QString::fromUtf8("  Прелесть!!!  G:=R+N  "));
+    QCOMPARE(text(assignmentOperatorPage, "Label17"), QString::fromUtf8("  Прелесть!!!  G:=R+N  "));
     // A Cyrillic look-alike in a formula would teach a wrong notation.
     const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
     for (const char *name : {"Label1", "Label2", "Label4", "Label10", "Label11", "Label13", "Label15", "Label17"})
-        QVERIFY2(!text(Form2, name).contains(cyrillic), name);
+        QVERIFY2(!text(workedExamplePage, name).contains(cyrillic), name);
     for (const char *name : {"Label7", "Label8", "Label10"})
-        QVERIFY2(!text(Fm12, name).contains(cyrillic), name);
+        QVERIFY2(!text(assignmentOperatorPage, name).contains(cyrillic), name);
 }
 
 void TheoryPagesTest::noTextIsClipped()
 {
-    for (QWidget *form : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Fm12)}) {
+    for (QWidget *form : {static_cast<QWidget *>(workedExamplePage), static_cast<QWidget *>(assignmentOperatorPage)}) {
         form->show();
         const QRect client = form->rect();
         for (QLabel *label : form->findChildren<QLabel *>()) {
@@ -133,8 +133,8 @@ void TheoryPagesTest::noTextIsClipped()
             QVERIFY2(client.contains(label->geometry()), qPrintable(where));
         }
         // The two-line rule breaks its lines at its run of blanks.
-        if (form == Fm12) {
-            auto *rule = Fm12->findChild<QLabel *>("Label15");
+        if (form == assignmentOperatorPage) {
+            auto *rule = assignmentOperatorPage->findChild<QLabel *>("Label15");
             QCOMPARE(rule->heightForWidth(rule->width()), 2 * rule->fontMetrics().lineSpacing());
         }
     }
@@ -142,50 +142,50 @@ void TheoryPagesTest::noTextIsClipped()
 
 void TheoryPagesTest::blockTextsLieOnTheirShapes()
 {
-    Form2->show();
-    const QList<PictureBox *> blocks = Form2->findChildren<PictureBox *>();
+    workedExamplePage->show();
+    const QList<PictureBox *> blocks = workedExamplePage->findChildren<PictureBox *>();
     for (const char *name : {"Label1", "Label2", "Label13", "Label15", "Label11", "Label4", "Label17", "Label10"}) {
-        auto *label = Form2->findChild<QLabel *>(name);
+        auto *label = workedExamplePage->findChild<QLabel *>(name);
         bool onABlock = false;
         for (PictureBox *block : blocks)
             onABlock = onABlock || block->geometry().contains(label->geometry());
         QVERIFY2(onABlock, name);
         // Drawn over its block, not hidden under it.
-        QCOMPARE(Form2->childAt(label->geometry().center()), static_cast<QWidget *>(label));
+        QCOMPARE(workedExamplePage->childAt(label->geometry().center()), static_cast<QWidget *>(label));
     }
     // The second formula line sits on the finished rectangle as it does on the left one.
     auto offset = [](const char *label, const char *block) {
-        return Form2->findChild<QWidget *>(label)->pos() - Form2->findChild<QWidget *>(block)->pos();
+        return workedExamplePage->findChild<QWidget *>(label)->pos() - workedExamplePage->findChild<QWidget *>(block)->pos();
     };
     QCOMPARE(offset("Label17", "Image8"), offset("Label13", "Image1"));
 }
 
 void TheoryPagesTest::droppingAFormulaLabelAnywhereChangesNothing()
 {
-    openForm(Form2);
+    openForm(workedExamplePage);
     QStringList draggable;
-    for (DragLabel *label : Form2->findChildren<DragLabel *>()) {
+    for (DragLabel *label : workedExamplePage->findChildren<DragLabel *>()) {
         if (label->autoDrag())
             draggable << label->objectName();
     }
     draggable.sort();
     QCOMPARE(draggable, QStringList({"Label2", "Label4"}));
-    for (PictureBox *picture : Form2->findChildren<PictureBox *>())
+    for (PictureBox *picture : workedExamplePage->findChildren<PictureBox *>())
         QVERIFY2(!picture->autoDrag(), qPrintable(picture->objectName()));
 
-    const QStringList before = snapshot(Form2);
+    const QStringList before = snapshot(workedExamplePage);
     for (const char *name : {"Label2", "Label4"}) {
-        auto *source = Form2->findChild<QWidget *>(name);
+        auto *source = workedExamplePage->findChild<QWidget *>(name);
         // Every control, the empty page, the divider and the bottom bar.
         QList<QPoint> points{QPoint(10, 10), QPoint(300, 500), QPoint(377, 300), QPoint(20, 570)};
-        for (QWidget *w : Form2->findChildren<QWidget *>())
-            points << w->mapTo(Form2, w->rect().center());
+        for (QWidget *w : workedExamplePage->findChildren<QWidget *>())
+            points << w->mapTo(workedExamplePage, w->rect().center());
         for (const QPoint &point : points)
-            QVERIFY2(!dropAt(Form2, source, point), qPrintable(QStringLiteral("%1 at %2,%3").arg(name).arg(point.x()).arg(point.y())));
+            QVERIFY2(!dropAt(workedExamplePage, source, point), qPrintable(QStringLiteral("%1 at %2,%3").arg(name).arg(point.x()).arg(point.y())));
     }
-    QCOMPARE(snapshot(Form2), before);
-    QVERIFY(Form2->isVisible());
-    QVERIFY(!Form1->isMarkShown("Image3"));
+    QCOMPARE(snapshot(workedExamplePage), before);
+    QVERIFY(workedExamplePage->isVisible());
+    QVERIFY(!mainWindow->isMarkShown("Image3"));
 }
 
 QTEST_MAIN(TheoryPagesTest)

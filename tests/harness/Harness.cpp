@@ -3,7 +3,7 @@
 #include "Application.h"
 #include "MessageBox.h"
 #include "Registry.h"
-#include "UnitGlav.h"
+#include "MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -57,10 +57,10 @@ void startProgram()
         Application::init(*qApp);
         initialised = true;
     }
-    TForm1::setSplashEnabled(false);
+    MainWindow::setSplashEnabled(false);
     Registry::createForms();
-    Form1->show();
-    if (!QTest::qWaitForWindowExposed(Form1))
+    mainWindow->show();
+    if (!QTest::qWaitForWindowExposed(mainWindow))
         qWarning("main form not exposed");
 }
 
@@ -98,7 +98,7 @@ void type(QWidget *widget, const QString &text)
 
 QAction *menuEntry(const char *entry)
 {
-    return Form1->findChild<QAction *>(QLatin1String(entry));
+    return mainWindow->findChild<QAction *>(QLatin1String(entry));
 }
 
 void chooseMenu(const char *entry)

@@ -1,0 +1,50 @@
+#include "AboutWindow.h"
+#include "ui_AboutWindow.h"
+
+#include <QScreen>
+#include <QShowEvent>
+
+AboutWindow *aboutWindow = nullptr;
+
+AboutWindow::AboutWindow(QWidget *parent)
+    : DesignedForm(parent)
+    , ui(new Ui::AboutWindow)
+{
+    ui->setupUi(this);
+    ui->Version->setText(QStringLiteral("Версия ") + QStringLiteral(ZARTEX_VERSION));
+    finishDesign();
+}
+
+AboutWindow::~AboutWindow()
+{
+    delete ui;
+}
+
+void AboutWindow::Button1Click()
+{
+    close();
+}
+
+void AboutWindow::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous() && !m_shownBefore) {
+        m_shownBefore = true;
+        centreOnScreen();
+    }
+    DesignedForm::showEvent(event);
+}
+
+void AboutWindow::centreOnScreen()
+{
+    const QScreen *where = screen();
+    if (!where)
+        return;
+    // Before the first showing the frame is not known yet; centre the frame
+    // when the window system already gave one, else the client area.
+    const QRect frame = frameGeometry();
+    const QSize outer = frame.size().expandedTo(size());
+    const QRect area = where->geometry();
+    const QPoint topLeft(area.x() + (area.width() - outer.width()) / 2,
+                         area.y() + (area.height() - outer.height()) / 2);
+    move(topLeft);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "DesignedForm.h"
+
+namespace Ui { class AboutWindow; }
+
+// The About form: title, picture, credits and two links to the makers'
+// pages. Centred on the screen when first shown; later it comes back where
+// it was left.
+class AboutWindow : public DesignedForm
+{
+    Q_OBJECT
+
+public:
+    explicit AboutWindow(QWidget *parent = nullptr);
+    ~AboutWindow() override;
+
+public slots:
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void centreOnScreen();
+
+    Ui::AboutWindow *ui;
+    bool m_shownBefore = false;
+};
+
+extern AboutWindow *aboutWindow;

@@ -1,0 +1,68 @@
+#include "SplashScreen.h"
+#include "ui_SplashScreen.h"
+
+#include "FormActivation.h"
+#include "FormDesign.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWindow>
+
+SplashScreen *splashScreen = nullptr;
+
+SplashScreen::SplashScreen(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::SplashScreen)
+    , m_timer(new QTimer(this))
+{
+    ui->setupUi(this);
+    // A title bar with no buttons at all: no system menu, minimise, maximise or close.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    FormDesign::apply(this);
+    FormActivation::instance().registerForm(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(property("TimerInterval").toInt());
+    connect(m_timer, &QTimer::timeout, this, &SplashScreen::Timer1Timer);
+    m_timer->start();
+}
+
+SplashScreen::~SplashScreen()
+{
+    FormActivation::instance().unregisterForm(this);
+    delete ui;
+}
+
+QTimer *SplashScreen::timer() const
+{
+    return m_timer;
+}
+
+void SplashScreen::Timer1Timer()
+{
+    close();
+}
+
+void SplashScreen::keyPressEvent(QKeyEvent *event)
+{
+    // Only the timer ends the splash: Escape must not reject it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void SplashScreen::showEvent(QShowEvent *event)
+{
+    // An empty title would make the platform put the program's file name in
+    // the title bar; a lone blank keeps the bar empty as designed.
+    if (windowTitle().isEmpty() && windowHandle())
+        windowHandle()->setTitle(QStringLiteral(" "));
+    QDialog::showEvent(event);
+}
+
+void SplashScreen::hideEvent(QHideEvent *event)
+{
+    FormActivation::instance().formHidden(this);
+    QDialog::hideEvent(event);
+}

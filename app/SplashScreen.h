@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+namespace Ui { class SplashScreen; }
+class QTimer;
+
+// The splash form, shown modally by the main form's FormShow. Its timer
+// fires every 3000 ms from creation and is never stopped; each tick asks the
+// splash to close, which changes nothing once it is hidden.
+class SplashScreen : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit SplashScreen(QWidget *parent = nullptr);
+    ~SplashScreen() override;
+
+    QTimer *timer() const;
+
+public slots:
+    void Timer1Timer();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    Ui::SplashScreen *ui;
+    QTimer *m_timer;
+};
+
+extern SplashScreen *splashScreen;

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "AnswerLine.h"
+#include "DesignedForm.h"
+
+#include <vector>
+
+namespace Ui { class TracingAssignmentsTask; }
+
+// Task 3: four short sequences of assignments; for each the learner enters
+// the value of a after it. A right value locks its sub-problem and shows a
+// mark; a wrong one is simply not accepted. "ОК" appears when all four are
+// solved.
+class TracingAssignmentsTask : public DesignedForm
+{
+    Q_OBJECT
+
+public:
+    explicit TracingAssignmentsTask(QWidget *parent = nullptr);
+    ~TracingAssignmentsTask() override;
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+
+private:
+    void checkSubProblem(int index);
+
+    Ui::TracingAssignmentsTask *ui;
+    std::vector<AnswerLine> m_subProblems;
+    std::vector<QWidget *> m_marks;
+};
+
+extern TracingAssignmentsTask *tracingAssignmentsTask;
