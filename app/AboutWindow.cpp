@@ -4,25 +4,19 @@
 #include <QScreen>
 #include <QShowEvent>
 
-AboutWindow *aboutWindow = nullptr;
-
 AboutWindow::AboutWindow(QWidget *parent)
     : DesignedForm(parent)
     , ui(new Ui::AboutWindow)
 {
     ui->setupUi(this);
-    ui->Version->setText(QStringLiteral("Версия ") + QStringLiteral(ZARTEX_VERSION));
+    ui->versionLabel->setText(QStringLiteral("Версия ") + QStringLiteral(ZARTEX_VERSION));
     finishDesign();
+    connect(ui->doneButton, &QPushButton::clicked, this, &AboutWindow::close);
 }
 
 AboutWindow::~AboutWindow()
 {
     delete ui;
-}
-
-void AboutWindow::Button1Click()
-{
-    close();
 }
 
 void AboutWindow::showEvent(QShowEvent *event)

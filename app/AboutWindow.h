@@ -15,9 +15,6 @@ public:
     explicit AboutWindow(QWidget *parent = nullptr);
     ~AboutWindow() override;
 
-public slots:
-    void Button1Click();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -27,5 +24,3 @@ private:
     Ui::AboutWindow *ui;
     bool m_shownBefore = false;
 };
-
-extern AboutWindow *aboutWindow;

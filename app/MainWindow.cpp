@@ -4,37 +4,9 @@
 #include "FormActivation.h"
 #include "FormDesign.h"
 #include "PictureBox.h"
-#include "HoursToMinutesTask.h"
-#include "SplashScreen.h"
-#include "AboutWindow.h"
-#include "FlowchartElementsPage.h"
-#include "WorkedExamplePage.h"
-#include "ShapeQuizTask.h"
-#include "CosineLawTask.h"
-#include "AssignmentOperatorPage.h"
-#include "TracingAssignmentsTask.h"
-#include "OrangeCostTask.h"
-#include "HeelHeightTask.h"
-#include "SweetsCountTask.h"
-#include "AssignmentStatementsTask.h"
-#include "MathReferencePage.h"
-#include "ExpressionNotationTask.h"
-#include "FormulaNotationTask.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-
-MainWindow *mainWindow = nullptr;
-
-namespace {
-bool splashEnabled = true;
-}
-
-void openForm(QWidget *form)
-{
-    if (form && !form->isVisible())
-        form->show();
-}
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -43,6 +15,38 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     FormDesign::apply(this);
     FormActivation::instance().registerForm(this);
+
+    struct Entry
+    {
+        Page page;
+        QPushButton *button;
+        QAction *action;
+        PictureBox *mark;
+    };
+    const Entry entries[] = {
+        {Page::FlowchartElements, ui->flowchartElementsButton, ui->flowchartElementsAction, ui->flowchartElementsMark},
+        {Page::AssignmentOperator, ui->assignmentOperatorButton, ui->assignmentOperatorAction,
+         ui->assignmentOperatorMark},
+        {Page::WorkedExample, ui->workedExampleButton, ui->workedExampleAction, ui->workedExampleMark},
+        {Page::MathReference, ui->mathReferenceButton, ui->mathReferenceAction, ui->mathReferenceMark},
+        {Page::Task1, ui->task1Button, ui->task1Action, ui->task1Mark},
+        {Page::Task2, ui->task2Button, ui->task2Action, ui->task2Mark},
+        {Page::Task3, ui->task3Button, ui->task3Action, ui->task3Mark},
+        {Page::Task4, ui->task4Button, ui->task4Action, ui->task4Mark},
+        {Page::Task5, ui->task5Button, ui->task5Action, ui->task5Mark},
+        {Page::Task6, ui->task6Button, ui->task6Action, ui->task6Mark},
+        {Page::Task7, ui->task7Button, ui->task7Action, ui->task7Mark},
+        {Page::Task8, ui->task8Button, ui->task8Action, ui->task8Mark},
+        {Page::Task9, ui->task9Button, ui->task9Action, ui->task9Mark},
+        {Page::Task10, ui->task10Button, ui->task10Action, ui->task10Mark},
+    };
+    for (const Entry &entry : entries) {
+        const Page page = entry.page;
+        connect(entry.button, &QPushButton::clicked, this, [this, page] { emit pageRequested(page); });
+        connect(entry.action, &QAction::triggered, this, [this, page] { emit pageRequested(page); });
+        m_marks.insert(page, entry.mark);
+    }
+    connect(ui->aboutAction, &QAction::triggered, this, [this] { emit pageRequested(Page::About); });
 }
 
 MainWindow::~MainWindow()
@@ -51,36 +55,25 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-void MainWindow::setSplashEnabled(bool on)
+void MainWindow::showMark(Page page)
 {
-    splashEnabled = on;
-}
-
-void MainWindow::showMark(const char *markName)
-{
-    if (auto *mark = findChild<PictureBox *>(QLatin1String(markName)))
+    if (PictureBox *mark = m_marks.value(page))
         mark->show();
 }
 
-bool MainWindow::isMarkShown(const char *markName) const
+bool MainWindow::isMarkShown(Page page) const
 {
-    const auto *mark = findChild<PictureBox *>(QLatin1String(markName));
+    const PictureBox *mark = m_marks.value(page);
     return mark && !mark->isHidden();
 }
 
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // Qt sends the show event before the window is put on screen, so the
-    // splash is the first window the learner sees.
+    // Qt sends the show event before the window is put on screen, so a
+    // splash shown from here is the first window the pupil sees.
     if (!event->spontaneous())
-        FormShow();
-}
-
-void MainWindow::FormShow()
-{
-    if (splashEnabled && splashScreen)
-        splashScreen->exec();
+        emit aboutToAppear();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -89,33 +82,3 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
     QApplication::quit();
 }
-
-void MainWindow::BtTeoryClick() { openForm(flowchartElementsPage); }
-void MainWindow::Button1Click() { openForm(heelHeightTask); }
-void MainWindow::Button2Click() { openForm(workedExamplePage); }
-void MainWindow::Button3Click() { openForm(orangeCostTask); }
-void MainWindow::Button4Click() { openForm(shapeQuizTask); }
-void MainWindow::Button5Click() { openForm(sweetsCountTask); }
-void MainWindow::Button6Click() { openForm(assignmentStatementsTask); }
-void MainWindow::Button7Click() { openForm(mathReferencePage); }
-void MainWindow::Button8Click() { openForm(expressionNotationTask); }
-void MainWindow::Button9Click() { openForm(formulaNotationTask); }
-void MainWindow::Button10Click() { openForm(hoursToMinutesTask); }
-void MainWindow::Button11Click() { openForm(cosineLawTask); }
-void MainWindow::Button12Click() { openForm(assignmentOperatorPage); }
-void MainWindow::Button13Click() { openForm(tracingAssignmentsTask); }
-void MainWindow::N3Click() { openForm(flowchartElementsPage); }
-void MainWindow::N4Click() { openForm(assignmentOperatorPage); }
-void MainWindow::N5Click() { openForm(workedExamplePage); }
-void MainWindow::N6Click() { openForm(mathReferencePage); }
-void MainWindow::N7Click() { openForm(aboutWindow); }
-void MainWindow::N11Click() { openForm(shapeQuizTask); }
-void MainWindow::N21Click() { openForm(assignmentStatementsTask); }
-void MainWindow::N31Click() { openForm(tracingAssignmentsTask); }
-void MainWindow::N32Click() { openForm(hoursToMinutesTask); }
-void MainWindow::N51Click() { openForm(orangeCostTask); }
-void MainWindow::N61Click() { openForm(heelHeightTask); }
-void MainWindow::N71Click() { openForm(sweetsCountTask); }
-void MainWindow::N81Click() { openForm(expressionNotationTask); }
-void MainWindow::N91Click() { openForm(formulaNotationTask); }
-void MainWindow::N101Click() { openForm(cosineLawTask); }

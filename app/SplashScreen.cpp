@@ -8,8 +8,6 @@
 #include <QTimer>
 #include <QWindow>
 
-SplashScreen *splashScreen = nullptr;
-
 SplashScreen::SplashScreen(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::SplashScreen)
@@ -20,9 +18,9 @@ SplashScreen::SplashScreen(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     FormDesign::apply(this);
     FormActivation::instance().registerForm(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(property("TimerInterval").toInt());
-    connect(m_timer, &QTimer::timeout, this, &SplashScreen::Timer1Timer);
+    m_timer->setObjectName(QStringLiteral("closeTimer"));
+    m_timer->setInterval(property("closeAfterMs").toInt());
+    connect(m_timer, &QTimer::timeout, this, &SplashScreen::close);
     m_timer->start();
 }
 
@@ -35,11 +33,6 @@ SplashScreen::~SplashScreen()
 QTimer *SplashScreen::timer() const
 {
     return m_timer;
-}
-
-void SplashScreen::Timer1Timer()
-{
-    close();
 }
 
 void SplashScreen::keyPressEvent(QKeyEvent *event)

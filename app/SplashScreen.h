@@ -5,7 +5,7 @@
 namespace Ui { class SplashScreen; }
 class QTimer;
 
-// The splash form, shown modally by the main form's FormShow. Its timer
+// The splash form, shown modally as the main form appears. Its timer
 // fires every 3000 ms from creation and is never stopped; each tick asks the
 // splash to close, which changes nothing once it is hidden.
 class SplashScreen : public QDialog
@@ -18,9 +18,6 @@ public:
 
     QTimer *timer() const;
 
-public slots:
-    void Timer1Timer();
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -30,5 +27,3 @@ private:
     Ui::SplashScreen *ui;
     QTimer *m_timer;
 };
-
-extern SplashScreen *splashScreen;

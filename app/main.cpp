@@ -1,6 +1,6 @@
 #include "Application.h"
-#include "Registry.h"
 #include "MainWindow.h"
+#include "ProgramWindows.h"
 
 #include <QApplication>
 
@@ -8,9 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Application::init(app);
-    Registry::createForms();
-    mainWindow->show();
-    const int result = app.exec();
-    Registry::destroyForms();
-    return result;
+    ProgramWindows windows;
+    windows.mainWindow()->show();
+    return app.exec();
 }

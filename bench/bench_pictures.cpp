@@ -116,11 +116,11 @@ int main(int argc, char **argv)
     files.emplace_back("photo-4000x3000.jpg", big);
     files.emplace_back("photo-4000x3000-progressive.jpg", prog);
 
+    benchmark::SetDefaultTimeUnit(benchmark::kMicrosecond);
     for (const auto &[name, path] : files) {
-        benchmark::RegisterBenchmark(("ours/" + name).c_str(), ours, path)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("QImageReader/" + name).c_str(), qtReader, path)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("QImageReader-full/" + name).c_str(), qtFullDecode, path)
-            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("ours/" + name).c_str(), ours, path);
+        benchmark::RegisterBenchmark(("QImageReader/" + name).c_str(), qtReader, path);
+        benchmark::RegisterBenchmark(("QImageReader-full/" + name).c_str(), qtFullDecode, path);
     }
 
     RatioReporter reporter;

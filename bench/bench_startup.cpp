@@ -4,31 +4,31 @@
 // time that start-up takes.
 
 #include "Application.h"
-#include "Registry.h"
 #include "MainWindow.h"
+#include "ProgramWindows.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
 void startUp(benchmark::State &state)
 {
-    MainWindow::setSplashEnabled(false);
     for (auto _ : state) {
-        Registry::createForms();
-        mainWindow->show();
+        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Splash::Skipped);
+        windows->mainWindow()->show();
         QApplication::processEvents();
         state.PauseTiming();
-        Registry::destroyForms();
+        windows.reset();
         QApplication::processEvents();
         state.ResumeTiming();
     }
 }
-BENCHMARK(startUp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(startUp)->MinTime(2.0);
 
 class SplashShareReporter : public benchmark::ConsoleReporter
 {
@@ -52,6 +52,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Application::init(app);
+    benchmark::SetDefaultTimeUnit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     SplashShareReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

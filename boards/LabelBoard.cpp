@@ -1,58 +1,56 @@
 #include "LabelBoard.h"
 
-#include "DesignedForm.h"
+#include "PictureBox.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QVariant>
 
-LabelBoard::LabelBoard(DesignedForm *form, const QList<Slot> &slotList, const QList<QLabel *> &elements,
-                       QPushButton *completeButton, const char *markName)
-    : QObject(form)
-    , m_form(form)
-    , m_elements(elements)
-    , m_complete(completeButton)
-    , m_markName(markName)
+LabelBoard::LabelBoard(const QList<Slot> &boardSlots, const QList<QLabel *> &pieces, QObject *parent)
+    : QObject(parent)
+    , m_pieces(pieces)
 {
-    for (const Slot &slot : slotList) {
-        m_slots.append({slot, tagOf(slot.picture)});
+    for (const Slot &slot : boardSlots) {
+        m_slots.append({slot, keyOf(slot.picture)});
         showText(slot.text, QString());
+        PictureBox *picture = slot.picture;
+        picture->setDropFilter([this](const QObject *piece) { return accepts(piece); });
+        connect(picture, &PictureBox::dropped, this, [this, picture](QObject *piece) { drop(picture, piece); });
     }
 }
 
-int LabelBoard::tagOf(const QObject *object)
+int LabelBoard::keyOf(const QObject *object)
 {
-    return object->property("Tag").toInt();
+    return object->property("slotKey").toInt();
 }
 
-QLabel *LabelBoard::elementOf(const QObject *source) const
+QLabel *LabelBoard::pieceOf(const QObject *piece) const
 {
-    for (QLabel *element : m_elements) {
-        if (element == source)
-            return element;
+    for (QLabel *candidate : m_pieces) {
+        if (candidate == piece)
+            return candidate;
     }
     return nullptr;
 }
 
-bool LabelBoard::accepts(const QObject *source) const
+bool LabelBoard::accepts(const QObject *piece) const
 {
-    const QLabel *element = elementOf(source);
-    return element && !element->isHidden();
+    const QLabel *caption = pieceOf(piece);
+    return caption && !caption->isHidden();
 }
 
-void LabelBoard::drop(const QObject *picture, QObject *source)
+void LabelBoard::drop(const PictureBox *picture, const QObject *piece)
 {
-    QLabel *element = elementOf(source);
-    if (!element || element->isHidden())
+    QLabel *caption = pieceOf(piece);
+    if (!caption || caption->isHidden())
         return;
     for (SlotState &state : m_slots) {
         if (state.slot.picture != picture)
             continue;
-        state.shown = element;
-        showText(state.slot.text, element->text());
-        element->hide();
-        if (correctDrops() == threshold())
-            m_complete->show();
+        state.shown = caption;
+        showText(state.slot.text, caption->text());
+        caption->hide();
+        if (correctDrops() == slotCount())
+            emit solved();
         return;
     }
 }
@@ -63,20 +61,15 @@ void LabelBoard::reset()
         state.shown = nullptr;
         showText(state.slot.text, QString());
     }
-    for (QLabel *element : m_elements)
-        element->show();
-}
-
-void LabelBoard::complete()
-{
-    m_form->completeWithMark(m_markName);
+    for (QLabel *caption : m_pieces)
+        caption->show();
 }
 
 int LabelBoard::correctDrops() const
 {
     int right = 0;
     for (const SlotState &state : m_slots) {
-        if (state.shown && tagOf(state.shown) == state.key)
+        if (state.shown && keyOf(state.shown) == state.key)
             ++right;
     }
     return right;

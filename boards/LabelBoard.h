@@ -3,20 +3,15 @@
 #include <QList>
 #include <QObject>
 
-class DesignedForm;
+class PictureBox;
 class QLabel;
-class QPushButton;
-class QWidget;
 
-// The flowchart label board of Tasks 5, 6 and 7: the pupil drags captions
-// (element labels) onto the shapes of a flowchart (slots). A dropped caption
-// is written into the slot's text label and leaves the column. A slot is
-// right when the caption it shows now carries the slot's Tag; the drop that
-// makes every slot right shows the completion button. "Заново" empties the
-// slots and brings every caption back.
-//
-// The task form keeps the layout; it hands the board its slots, captions,
-// completion button and mark, and forwards its handlers here.
+// The flowchart label board: the pupil drags captions (pieces) onto the
+// shapes of a flowchart (slots). A dropped caption is written into the
+// slot's text label and leaves the column. A slot is right when the caption
+// it shows now carries the slot's slotKey; the drop that makes every slot
+// right reports solved(). reset() empties the slots and brings every
+// caption back.
 class LabelBoard : public QObject
 {
     Q_OBJECT
@@ -24,28 +19,27 @@ class LabelBoard : public QObject
 public:
     struct Slot
     {
-        QWidget *picture; // the shape that takes drops; its Tag is the key
-        QLabel *text;     // the label lying over the shape
+        PictureBox *picture; // the shape that takes drops; its slotKey is the key
+        QLabel *text;        // the label lying over the shape
     };
 
-    LabelBoard(DesignedForm *form, const QList<Slot> &slotList, const QList<QLabel *> &elements,
-               QPushButton *completeButton, const char *markName);
+    LabelBoard(const QList<Slot> &boardSlots, const QList<QLabel *> &pieces, QObject *parent);
 
-    // Drag-over query of every slot: a caption of this board that is still in
-    // the column may be dropped on a slot.
-    bool accepts(const QObject *source) const;
-    // A drop of `source` on the slot `picture`.
-    void drop(const QObject *picture, QObject *source);
-    // "Заново": empty slots, every caption back, nothing right. A visible
-    // completion button stays visible.
+    // A caption of this board that is still in the column may be dropped on
+    // any slot.
+    bool accepts(const QObject *piece) const;
+    // A drop of `piece` on the slot `picture`.
+    void drop(const PictureBox *picture, const QObject *piece);
+    // Empty slots, every caption back, nothing right.
     void reset();
-    // The completion button: hide the form, show the mark on the main form.
-    void complete();
 
     // How many slots show a right caption now.
     int correctDrops() const;
     // The number of slots: all of them must be right.
-    int threshold() const { return static_cast<int>(m_slots.size()); }
+    int slotCount() const { return static_cast<int>(m_slots.size()); }
+
+signals:
+    void solved();
 
 private:
     struct SlotState
@@ -55,13 +49,10 @@ private:
         const QLabel *shown = nullptr; // the caption last dropped here
     };
 
-    QLabel *elementOf(const QObject *source) const;
+    QLabel *pieceOf(const QObject *piece) const;
     static void showText(QLabel *text, const QString &caption);
-    static int tagOf(const QObject *object);
+    static int keyOf(const QObject *object);
 
-    DesignedForm *m_form;
     QList<SlotState> m_slots;
-    QList<QLabel *> m_elements;
-    QPushButton *m_complete;
-    const char *m_markName;
+    QList<QLabel *> m_pieces;
 };

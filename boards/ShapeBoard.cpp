@@ -1,15 +1,25 @@
 #include "ShapeBoard.h"
 
+#include "MessageBox.h"
 #include "PictureBox.h"
 
 #include <QVariant>
 
-ShapeBoard::ShapeBoard(QVector<PictureBox *> boardSlots, QVector<PictureBox *> resetOrder, WrongDrops wrongDrops)
-    : m_slots(std::move(boardSlots))
+ShapeBoard::ShapeBoard(QVector<PictureBox *> boardSlots, QVector<PictureBox *> resetOrder, WrongDrops wrongDrops,
+                       QObject *parent)
+    : QObject(parent)
+    , m_slots(std::move(boardSlots))
     , m_resetOrder(std::move(resetOrder))
     , m_flags(m_slots.size(), false)
     , m_countsWrongDrops(wrongDrops == WrongDrops::Counted)
 {
+    for (int index = 0; index < m_slots.size(); ++index) {
+        PictureBox *slot = m_slots.at(index);
+        // Any control of the form may be dropped; one that shows no shape
+        // is judged wrong.
+        slot->setDropFilter([](const QObject *) { return true; });
+        connect(slot, &PictureBox::dropped, this, [this, index](QObject *piece) { dropReported(index, piece); });
+    }
 }
 
 QString ShapeBoard::fileOf(int shapeCode)
@@ -28,17 +38,24 @@ QString ShapeBoard::blankFile()
     return QStringLiteral("fon.jpg");
 }
 
-int ShapeBoard::shapeCodeOf(const QObject *control)
+int ShapeBoard::shapeCodeOf(const QObject *control, const char *property)
 {
     bool ok = false;
-    const int code = control ? control->property("Tag").toInt(&ok) : 0;
+    const int code = control ? control->property(property).toInt(&ok) : 0;
     return ok ? code : -1;
+}
+
+void ShapeBoard::dropReported(int index, QObject *piece)
+{
+    const QString error = drop(index, piece);
+    if (!error.isEmpty())
+        MessageBox::show(error);
 }
 
 QString ShapeBoard::drop(int index, QObject *piece)
 {
     PictureBox *slot = m_slots.at(index);
-    const int code = shapeCodeOf(piece);
+    const int code = shapeCodeOf(piece, "shapeCode");
     const QString file = fileOf(code);
     if (!file.isEmpty()) {
         const QString error = slot->loadFromFile(file);
@@ -47,7 +64,7 @@ QString ShapeBoard::drop(int index, QObject *piece)
     }
     // Judged on what the slot shows now: a wrong shape dropped over a right
     // one makes the slot wrong again.
-    const bool right = code == shapeCodeOf(slot);
+    const bool right = code >= 0 && code == shapeCodeOf(slot, "rightShapeCode");
     m_flags[index] = right;
     if (!right && m_countsWrongDrops)
         ++m_wrongDrops;
@@ -59,16 +76,18 @@ bool ShapeBoard::complete() const
     return !m_flags.contains(false);
 }
 
-QString ShapeBoard::reset()
+bool ShapeBoard::clear()
 {
     for (PictureBox *slot : m_resetOrder) {
         const QString error = slot->loadFromFile(blankFile());
-        if (!error.isEmpty())
-            return error;
+        if (!error.isEmpty()) {
+            MessageBox::show(error);
+            return false;
+        }
     }
     clearFlags();
     m_wrongDrops = 0;
-    return QString();
+    return true;
 }
 
 void ShapeBoard::clearFlags()

@@ -1,29 +1,33 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QVector>
 
 class PictureBox;
-class QObject;
 
 // The shape-placing board of the flowchart exercises. Shape pieces (pictures
-// whose Tag is a shape code) are dropped onto the slots of a flowchart
-// skeleton; each drop loads that shape's picture file from the working
-// directory into the slot and judges it against the slot's Tag, the shape
-// code that belongs there.
+// whose shapeCode says which shape they show) are dropped onto the slots of
+// a flowchart skeleton; each drop loads that shape's picture file from the
+// working directory into the slot and judges it against the slot's
+// rightShapeCode, the shape that belongs there.
 //
 // Shape codes: 0 oval, 1 parallelogram, 2 rectangle, 3 diamond.
 //
-// Loading errors are returned as text, never thrown: the form's handler
-// shows them and the program goes on.
-class ShapeBoard
+// A picture file that can't be loaded is reported in a message box and the
+// program goes on; nothing is thrown.
+class ShapeBoard : public QObject
 {
+    Q_OBJECT
+
 public:
     enum class WrongDrops { NotCounted, Counted };
 
-    // `boardSlots`: the slots from the top of the flowchart to the bottom.
-    // `resetOrder`: the same slots in the order the reset blanks them.
-    ShapeBoard(QVector<PictureBox *> boardSlots, QVector<PictureBox *> resetOrder, WrongDrops wrongDrops);
+    // `boardSlots`: the slots from the top of the flowchart to the bottom;
+    // the board takes their drops. `resetOrder`: the same slots in the order
+    // the reset blanks them.
+    ShapeBoard(QVector<PictureBox *> boardSlots, QVector<PictureBox *> resetOrder, WrongDrops wrongDrops,
+               QObject *parent);
 
     // The picture file a slot loads for `shapeCode`; empty for a code that
     // names no shape.
@@ -43,9 +47,9 @@ public:
 
     // Blanks the slots one by one in the reset order, then clears the flags
     // and the count. Stops at the first slot whose blank file can't be
-    // loaded and returns the error: the slots after it, the flags and the
-    // count stay as they were.
-    QString reset();
+    // loaded and reports it: the slots after it, the flags and the count
+    // stay as they were. Returns whether every slot was blanked.
+    bool clear();
 
     // The flags alone, pictures untouched.
     void clearFlags();
@@ -55,7 +59,8 @@ public:
     int wrongDropCount() const { return m_wrongDrops; }
 
 private:
-    static int shapeCodeOf(const QObject *control);
+    void dropReported(int index, QObject *piece);
+    static int shapeCodeOf(const QObject *control, const char *property);
 
     QVector<PictureBox *> m_slots;
     QVector<PictureBox *> m_resetOrder;

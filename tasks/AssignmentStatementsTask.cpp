@@ -2,11 +2,10 @@
 #include "ui_AssignmentStatementsTask.h"
 
 #include "MessageBox.h"
-#include "SpaceFilter.h"
+#include "BlankFilter.h"
 
 #include <algorithm>
 
-AssignmentStatementsTask *assignmentStatementsTask = nullptr;
 
 namespace {
 
@@ -37,16 +36,21 @@ AssignmentStatementsTask::AssignmentStatementsTask(QWidget *parent)
 {
     ui->setupUi(this);
     finishDesign();
+    BlankFilter::install(this);
     const std::array<std::pair<QLineEdit *, QPushButton *>, 5> controls = {{
-        {ui->Edit2, ui->Button2},
-        {ui->Edit3, ui->Button3},
-        {ui->Edit1, ui->Button1},
-        {ui->Edit4, ui->Button4},
-        {ui->Edit5, ui->Button5},
+        {ui->statement1Edit, ui->statement1CheckButton},
+        {ui->statement2Edit, ui->statement2CheckButton},
+        {ui->statement3Edit, ui->statement3CheckButton},
+        {ui->statement4Edit, ui->statement4CheckButton},
+        {ui->statement5Edit, ui->statement5CheckButton},
     }};
-    for (int line = 0; line < int(controls.size()); ++line)
+    for (int line = 0; line < int(controls.size()); ++line) {
         m_lines.emplace_back(controls[line].first, controls[line].second, keysOfLine(line), AnswerLine::Case::Upcase);
-    m_marks = {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5};
+        connect(controls[line].second, &QPushButton::clicked, this, [this, line] { checkLine(line); });
+    }
+    m_marks = {ui->statement1Mark, ui->statement2Mark, ui->statement3Mark, ui->statement4Mark, ui->statement5Mark};
+    connect(ui->restartButton, &QPushButton::clicked, this, &AssignmentStatementsTask::restart);
+    connect(ui->doneButton, &QPushButton::clicked, this, &AssignmentStatementsTask::finish);
 }
 
 AssignmentStatementsTask::~AssignmentStatementsTask()
@@ -59,40 +63,24 @@ void AssignmentStatementsTask::checkLine(int line)
     AnswerLine &answer = m_lines[std::size_t(line)];
     if (answer.judge()) {
         m_marks[std::size_t(line)]->setVisible(true);
-        SolvedOnce[std::size_t(line)] = true;
-        if (std::all_of(SolvedOnce.begin(), SolvedOnce.end(), [](bool solved) { return solved; }))
-            ui->Button7->setVisible(true);
+        m_solvedOnce[std::size_t(line)] = true;
+        if (std::all_of(m_solvedOnce.begin(), m_solvedOnce.end(), [](bool solved) { return solved; }))
+            ui->doneButton->setVisible(true);
         answer.lock();
         return;
     }
-    ++ErrorCount;
+    ++m_errorCount;
     answer.edit()->clear();
     MessageBox::show(WrongAnswer);
-    ui->Label8->setText(Statistics + QString::number(ErrorCount));
+    ui->statisticsLabel->setText(Statistics + QString::number(m_errorCount));
 }
 
-void AssignmentStatementsTask::Button2Click() { checkLine(0); }
-void AssignmentStatementsTask::Button3Click() { checkLine(1); }
-void AssignmentStatementsTask::Button1Click() { checkLine(2); }
-void AssignmentStatementsTask::Button4Click() { checkLine(3); }
-void AssignmentStatementsTask::Button5Click() { checkLine(4); }
-
-void AssignmentStatementsTask::Button6Click()
+void AssignmentStatementsTask::restart()
 {
     // Reopens every line; the marks, the statistics line and "ОК" stay.
-    ErrorCount = 0;
+    m_errorCount = 0;
     for (AnswerLine &line : m_lines)
         line.unlock();
     for (AnswerLine &line : m_lines)
         line.edit()->clear();
-}
-
-void AssignmentStatementsTask::Button7Click()
-{
-    completeWithMark("Image7");
-}
-
-void AssignmentStatementsTask::FormKeyPress(QObject *, QChar &Key)
-{
-    SpaceFilter::apply(Key);
 }

@@ -3,7 +3,6 @@
 #include "AnswerLine.h"
 #include "DesignedForm.h"
 
-#include <QChar>
 #include <array>
 #include <vector>
 
@@ -21,19 +20,10 @@ public:
     explicit AssignmentStatementsTask(QWidget *parent = nullptr);
     ~AssignmentStatementsTask() override;
 
-    int errorCount() const { return ErrorCount; }
+    int errorCount() const { return m_errorCount; }
 
-public slots:
-    // The "Проверить" buttons; Button2 checks the first line, Button3 the
-    // second, Button1 the third, Button4 and Button5 the last two.
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void FormKeyPress(QObject *Sender, QChar &Key);
+private slots:
+    void restart();
 
 private:
     void checkLine(int line);
@@ -42,10 +32,8 @@ private:
     std::vector<AnswerLine> m_lines;
     std::vector<QWidget *> m_marks;
     // Wrong answers since the start or the last "Заново".
-    int ErrorCount = 0;
+    int m_errorCount = 0;
     // Which lines have been solved at least once during the run; "Заново"
     // reopens the lines but does not forget this.
-    std::array<bool, 5> SolvedOnce{};
+    std::array<bool, 5> m_solvedOnce{};
 };
-
-extern AssignmentStatementsTask *assignmentStatementsTask;

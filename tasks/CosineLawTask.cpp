@@ -1,12 +1,9 @@
 #include "CosineLawTask.h"
 #include "ui_CosineLawTask.h"
 
-#include "AnswerLine.h"
+#include "BlankFilter.h"
 #include "MessageBox.h"
 #include "ShapeBoard.h"
-#include "SpaceFilter.h"
-
-CosineLawTask *cosineLawTask = nullptr;
 
 namespace {
 
@@ -21,20 +18,26 @@ CosineLawTask::CosineLawTask(QWidget *parent)
 {
     ui->setupUi(this);
     finishDesign();
-    const QVector<PictureBox *> slotsTopDown{ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5};
-    m_board = std::make_unique<ShapeBoard>(slotsTopDown, slotsTopDown, ShapeBoard::WrongDrops::NotCounted);
+    BlankFilter::install(this);
+    const QVector<PictureBox *> slotsTopDown{ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot,
+                                             ui->endSlot};
+    m_board = new ShapeBoard(slotsTopDown, slotsTopDown, ShapeBoard::WrongDrops::NotCounted, this);
     // The block texts have no buttons of their own: the form's "Проверить"
     // judges them all. Function names and B, C, X, A are Latin letters,
     // НАЧАЛО and КОНЕЦ Cyrillic.
     using Case = AnswerLine::Case;
     m_texts = {
-        AnswerLine(ui->Edit1, nullptr, {"НАЧАЛО"}, Case::Upcase),
-        AnswerLine(ui->Edit2, nullptr, {"B,C,X", "B,X,C"}, Case::Upcase),
-        AnswerLine(ui->Edit3, nullptr, {"A:=SQRT(B*B+C*C-2*B*C*COS(X))", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))"},
-                   Case::Upcase),
-        AnswerLine(ui->Edit4, nullptr, {"A"}, Case::Upcase),
-        AnswerLine(ui->Edit5, nullptr, {"КОНЕЦ"}, Case::Upcase),
+        AnswerLine(ui->startEdit, nullptr, {"НАЧАЛО"}, Case::Upcase),
+        AnswerLine(ui->inputEdit, nullptr, {"B,C,X", "B,X,C"}, Case::Upcase),
+        AnswerLine(ui->processEdit, nullptr,
+                   {"A:=SQRT(B*B+C*C-2*B*C*COS(X))", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))"}, Case::Upcase),
+        AnswerLine(ui->outputEdit, nullptr, {"A"}, Case::Upcase),
+        AnswerLine(ui->endEdit, nullptr, {"КОНЕЦ"}, Case::Upcase),
     };
+    connect(ui->checkButton, &QPushButton::clicked, this, &CosineLawTask::checkAnswers);
+    connect(ui->clearButton, &QPushButton::clicked, this, &CosineLawTask::clearBoard);
+    connect(ui->doneButton, &QPushButton::clicked, this, &CosineLawTask::finish);
+    connect(this, &CosineLawTask::activated, this, &CosineLawTask::restartAnswers);
 }
 
 CosineLawTask::~CosineLawTask()
@@ -57,40 +60,17 @@ void CosineLawTask::clearFlags()
 
 // Every return to the form starts the answers afresh; the slots keep their
 // pictures but must be filled again before the board counts as complete.
-void CosineLawTask::FormActivate()
+void CosineLawTask::restartAnswers()
 {
     showPrompts();
     clearFlags();
 }
 
-void CosineLawTask::FormKeyPress(QObject *, QChar &Key)
-{
-    SpaceFilter::apply(Key);
-}
-
-void CosineLawTask::Image1DragOver(QObject *, QObject *, int, int, bool &Accept)
-{
-    Accept = true;
-}
-
-void CosineLawTask::dropOnSlot(int index, QObject *piece)
-{
-    const QString error = m_board->drop(index, piece);
-    if (!error.isEmpty())
-        MessageBox::show(error);
-}
-
-void CosineLawTask::Image1DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(0, Source); }
-void CosineLawTask::Image2DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(1, Source); }
-void CosineLawTask::Image3DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(2, Source); }
-void CosineLawTask::Image4DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(3, Source); }
-void CosineLawTask::Image5DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(4, Source); }
-
 // "Проверить": the shapes first, then every box in capitals and the texts
 // from the top. The shapes and the texts each say "Есть ошибки" at most
 // once. Both verdicts are taken afresh at every press, so "ОК" appears only
 // when this press finds shapes and texts right; once shown it stays.
-void CosineLawTask::Button2Click()
+void CosineLawTask::checkAnswers()
 {
     m_shapesOk = m_board->complete();
     if (!m_shapesOk)
@@ -104,23 +84,15 @@ void CosineLawTask::Button2Click()
         MessageBox::show(QString::fromUtf8(errorsFound));
 
     if (m_shapesOk && m_textsOk)
-        ui->Button1->setVisible(true);
+        ui->doneButton->setVisible(true);
 }
 
 // "Очистить": blanks the slots, then restores the prompts and clears the
 // flags. A blank picture that can't be loaded stops it there.
-void CosineLawTask::Button3Click()
+void CosineLawTask::clearBoard()
 {
-    const QString error = m_board->reset();
-    if (!error.isEmpty()) {
-        MessageBox::show(error);
+    if (!m_board->clear())
         return;
-    }
     showPrompts();
     clearFlags();
-}
-
-void CosineLawTask::Button1Click()
-{
-    completeWithMark("Image12");
 }

@@ -3,11 +3,7 @@
 
 #include "AnswerLine.h"
 #include "MessageBox.h"
-#include "SpaceFilter.h"
-#include "MainWindow.h"
-#include "MathReferencePage.h"
-
-ExpressionNotationTask *expressionNotationTask = nullptr;
+#include "BlankFilter.h"
 
 namespace {
 
@@ -33,10 +29,18 @@ ExpressionNotationTask::ExpressionNotationTask(QWidget *parent)
 {
     ui->setupUi(this);
     finishDesign();
-    QLineEdit *const edits[] = {ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5, ui->Edit6};
-    QPushButton *const buttons[] = {ui->Button1, ui->Button2, ui->Button3, ui->Button4, ui->Button5, ui->Button6};
-    for (int i = 0; i < 6; ++i)
+    BlankFilter::install(this);
+    QLineEdit *const edits[] = {ui->expression1Edit, ui->expression2Edit, ui->expression3Edit,
+                                ui->expression4Edit, ui->expression5Edit, ui->expression6Edit};
+    QPushButton *const buttons[] = {ui->expression1CheckButton, ui->expression2CheckButton,
+                                    ui->expression3CheckButton, ui->expression4CheckButton,
+                                    ui->expression5CheckButton, ui->expression6CheckButton};
+    for (int i = 0; i < 6; ++i) {
         m_lines.append(AnswerLine(edits[i], buttons[i], lineKeys[i], AnswerLine::Case::Upcase));
+        connect(buttons[i], &QPushButton::clicked, this, [this, i] { checkLine(i); });
+    }
+    connect(ui->doneButton, &QPushButton::clicked, this, &ExpressionNotationTask::finish);
+    connect(ui->referenceButton, &QPushButton::clicked, this, &ExpressionNotationTask::referenceRequested);
 }
 
 ExpressionNotationTask::~ExpressionNotationTask()
@@ -53,7 +57,7 @@ void ExpressionNotationTask::checkLine(int index)
     }
     line.lock();
     if (allLinesSolved())
-        ui->Button7->setVisible(true);
+        ui->doneButton->setVisible(true);
 }
 
 bool ExpressionNotationTask::allLinesSolved() const
@@ -63,26 +67,4 @@ bool ExpressionNotationTask::allLinesSolved() const
             return false;
     }
     return true;
-}
-
-void ExpressionNotationTask::Button1Click() { checkLine(0); }
-void ExpressionNotationTask::Button2Click() { checkLine(1); }
-void ExpressionNotationTask::Button3Click() { checkLine(2); }
-void ExpressionNotationTask::Button4Click() { checkLine(3); }
-void ExpressionNotationTask::Button5Click() { checkLine(4); }
-void ExpressionNotationTask::Button6Click() { checkLine(5); }
-
-void ExpressionNotationTask::Button7Click()
-{
-    completeWithMark("Image9");
-}
-
-void ExpressionNotationTask::Button8Click()
-{
-    openForm(mathReferencePage);
-}
-
-void ExpressionNotationTask::FormKeyPress(QObject *, QChar &Key)
-{
-    SpaceFilter::apply(Key);
 }

@@ -18,23 +18,14 @@ public:
     explicit ExpressionNotationTask(QWidget *parent = nullptr);
     ~ExpressionNotationTask() override;
 
-public slots:
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void Button8Click();
-    void FormKeyPress(QObject *Sender, QChar &Key);
+signals:
+    // The pupil asks for the mathematical functions reference.
+    void referenceRequested();
 
 private:
     void checkLine(int index);
     bool allLinesSolved() const;
 
     Ui::ExpressionNotationTask *ui;
-    QVector<AnswerLine> m_lines; // Edit1/Button1 to Edit6/Button6, top to bottom
+    QVector<AnswerLine> m_lines; // top to bottom
 };
-
-extern ExpressionNotationTask *expressionNotationTask;

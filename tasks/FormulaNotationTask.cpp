@@ -2,14 +2,10 @@
 #include "ui_FormulaNotationTask.h"
 
 #include "AnswerLine.h"
-#include "SpaceFilter.h"
-#include "MainWindow.h"
-#include "MathReferencePage.h"
+#include "BlankFilter.h"
 
 #include <QApplication>
 #include <QCursor>
-
-FormulaNotationTask *formulaNotationTask = nullptr;
 
 namespace {
 
@@ -33,10 +29,17 @@ FormulaNotationTask::FormulaNotationTask(QWidget *parent)
 {
     ui->setupUi(this);
     finishDesign();
-    m_lines = {AnswerLine(ui->Edit1, ui->Button2, formulaKeys[0], AnswerLine::Case::Upcase),
-               AnswerLine(ui->Edit2, ui->Button3, formulaKeys[1], AnswerLine::Case::Upcase),
-               AnswerLine(ui->Edit3, ui->Button4, formulaKeys[2], AnswerLine::Case::Upcase)};
-    m_marks = {ui->Image4, ui->Image5, ui->Image6};
+    BlankFilter::install(this);
+    m_lines = {AnswerLine(ui->formula1Edit, ui->formula1CheckButton, formulaKeys[0], AnswerLine::Case::Upcase),
+               AnswerLine(ui->formula2Edit, ui->formula2CheckButton, formulaKeys[1], AnswerLine::Case::Upcase),
+               AnswerLine(ui->formula3Edit, ui->formula3CheckButton, formulaKeys[2], AnswerLine::Case::Upcase)};
+    m_marks = {ui->formula1Mark, ui->formula2Mark, ui->formula3Mark};
+    for (int index = 0; index < m_lines.size(); ++index)
+        connect(m_lines[index].button(), &QPushButton::clicked, this, [this, index] { checkFormula(index); });
+    connect(ui->restartButton, &QPushButton::clicked, this, &FormulaNotationTask::restart);
+    connect(ui->referenceButton, &QPushButton::clicked, this, &FormulaNotationTask::referenceRequested);
+    connect(ui->doneButton, &QPushButton::clicked, this, &FormulaNotationTask::finish);
+    connect(this, &FormulaNotationTask::activated, this, &FormulaNotationTask::focusFirstFormula);
 }
 
 FormulaNotationTask::~FormulaNotationTask()
@@ -53,7 +56,7 @@ void FormulaNotationTask::checkFormula(int index)
     line.button()->setEnabled(false);
     m_marks[index]->setVisible(true);
     if (allMarksShown())
-        ui->Button1->setVisible(true);
+        ui->doneButton->setVisible(true);
 }
 
 bool FormulaNotationTask::allMarksShown() const
@@ -65,7 +68,7 @@ bool FormulaNotationTask::allMarksShown() const
     return true;
 }
 
-void FormulaNotationTask::FormActivate()
+void FormulaNotationTask::focusFirstFormula()
 {
     // A click that brought the form to the front goes on after the
     // activation: if it landed on a control that takes the focus, that
@@ -76,22 +79,13 @@ void FormulaNotationTask::FormActivate()
         if (pressed && pressed->window() == this && pressed->isEnabled() && (pressed->focusPolicy() & Qt::ClickFocus))
             return;
     }
-    ui->Edit1->setFocus();
+    ui->formula1Edit->setFocus();
 }
-
-void FormulaNotationTask::FormKeyPress(QObject *, QChar &Key)
-{
-    SpaceFilter::apply(Key);
-}
-
-void FormulaNotationTask::Button2Click() { checkFormula(0); }
-void FormulaNotationTask::Button3Click() { checkFormula(1); }
-void FormulaNotationTask::Button4Click() { checkFormula(2); }
 
 // "Заново": empties the boxes and hides the marks. Every "Проверить" is
 // enabled again, so that each formula can be judged anew; "OK" keeps its
 // visibility.
-void FormulaNotationTask::Button5Click()
+void FormulaNotationTask::restart()
 {
     for (AnswerLine &line : m_lines) {
         line.edit()->clear();
@@ -99,14 +93,4 @@ void FormulaNotationTask::Button5Click()
     }
     for (PictureBox *mark : m_marks)
         mark->setVisible(false);
-}
-
-void FormulaNotationTask::Button6Click()
-{
-    openForm(mathReferencePage);
-}
-
-void FormulaNotationTask::Button1Click()
-{
-    completeWithMark("Image11");
 }

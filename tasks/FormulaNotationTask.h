@@ -20,23 +20,19 @@ public:
     explicit FormulaNotationTask(QWidget *parent = nullptr);
     ~FormulaNotationTask() override;
 
-public slots:
-    void FormActivate();
-    void FormKeyPress(QObject *Sender, QChar &Key);
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button1Click();
+signals:
+    // The pupil asks for the mathematical functions reference.
+    void referenceRequested();
+
+private slots:
+    void restart();
+    void focusFirstFormula();
 
 private:
     void checkFormula(int index);
     bool allMarksShown() const;
 
     Ui::FormulaNotationTask *ui;
-    QVector<AnswerLine> m_lines;  // Edit1/Button2, Edit2/Button3, Edit3/Button4
-    QVector<PictureBox *> m_marks; // Image4, Image5, Image6
+    QVector<AnswerLine> m_lines;
+    QVector<PictureBox *> m_marks;
 };
-
-extern FormulaNotationTask *formulaNotationTask;

@@ -1,10 +1,7 @@
 #include "HoursToMinutesTask.h"
 #include "ui_HoursToMinutesTask.h"
 
-#include "MessageBox.h"
 #include "ShapeBoard.h"
-
-HoursToMinutesTask *hoursToMinutesTask = nullptr;
 
 HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
     : DesignedForm(parent)
@@ -14,10 +11,12 @@ HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
     finishDesign();
     // Flowchart order: Начало, N, Z:= N * 60, Z, Конец. The board starts with
     // every flag cleared and no wrong drops.
-    m_board = std::make_unique<ShapeBoard>(
-        QVector<PictureBox *>{ui->Image9, ui->Image8, ui->Image10, ui->Image11, ui->Image12},
-        QVector<PictureBox *>{ui->Image8, ui->Image9, ui->Image10, ui->Image11, ui->Image12},
-        ShapeBoard::WrongDrops::Counted);
+    m_board = new ShapeBoard({ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
+                             {ui->inputSlot, ui->startSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
+                             ShapeBoard::WrongDrops::Counted, this);
+    connect(ui->checkButton, &QPushButton::clicked, this, &HoursToMinutesTask::checkBoard);
+    connect(ui->clearButton, &QPushButton::clicked, this, &HoursToMinutesTask::clearBoard);
+    connect(ui->doneButton, &QPushButton::clicked, this, &HoursToMinutesTask::finish);
 }
 
 HoursToMinutesTask::~HoursToMinutesTask()
@@ -25,48 +24,23 @@ HoursToMinutesTask::~HoursToMinutesTask()
     delete ui;
 }
 
-void HoursToMinutesTask::dropOnSlot(int index, QObject *piece)
-{
-    const QString error = m_board->drop(index, piece);
-    if (!error.isEmpty())
-        MessageBox::show(error);
-}
-
-void HoursToMinutesTask::Image9DragOver(QObject *, QObject *, int, int, bool &Accept)
-{
-    Accept = true;
-}
-
-void HoursToMinutesTask::Image9DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(0, Source); }
-void HoursToMinutesTask::Image8DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(1, Source); }
-void HoursToMinutesTask::Image10DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(2, Source); }
-void HoursToMinutesTask::Image11DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(3, Source); }
-void HoursToMinutesTask::Image12DragDrop(QObject *, QObject *Source, int, int) { dropOnSlot(4, Source); }
-
 // "Проверить": an incomplete board shows nothing; a complete one shows the
 // wrong-drop count and "ОК", however many wrong drops it took.
-void HoursToMinutesTask::Button3Click()
+void HoursToMinutesTask::checkBoard()
 {
     if (!m_board->complete())
         return;
-    ui->Button1->setVisible(true);
-    ui->Label8->setText(QStringLiteral("Количество ошибок: ") + QString::number(m_board->wrongDropCount()));
-    ui->Label8->adjustSize();
+    ui->doneButton->setVisible(true);
+    ui->errorCountLabel->setText(QStringLiteral("Количество ошибок: ") + QString::number(m_board->wrongDropCount()));
+    ui->errorCountLabel->adjustSize();
 }
 
 // "Очистить": hides "ОК" and the count first, then blanks the board. A blank
 // picture that can't be loaded stops the board's reset where it failed.
-void HoursToMinutesTask::Button2Click()
+void HoursToMinutesTask::clearBoard()
 {
-    ui->Button1->setVisible(false);
-    ui->Label8->setText(QString());
-    ui->Label8->adjustSize();
-    const QString error = m_board->reset();
-    if (!error.isEmpty())
-        MessageBox::show(error);
-}
-
-void HoursToMinutesTask::Button1Click()
-{
-    completeWithMark("Image10");
+    ui->doneButton->setVisible(false);
+    ui->errorCountLabel->setText(QString());
+    ui->errorCountLabel->adjustSize();
+    m_board->clear();
 }

@@ -2,8 +2,6 @@
 
 #include "DesignedForm.h"
 
-#include <memory>
-
 class ShapeBoard;
 namespace Ui { class HoursToMinutesTask; }
 
@@ -20,22 +18,11 @@ public:
 
     const ShapeBoard &board() const { return *m_board; }
 
-public slots:
-    void Image9DragOver(QObject *Sender, QObject *Source, int X, int Y, bool &Accept);
-    void Image9DragDrop(QObject *Sender, QObject *Source, int X, int Y);
-    void Image8DragDrop(QObject *Sender, QObject *Source, int X, int Y);
-    void Image10DragDrop(QObject *Sender, QObject *Source, int X, int Y);
-    void Image11DragDrop(QObject *Sender, QObject *Source, int X, int Y);
-    void Image12DragDrop(QObject *Sender, QObject *Source, int X, int Y);
-    void Button3Click();
-    void Button2Click();
-    void Button1Click();
+private slots:
+    void checkBoard();
+    void clearBoard();
 
 private:
-    void dropOnSlot(int index, QObject *piece);
-
     Ui::HoursToMinutesTask *ui;
-    std::unique_ptr<ShapeBoard> m_board;
+    ShapeBoard *m_board;
 };
-
-extern HoursToMinutesTask *hoursToMinutesTask;

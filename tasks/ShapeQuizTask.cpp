@@ -5,22 +5,16 @@
 
 #include <algorithm>
 
-ShapeQuizTask *shapeQuizTask = nullptr;
-
 namespace {
 
-// Four options per question, always in the order "Эллипс", "Прямоугольник",
-// "Параллелограмм", "Ромб"; the options are numbered 1..20 through the five
-// questions.
-constexpr int OptionsPerQuestion = 4;
-
-// The right option of each question, by option number.
-constexpr std::array<int, 5> RightOptions = {
-    3,  // output of values: Параллелограмм
-    7,  // input of data: Параллелограмм
-    10, // S := 5: Прямоугольник
-    13, // the end of an algorithm: Эллипс
-    18, // X := X+5: Прямоугольник
+// The right option of each question, counted from 0 in the order "Эллипс",
+// "Прямоугольник", "Параллелограмм", "Ромб".
+constexpr std::array<int, 5> rightOptions = {
+    2, // output of values: Параллелограмм
+    2, // input of data: Параллелограмм
+    1, // S := 5: Прямоугольник
+    0, // the end of an algorithm: Эллипс
+    1, // X := X+5: Прямоугольник
 };
 
 // Deselects an option without firing its handler. An auto-exclusive radio
@@ -41,6 +35,30 @@ ShapeQuizTask::ShapeQuizTask(QWidget *parent)
 {
     ui->setupUi(this);
     finishDesign();
+    m_options = {{
+        {ui->question1OvalOption, ui->question1RectangleOption, ui->question1ParallelogramOption,
+         ui->question1DiamondOption},
+        {ui->question2OvalOption, ui->question2RectangleOption, ui->question2ParallelogramOption,
+         ui->question2DiamondOption},
+        {ui->question3OvalOption, ui->question3RectangleOption, ui->question3ParallelogramOption,
+         ui->question3DiamondOption},
+        {ui->question4OvalOption, ui->question4RectangleOption, ui->question4ParallelogramOption,
+         ui->question4DiamondOption},
+        {ui->question5OvalOption, ui->question5RectangleOption, ui->question5ParallelogramOption,
+         ui->question5DiamondOption},
+    }};
+    for (int question = 0; question < questionCount; ++question) {
+        for (int option = 0; option < optionsPerQuestion; ++option) {
+            connect(m_options[question][option], &QRadioButton::toggled, this, [this, question, option](bool on) {
+                if (on)
+                    optionSelected(question, option);
+            });
+        }
+    }
+    connect(ui->checkButton, &QPushButton::clicked, this, &ShapeQuizTask::checkAnswers);
+    connect(ui->restartButton, &QPushButton::clicked, this, &ShapeQuizTask::restart);
+    connect(ui->doneButton, &QPushButton::clicked, this, &ShapeQuizTask::finish);
+    connect(this, &ShapeQuizTask::activated, this, &ShapeQuizTask::forgetRightAnswers);
 }
 
 ShapeQuizTask::~ShapeQuizTask()
@@ -48,89 +66,38 @@ ShapeQuizTask::~ShapeQuizTask()
     delete ui;
 }
 
-QRadioButton *ShapeQuizTask::option(int number) const
+void ShapeQuizTask::optionSelected(int question, int option)
 {
-    return findChild<QRadioButton *>(QStringLiteral("RadioButton%1").arg(number));
-}
-
-void ShapeQuizTask::optionSelected(QRadioButton *selected)
-{
-    for (int number = 1; number <= int(RightOptions.size()) * OptionsPerQuestion; ++number) {
-        if (option(number) != selected)
-            continue;
-        const int question = (number - 1) / OptionsPerQuestion;
-        if (number == RightOptions[question]) {
-            Right[question] = true;
-        } else {
-            // A wrong option replaces whatever was selected in its question,
-            // the right option included.
-            ++ErrorCount;
-            Right[question] = false;
-        }
-        return;
+    if (option == rightOptions[question]) {
+        m_right[question] = true;
+    } else {
+        // A wrong option replaces whatever was selected in its question,
+        // the right option included.
+        ++m_errorCount;
+        m_right[question] = false;
     }
 }
 
-void ShapeQuizTask::RadioButton1Click(bool selected)
+void ShapeQuizTask::checkAnswers()
 {
-    if (selected)
-        optionSelected(qobject_cast<QRadioButton *>(sender()));
+    ui->statusLabel->setText(QStringLiteral("Количество ошибок: %1").arg(m_errorCount));
+    if (std::all_of(m_right.begin(), m_right.end(), [](bool right) { return right; }))
+        ui->doneButton->setVisible(true);
 }
 
-void ShapeQuizTask::RadioButton3Click(bool selected)
+void ShapeQuizTask::restart()
 {
-    if (selected)
-        optionSelected(ui->RadioButton3);
+    ui->statusLabel->setText(QString());
+    m_errorCount = 0;
+    for (const auto &question : m_options) {
+        for (QRadioButton *option : question)
+            clearSelection(option);
+    }
+    m_right.fill(false);
 }
 
-void ShapeQuizTask::RadioButton7Click(bool selected)
+void ShapeQuizTask::forgetRightAnswers()
 {
-    if (selected)
-        optionSelected(ui->RadioButton7);
-}
-
-void ShapeQuizTask::RadioButton10Click(bool selected)
-{
-    if (selected)
-        optionSelected(ui->RadioButton10);
-}
-
-void ShapeQuizTask::RadioButton13Click(bool selected)
-{
-    if (selected)
-        optionSelected(ui->RadioButton13);
-}
-
-void ShapeQuizTask::RadioButton18Click(bool selected)
-{
-    if (selected)
-        optionSelected(ui->RadioButton18);
-}
-
-void ShapeQuizTask::Button2Click()
-{
-    ui->Label6->setText(QStringLiteral("Количество ошибок: %1").arg(ErrorCount));
-    if (std::all_of(Right.begin(), Right.end(), [](bool right) { return right; }))
-        ui->Button1->setVisible(true);
-}
-
-void ShapeQuizTask::Button3Click()
-{
-    ui->Label6->setText(QString());
-    ErrorCount = 0;
-    for (int number = 1; number <= int(RightOptions.size()) * OptionsPerQuestion; ++number)
-        clearSelection(option(number));
-    Right.fill(false);
-}
-
-void ShapeQuizTask::FormActivate()
-{
-    // Each return to the test asks for the right answers anew; the selected
-    // options, the count and the status line stay.
-    Right.fill(false);
-}
-
-void ShapeQuizTask::Button1Click()
-{
-    completeWithMark("Image2");
+    // The selected options, the count and the status line stay.
+    m_right.fill(false);
 }

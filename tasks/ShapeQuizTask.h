@@ -20,34 +20,28 @@ public:
     explicit ShapeQuizTask(QWidget *parent = nullptr);
     ~ShapeQuizTask() override;
 
-    int errorCount() const { return ErrorCount; }
+    int errorCount() const { return m_errorCount; }
     // Whether question `question` (0..4) holds its right answer.
-    bool isRight(int question) const { return Right.at(question); }
+    bool isRight(int question) const { return m_right.at(question); }
 
-public slots:
-    // Radio handlers get the new state of their option and act only when it
-    // becomes selected.
-    void RadioButton1Click(bool selected); // the fifteen wrong options
-    void RadioButton3Click(bool selected);
-    void RadioButton7Click(bool selected);
-    void RadioButton10Click(bool selected);
-    void RadioButton13Click(bool selected);
-    void RadioButton18Click(bool selected);
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void FormActivate();
+private slots:
+    void checkAnswers();
+    void restart();
+    // Each return to the test asks for the right answers anew.
+    void forgetRightAnswers();
 
 private:
-    void optionSelected(QRadioButton *option);
-    QRadioButton *option(int number) const;
+    static constexpr int questionCount = 5;
+    static constexpr int optionsPerQuestion = 4;
+
+    void optionSelected(int question, int option);
 
     Ui::ShapeQuizTask *ui;
+    // Per question, in the order "Эллипс", "Прямоугольник", "Параллелограмм", "Ромб".
+    std::array<std::array<QRadioButton *, optionsPerQuestion>, questionCount> m_options{};
     // Wrong options selected since the start or the last "Заново".
-    int ErrorCount = 0;
+    int m_errorCount = 0;
     // Whether the right option of each question has been selected since the
     // last "Заново" or activation, and no wrong one after it.
-    std::array<bool, 5> Right{};
+    std::array<bool, questionCount> m_right{};
 };
-
-extern ShapeQuizTask *shapeQuizTask;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 
-TracingAssignmentsTask *tracingAssignmentsTask = nullptr;
 
 namespace {
 
@@ -29,15 +28,19 @@ TracingAssignmentsTask::TracingAssignmentsTask(QWidget *parent)
     ui->setupUi(this);
     finishDesign();
     const std::array<std::pair<QLineEdit *, QPushButton *>, 4> controls = {{
-        {ui->Edit1, ui->Button1},
-        {ui->Edit2, ui->Button2},
-        {ui->Edit3, ui->Button3},
-        {ui->Edit4, ui->Button4},
+        {ui->sequence1Edit, ui->sequence1CheckButton},
+        {ui->sequence2Edit, ui->sequence2CheckButton},
+        {ui->sequence3Edit, ui->sequence3CheckButton},
+        {ui->sequence4Edit, ui->sequence4CheckButton},
     }};
-    for (int index = 0; index < int(controls.size()); ++index)
+    for (int index = 0; index < int(controls.size()); ++index) {
         m_subProblems.emplace_back(controls[index].first, controls[index].second, keyOfSubProblem(index),
                                    AnswerLine::Case::AsTyped);
-    m_marks = {ui->Image1, ui->Image3, ui->Image2, ui->Image4};
+        connect(controls[index].second, &QPushButton::clicked, this, [this, index] { checkSubProblem(index); });
+    }
+    m_marks = {ui->sequence1Mark, ui->sequence2Mark, ui->sequence3Mark, ui->sequence4Mark};
+    connect(ui->restartButton, &QPushButton::clicked, this, &TracingAssignmentsTask::restart);
+    connect(ui->doneButton, &QPushButton::clicked, this, &TracingAssignmentsTask::finish);
 }
 
 TracingAssignmentsTask::~TracingAssignmentsTask()
@@ -54,30 +57,18 @@ void TracingAssignmentsTask::checkSubProblem(int index)
     m_marks[std::size_t(index)]->setVisible(true);
     if (std::none_of(m_subProblems.begin(), m_subProblems.end(),
                      [](const AnswerLine &line) { return line.button()->isEnabled(); }))
-        ui->Button5->setVisible(true);
+        ui->doneButton->setVisible(true);
 }
 
-void TracingAssignmentsTask::Button1Click() { checkSubProblem(0); }
-void TracingAssignmentsTask::Button2Click() { checkSubProblem(1); }
-void TracingAssignmentsTask::Button3Click() { checkSubProblem(2); }
-void TracingAssignmentsTask::Button4Click() { checkSubProblem(3); }
-
-void TracingAssignmentsTask::Button6Click()
+void TracingAssignmentsTask::restart()
 {
     // Reopens the four sub-problems; "ОК" keeps its visibility.
-    ui->Image1->setVisible(false);
-    ui->Image2->setVisible(false);
-    ui->Image3->setVisible(false);
-    ui->Image4->setVisible(false);
+    for (QWidget *mark : m_marks)
+        mark->setVisible(false);
     for (AnswerLine &subProblem : m_subProblems)
         subProblem.button()->setEnabled(true);
     for (AnswerLine &subProblem : m_subProblems) {
         subProblem.edit()->setEnabled(true);
         subProblem.edit()->clear();
     }
-}
-
-void TracingAssignmentsTask::Button5Click()
-{
-    completeWithMark("Image14");
 }

@@ -19,13 +19,8 @@ public:
     explicit TracingAssignmentsTask(QWidget *parent = nullptr);
     ~TracingAssignmentsTask() override;
 
-public slots:
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
+private slots:
+    void restart();
 
 private:
     void checkSubProblem(int index);
@@ -34,5 +29,3 @@ private:
     std::vector<AnswerLine> m_subProblems;
     std::vector<QWidget *> m_marks;
 };
-
-extern TracingAssignmentsTask *tracingAssignmentsTask;

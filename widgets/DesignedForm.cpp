@@ -2,10 +2,6 @@
 
 #include "FormActivation.h"
 #include "FormDesign.h"
-#include "MainWindow.h"
-
-#include <QApplication>
-#include <QKeyEvent>
 
 DesignedForm::DesignedForm(QWidget *parent)
     : QWidget(parent)
@@ -23,34 +19,14 @@ void DesignedForm::finishDesign()
     FormActivation::instance().registerForm(this);
     connect(&FormActivation::instance(), &FormActivation::activated, this, [this](QWidget *form) {
         if (form == this)
-            emit Activate();
+            emit activated();
     });
-    if (property("KeyPreview").toBool())
-        qApp->installEventFilter(this);
 }
 
-void DesignedForm::completeWithMark(const char *markName)
+void DesignedForm::finish()
 {
     close();
-    if (mainWindow)
-        mainWindow->showMark(markName);
-}
-
-bool DesignedForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // Key preview: the form sees each character typed into any of its
-    // controls first, and may swallow it by setting it to 0.
-    if (event->type() == QEvent::KeyPress) {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (widget && widget->window() == this && key->text().size() == 1) {
-            QChar typed = key->text().at(0);
-            emit KeyPress(watched, typed);
-            if (typed.isNull())
-                return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    emit completed();
 }
 
 void DesignedForm::hideEvent(QHideEvent *event)

@@ -2,11 +2,11 @@
 
 #include <QWidget>
 
-// Base of the program's forms (all but the main form and the splash).
-// A form's layout is its .ui description; this class adds the events that
-// the descriptions bind by name: Activate (the form became the program's
-// active form) and KeyPress (key preview, when the form's KeyPreview
-// property is true).
+// Base of the program's forms (all but the main form and the splash). A
+// form's layout is its .ui description; this class applies what Qt has no
+// property for and adds two signals: activated() when the form becomes the
+// program's active form, and completed() when the pupil finishes it with its
+// completion button.
 class DesignedForm : public QWidget
 {
     Q_OBJECT
@@ -15,18 +15,18 @@ public:
     explicit DesignedForm(QWidget *parent = nullptr);
     ~DesignedForm() override;
 
-    // Hides the form and shows its completion mark `markName` on the main form.
-    void completeWithMark(const char *markName);
+public slots:
+    // The completion button: hides the form and reports it completed.
+    void finish();
 
 signals:
-    void Activate();
-    void KeyPress(QObject *Sender, QChar &Key);
+    void activated();
+    void completed();
 
 protected:
     // Call after setupUi().
     void finishDesign();
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 };

@@ -12,7 +12,7 @@ namespace {
 
 void applyColor(QWidget *widget)
 {
-    const QVariant color = widget->property("Color");
+    const QVariant color = widget->property("backgroundColour");
     if (!color.isValid())
         return;
     QPalette palette = widget->palette();
@@ -36,8 +36,8 @@ void growLabel(QLabel *label)
 
 void placeAtDesignedPosition(QWidget *form)
 {
-    const QVariant left = form->property("Left");
-    const QVariant top = form->property("Top");
+    const QVariant left = form->property("designedLeft");
+    const QVariant top = form->property("designedTop");
     if (left.isValid() && top.isValid())
         form->move(left.toInt(), top.toInt());
 }
@@ -45,14 +45,14 @@ void placeAtDesignedPosition(QWidget *form)
 void alignPanels(QWidget *form)
 {
     for (QWidget *child : form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->property("Align").toString() == QLatin1String("bottom"))
+        if (child->property("dockedTo").toString() == QLatin1String("bottom"))
             child->setGeometry(0, form->height() - child->height(), form->width(), child->height());
     }
 }
 
 void applyBorder(QWidget *form)
 {
-    const QString border = form->property("BorderStyle").toString();
+    const QString border = form->property("borderStyle").toString();
     if (border == QLatin1String("single") || border == QLatin1String("dialog"))
         form->setFixedSize(form->size());
     if (border == QLatin1String("dialog"))

@@ -72,17 +72,15 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
-bool PictureBox::askDragOver(QObject *source, QPoint at)
+QObject *PictureBox::acceptedSource(const QDropEvent *event) const
 {
-    bool accept = false;
-    emit DragOver(this, source, at.x(), at.y(), accept);
-    return accept;
+    QObject *source = DragDrop::sourceOf(this, event->mimeData(), event->source());
+    return source && m_dropFilter && m_dropFilter(source) ? source : nullptr;
 }
 
 void PictureBox::dragEnterEvent(QDragEnterEvent *event)
 {
-    QObject *source = DragDrop::sourceOf(this, event->mimeData(), event->source());
-    if (source && askDragOver(source, event->position().toPoint()))
+    if (acceptedSource(event))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -90,8 +88,7 @@ void PictureBox::dragEnterEvent(QDragEnterEvent *event)
 
 void PictureBox::dragMoveEvent(QDragMoveEvent *event)
 {
-    QObject *source = DragDrop::sourceOf(this, event->mimeData(), event->source());
-    if (source && askDragOver(source, event->position().toPoint()))
+    if (acceptedSource(event))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -99,12 +96,11 @@ void PictureBox::dragMoveEvent(QDragMoveEvent *event)
 
 void PictureBox::dropEvent(QDropEvent *event)
 {
-    QObject *source = DragDrop::sourceOf(this, event->mimeData(), event->source());
-    if (!source || !askDragOver(source, event->position().toPoint())) {
+    QObject *source = acceptedSource(event);
+    if (!source) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
-    const QPoint at = event->position().toPoint();
-    emit DragDrop(this, source, at.x(), at.y());
+    emit dropped(source);
 }

@@ -4,10 +4,13 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 // A picture control: draws one JPEG at its natural size from the top-left
 // corner (clipped) or stretched to the control. It can start a drag when
-// pressed (automatic drag mode) and can take part as a drop target: it accepts
-// a drag only when a DragOver handler says so.
+// pressed (automatic drag mode) and can take part as a drop target: it takes
+// a drag only when its drop filter accepts the dragged control, and then
+// reports the drop with dropped().
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -36,9 +39,13 @@ public:
 
     QSize sizeHint() const override;
 
+    // Which dragged controls may be dropped here; without a filter every
+    // drag is refused and a drop changes nothing.
+    using DropFilter = std::function<bool(const QObject *piece)>;
+    void setDropFilter(DropFilter filter) { m_dropFilter = std::move(filter); }
+
 signals:
-    void DragOver(QObject *Sender, QObject *Source, int X, int Y, bool &Accept);
-    void DragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    void dropped(QObject *piece);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -48,10 +55,11 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    bool askDragOver(QObject *source, QPoint at);
+    QObject *acceptedSource(const QDropEvent *event) const;
 
     QString m_picture;
     QImage m_image;
     bool m_stretch = false;
     bool m_autoDrag = false;
+    DropFilter m_dropFilter;
 };

@@ -30,11 +30,6 @@ class DesignedForm:
         rect = prop.find("rect")
         return tuple(int(rect.findtext(k)) for k in ("x", "y", "width", "height"))
 
-    def binds(self, handler):
-        """Whether an event of the form is bound to the handler `handler`."""
-        whole = ElementTree.parse(self.path).getroot()
-        return any(slot.text.split("(")[0] == handler for slot in whole.iter("slot"))
-
     def has(self, name):
         return self._find(self.root, name, ()) is not None
 
@@ -64,7 +59,7 @@ class DesignedForm:
         return (x + own[0], y + self._top(chain[-1], own, client_height), own[2], own[3])
 
     def _top(self, widget, rect, client_height):
-        align = self._property(widget, "Align")
+        align = self._property(widget, "dockedTo")
         if align is not None and align.findtext("string") == "bottom":
             return client_height - rect[3]
         return rect[1]

@@ -38,58 +38,64 @@ class AboutTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { startProgram(); }
-    void cleanup() { stopProgram(); }
+    void init() { program = startProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void centredAtFirstShowingThenKeepsItsPlace();
     void choosingItAgainChangesNothing();
     void versionAndAddressesAreOurs();
     void pressOpensTheAddressAndLeavesTheFormOpen();
     void hoverTurnsRedAndBackWithTheHandPointer();
+
+private:
+    std::unique_ptr<ProgramWindows> program;
 };
 
 void AboutTest::centredAtFirstShowingThenKeepsItsPlace()
 {
-    chooseMenu("N7");
-    QVERIFY(aboutWindow->isVisible());
-    const QRect screen = aboutWindow->screen()->geometry();
-    const QPoint offCentre = aboutWindow->frameGeometry().center() - screen.center();
+    AboutWindow *about = program->aboutWindow();
+    chooseMenu(*program, "aboutAction");
+    QVERIFY(about->isVisible());
+    const QRect screen = about->screen()->geometry();
+    const QPoint offCentre = about->frameGeometry().center() - screen.center();
     QVERIFY2(qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1,
              qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
 
     // Moved by the user, closed by "OK", opened again: where it was left.
-    aboutWindow->move(40, 50);
-    const QPoint left = aboutWindow->pos();
-    click(aboutWindow->findChild<QPushButton *>("Button1"));
-    QVERIFY(aboutWindow->isHidden());
-    QVERIFY(mainWindow->isVisible());
-    chooseMenu("N7");
-    QCOMPARE(aboutWindow->pos(), left);
+    about->move(40, 50);
+    const QPoint left = about->pos();
+    click(about->findChild<QPushButton *>("doneButton"));
+    QVERIFY(about->isHidden());
+    QVERIFY(program->mainWindow()->isVisible());
+    chooseMenu(*program, "aboutAction");
+    QCOMPARE(about->pos(), left);
 
     // The same after the close box.
-    aboutWindow->move(70, 20);
-    aboutWindow->close();
-    chooseMenu("N7");
-    QCOMPARE(aboutWindow->pos(), QPoint(70, 20));
-    QCOMPARE(aboutWindow->size(), QSize(569, 362));
+    about->move(70, 20);
+    about->close();
+    chooseMenu(*program, "aboutAction");
+    QCOMPARE(about->pos(), QPoint(70, 20));
+    QCOMPARE(about->size(), QSize(569, 362));
 }
 
 void AboutTest::choosingItAgainChangesNothing()
 {
-    chooseMenu("N7");
-    aboutWindow->move(100, 90);
-    const QRect before = aboutWindow->geometry();
-    chooseMenu("N7");
-    QVERIFY(aboutWindow->isVisible());
-    QCOMPARE(aboutWindow->geometry(), before);
+    AboutWindow *about = program->aboutWindow();
+    chooseMenu(*program, "aboutAction");
+    about->move(100, 90);
+    const QRect before = about->geometry();
+    chooseMenu(*program, "aboutAction");
+    QVERIFY(about->isVisible());
+    QCOMPARE(about->geometry(), before);
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    QCOMPARE(std::count(windows.begin(), windows.end(), static_cast<QWidget *>(aboutWindow)), qsizetype(1));
+    QCOMPARE(std::count(windows.begin(), windows.end(), static_cast<QWidget *>(about)), qsizetype(1));
 }
 
 void AboutTest::versionAndAddressesAreOurs()
 {
-    QVERIFY(aboutWindow->findChild<QLabel *>("Version")->text().contains(QStringLiteral(ZARTEX_VERSION)));
-    const QList<HyperlinkLabel *> links = aboutWindow->findChildren<HyperlinkLabel *>();
+    AboutWindow *about = program->aboutWindow();
+    QVERIFY(about->findChild<QLabel *>("versionLabel")->text().contains(QStringLiteral(ZARTEX_VERSION)));
+    const QList<HyperlinkLabel *> links = about->findChildren<HyperlinkLabel *>();
     QCOMPARE(links.size(), 2);
     for (HyperlinkLabel *link : links) {
         const QUrl address(link->url());
@@ -101,10 +107,11 @@ void AboutTest::versionAndAddressesAreOurs()
 
 void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
 {
+    AboutWindow *about = program->aboutWindow();
     OpenSpy spy;
-    chooseMenu("N7");
-    for (const char *name : {"sWebLabel1", "sWebLabel2"}) {
-        auto *link = aboutWindow->findChild<HyperlinkLabel *>(name);
+    chooseMenu(*program, "aboutAction");
+    for (const char *name : {"homePageLink", "projectPageLink"}) {
+        auto *link = about->findChild<HyperlinkLabel *>(name);
         spy.opened.clear();
         // The right button does nothing; the left one opens on the press.
         QTest::mousePress(link, Qt::RightButton);
@@ -114,12 +121,12 @@ void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
         QCOMPARE(spy.opened, QList<QUrl>({QUrl(link->url())}));
         QTest::mouseRelease(link, Qt::LeftButton);
         QCOMPARE(spy.opened.size(), 1);
-        QVERIFY(aboutWindow->isVisible());
+        QVERIFY(about->isVisible());
     }
 
     // An empty (or unusable) address opens nothing.
     spy.opened.clear();
-    auto *link = aboutWindow->findChild<HyperlinkLabel *>("sWebLabel1");
+    auto *link = about->findChild<HyperlinkLabel *>("homePageLink");
     for (const QString &address : {QString(), QStringLiteral("   "), QStringLiteral("http://exa mple.org/")}) {
         link->setUrl(address);
         QTest::mousePress(link, Qt::LeftButton);
@@ -130,9 +137,10 @@ void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
 
 void AboutTest::hoverTurnsRedAndBackWithTheHandPointer()
 {
-    chooseMenu("N7");
-    for (const char *name : {"sWebLabel1", "sWebLabel2"}) {
-        auto *link = aboutWindow->findChild<HyperlinkLabel *>(name);
+    AboutWindow *about = program->aboutWindow();
+    chooseMenu(*program, "aboutAction");
+    for (const char *name : {"homePageLink", "projectPageLink"}) {
+        auto *link = about->findChild<HyperlinkLabel *>(name);
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         auto colour = [link] { return link->palette().color(QPalette::WindowText); };
         QCOMPARE(colour(), QColor(0x00, 0x00, 0xFF));

@@ -17,7 +17,7 @@ class DragDropTest : public QObject
 
 private slots:
     void sourceIsFoundByNameInTheTargetsFormOnly();
-    void onlyAnsweredDragOverAcceptsTheDrop();
+    void onlyWhatTheFilterAcceptsIsDropped();
 };
 
 void DragDropTest::sourceIsFoundByNameInTheTargetsFormOnly()
@@ -25,9 +25,9 @@ void DragDropTest::sourceIsFoundByNameInTheTargetsFormOnly()
     QWidget form, otherForm;
     auto *slot = new PictureBox(&form);
     auto *caption = new DragLabel(&form);
-    caption->setObjectName("Label4");
+    caption->setObjectName("formulaPiece");
     auto *namesake = new DragLabel(&otherForm);
-    namesake->setObjectName("Label4");
+    namesake->setObjectName("formulaPiece");
 
     std::unique_ptr<QMimeData> mime(DragDrop::mimeFor(caption));
     QCOMPARE(DragDrop::sourceOf(slot, mime.get(), nullptr), caption);
@@ -36,14 +36,14 @@ void DragDropTest::sourceIsFoundByNameInTheTargetsFormOnly()
     QCOMPARE(DragDrop::sourceOf(slot, mime.get(), namesake), nullptr);
 
     QMimeData foreign;
-    foreign.setText("Label4");
+    foreign.setText("formulaPiece");
     QCOMPARE(DragDrop::sourceOf(slot, &foreign, nullptr), nullptr);
     QMimeData unknown;
     unknown.setData(DragDrop::mimeType, "NoSuchControl");
     QCOMPARE(DragDrop::sourceOf(slot, &unknown, nullptr), nullptr);
 }
 
-void DragDropTest::onlyAnsweredDragOverAcceptsTheDrop()
+void DragDropTest::onlyWhatTheFilterAcceptsIsDropped()
 {
     QWidget form;
     form.resize(300, 200);
@@ -52,22 +52,27 @@ void DragDropTest::onlyAnsweredDragOverAcceptsTheDrop()
     auto *arrow = new PictureBox(&form);
     arrow->setGeometry(10, 100, 20, 40);
     auto *caption = new DragLabel(&form);
-    caption->setObjectName("Label1");
+    caption->setObjectName("caption");
     caption->setGeometry(200, 10, 50, 20);
+    auto *refused = new DragLabel(&form);
+    refused->setObjectName("refused");
+    refused->setGeometry(200, 40, 50, 20);
     auto *over = new QLabel(&form); // lies over the slot, as a slot's text does
     over->setGeometry(40, 20, 30, 16);
     form.show();
 
-    QSignalSpy drops(slot, &PictureBox::DragDrop);
-    QObject::connect(slot, &PictureBox::DragOver, [](QObject *, QObject *, int, int, bool &accept) { accept = true; });
+    QSignalSpy drops(slot, &PictureBox::dropped);
+    QVERIFY(!Harness::dropAt(&form, caption, QPoint(12, 12))); // no filter: every drag is refused
+    slot->setDropFilter([caption](const QObject *piece) { return piece == caption; });
+    QVERIFY(!Harness::dropAt(&form, refused, QPoint(12, 12)));
 
     QVERIFY(Harness::dropAt(&form, caption, QPoint(12, 12)));     // corner of the slot
     QVERIFY(Harness::dropAt(&form, caption, QPoint(109, 59)));    // the other corner
     QVERIFY(!Harness::dropAt(&form, caption, QPoint(50, 25)));    // on the label lying over it
-    QVERIFY(!Harness::dropAt(&form, caption, QPoint(15, 120)));   // an arrow answers no drag-over
+    QVERIFY(!Harness::dropAt(&form, caption, QPoint(15, 120)));   // an arrow has no filter
     QVERIFY(!Harness::dropAt(&form, caption, QPoint(250, 150)));  // the background
     QCOMPARE(drops.count(), 2);
-    QCOMPARE(drops.at(0).at(1).value<QObject *>(), caption);
+    QCOMPARE(drops.at(0).at(0).value<QObject *>(), caption);
     QVERIFY(caption->isVisible());
 }
 

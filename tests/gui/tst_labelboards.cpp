@@ -4,11 +4,9 @@
 #include "Harness.h"
 
 #include "LabelBoard.h"
-#include "PictureBox.h"
+#include "LabelBoardTask.h"
 #include "MainWindow.h"
-#include "OrangeCostTask.h"
-#include "HeelHeightTask.h"
-#include "SweetsCountTask.h"
+#include "PictureBox.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -28,35 +26,40 @@ struct Move
 // What a test needs to know of one board form.
 struct Board
 {
-    DesignedForm *form;
+    LabelBoardTask *form;
     LabelBoard *board;
+    MainWindow *main;
     const char *mainButton;            // the main form's button that opens it
-    const char *mark;                  // its completion mark on the main form
+    Page page;                         // whose completion mark it shows
     QList<Move> solution;              // a right caption for every slot
     QStringList slotTexts;             // the slot text labels, in slot order
     QStringList arrows;
 };
 
-Board boardOf(int task)
+Board boardOf(const ProgramWindows &program, int task)
 {
     switch (task) {
     case 5:
-        return {orangeCostTask, orangeCostTask->board(), "Button3", "Image4",
-                {{"Image5", "Label27"}, {"Image9", "Label10"}, {"Image6", "Label11"}, {"Image14", "Label20"},
-                 {"Image15", "Label28"}},
-                {"Label1", "Label22", "Label23", "Label24", "Label25"},
+        return {program.orangeCostTask(), program.orangeCostTask()->board(), program.mainWindow(), "task5Button",
+                Page::Task5,
+                {{"startSlot", "startPiece"}, {"inputSlot", "quantityPiece"}, {"processSlot", "costFormulaPiece"},
+                 {"outputSlot", "costPiece"}, {"endSlot", "endPiece"}},
+                {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText", "endSlotText"},
                 {"Image10", "Image11", "Image12", "Image13"}};
     case 6:
-        return {heelHeightTask, heelHeightTask->board(), "Button1", "Image5",
-                {{"Image5", "Label27"}, {"Image9", "Label5"}, {"Image6", "Label11"}, {"Image14", "Label10"},
-                 {"Image15", "Label28"}},
-                {"Label1", "Label22", "Label23", "Label24", "Label25"},
+        return {program.heelHeightTask(), program.heelHeightTask()->board(), program.mainWindow(), "task6Button",
+                Page::Task6,
+                {{"startSlot", "startPiece"}, {"inputSlot", "heightsPiece"}, {"processSlot", "heelFormulaPiece"},
+                 {"outputSlot", "heelPiece"}, {"endSlot", "endPiece"}},
+                {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText", "endSlotText"},
                 {"Image10", "Image11", "Image12", "Image13"}};
     default:
-        return {sweetsCountTask, sweetsCountTask->board(), "Button5", "Image6",
-                {{"Image5", "Label27"}, {"Image9", "Label5"}, {"Image6", "Label11"}, {"Image14", "Label13"},
-                 {"Image1", "Label10"}, {"Image15", "Label28"}},
-                {"Label1", "Label22", "Label23", "Label24", "Label7", "Label25"},
+        return {program.sweetsCountTask(), program.sweetsCountTask()->board(), program.mainWindow(), "task7Button",
+                Page::Task7,
+                {{"startSlot", "startPiece"}, {"inputSlot", "massesPiece"}, {"processSlot", "sweetsMassFormulaPiece"},
+                 {"countSlot", "countFormulaPiece"}, {"outputSlot", "countPiece"}, {"endSlot", "endPiece"}},
+                {"startSlotText", "inputSlotText", "processSlotText", "countSlotText", "outputSlotText",
+                 "endSlotText"},
                 {"Image10", "Image3", "Image4", "Image7", "Image8"}};
     }
 }
@@ -77,7 +80,7 @@ bool drop(QWidget *form, const char *slot, const char *caption)
     return dropAt(form, part(form, caption), part(form, slot)->geometry().topLeft() + QPoint(4, 4));
 }
 
-QPushButton *okOf(QWidget *form) { return part<QPushButton>(form, "Button2"); }
+QPushButton *okOf(QWidget *form) { return part<QPushButton>(form, "doneButton"); }
 
 QString shownOn(const Board &b, const char *slot)
 {
@@ -100,7 +103,7 @@ QList<QLabel *> captionsOf(QWidget *form)
 
 void open(const Board &b)
 {
-    click(part(mainWindow, b.mainButton));
+    click(part(b.main, b.mainButton));
     QVERIFY(b.form->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(b.form));
 }
@@ -112,8 +115,8 @@ class LabelBoardsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { startProgram(); }
-    void cleanup() { stopProgram(); }
+    void init() { program = startProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void solvedAtTheDropThatMakesEverySlotRight_data();
     void solvedAtTheDropThatMakesEverySlotRight();
@@ -124,6 +127,9 @@ private slots:
     void onlyTheWholeSlotTakesDrops();
     void closeBoxAndOkKeepTheBoard_data();
     void closeBoxAndOkKeepTheBoard();
+
+private:
+    std::unique_ptr<ProgramWindows> program;
 };
 
 void LabelBoardsTest::solvedAtTheDropThatMakesEverySlotRight_data()
@@ -141,9 +147,9 @@ void LabelBoardsTest::solvedAtTheDropThatMakesEverySlotRight()
 {
     QFETCH(int, task);
     QFETCH(QList<int>, order);
-    const Board b = boardOf(task);
+    const Board b = boardOf(*program, task);
     open(b);
-    QCOMPARE(b.board->threshold(), b.solution.size());
+    QCOMPARE(b.board->slotCount(), b.solution.size());
     for (int step = 0; step < order.size(); ++step) {
         QVERIFY(okOf(b.form)->isHidden());
         const Move move = b.solution[order[step]];
@@ -154,51 +160,51 @@ void LabelBoardsTest::solvedAtTheDropThatMakesEverySlotRight()
         QCOMPARE(b.board->correctDrops(), step + 1);
     }
     QVERIFY(okOf(b.form)->isVisible());
-    QVERIFY(!mainWindow->isMarkShown(b.mark));
+    QVERIFY(!b.main->isMarkShown(b.page));
 }
 
 void LabelBoardsTest::eitherOutputCaptionIsRightOnTask6()
 {
-    const Board b = boardOf(6);
+    const Board b = boardOf(*program, 6);
     open(b);
     // "R3" and then "R2 - R1" on the output block are one right slot, not
     // two: the end terminal is still empty, so the task is not solved.
-    QVERIFY(drop(b.form, "Image5", "Label27"));
-    QVERIFY(drop(b.form, "Image9", "Label5"));
-    QVERIFY(drop(b.form, "Image6", "Label11"));
-    QVERIFY(drop(b.form, "Image14", "Label10"));
-    QVERIFY(drop(b.form, "Image14", "Label4"));
-    QCOMPARE(shownOn(b, "Image14"), QString("R2 - R1"));
+    QVERIFY(drop(b.form, "startSlot", "startPiece"));
+    QVERIFY(drop(b.form, "inputSlot", "heightsPiece"));
+    QVERIFY(drop(b.form, "processSlot", "heelFormulaPiece"));
+    QVERIFY(drop(b.form, "outputSlot", "heelPiece"));
+    QVERIFY(drop(b.form, "outputSlot", "heelDifferencePiece"));
+    QCOMPARE(shownOn(b, "outputSlot"), QString("R2 - R1"));
     QCOMPARE(b.board->correctDrops(), 4);
     QVERIFY(okOf(b.form)->isHidden());
-    QVERIFY(drop(b.form, "Image15", "Label28"));
+    QVERIFY(drop(b.form, "endSlot", "endPiece"));
     QVERIFY(okOf(b.form)->isVisible());
 }
 
 void LabelBoardsTest::overwrittenCaptionsCountOnlyWhatTheSlotShows()
 {
-    const Board b = boardOf(6);
+    const Board b = boardOf(*program, 6);
     open(b);
     // A right caption overwritten by a distractor no longer counts.
-    QVERIFY(drop(b.form, "Image5", "Label27"));
-    QVERIFY(drop(b.form, "Image5", "Label20"));
-    QCOMPARE(shownOn(b, "Image5"), QString("R1"));
+    QVERIFY(drop(b.form, "startSlot", "startPiece"));
+    QVERIFY(drop(b.form, "startSlot", "barefootPiece"));
+    QCOMPARE(shownOn(b, "startSlot"), QString("R1"));
     QCOMPARE(b.board->correctDrops(), 0);
     // With every other slot right the flowchart is still wrong on screen.
-    QVERIFY(drop(b.form, "Image9", "Label5"));
-    QVERIFY(drop(b.form, "Image6", "Label11"));
-    QVERIFY(drop(b.form, "Image14", "Label10"));
-    QVERIFY(drop(b.form, "Image15", "Label28"));
+    QVERIFY(drop(b.form, "inputSlot", "heightsPiece"));
+    QVERIFY(drop(b.form, "processSlot", "heelFormulaPiece"));
+    QVERIFY(drop(b.form, "outputSlot", "heelPiece"));
+    QVERIFY(drop(b.form, "endSlot", "endPiece"));
     QCOMPARE(b.board->correctDrops(), 4);
     QVERIFY(okOf(b.form)->isHidden());
     // A wrong caption overwritten by a right one counts again.
-    QVERIFY(drop(b.form, "Image14", "Label3"));
+    QVERIFY(drop(b.form, "outputSlot", "inShoesPiece"));
     QCOMPARE(b.board->correctDrops(), 3);
-    QVERIFY(drop(b.form, "Image14", "Label4"));
+    QVERIFY(drop(b.form, "outputSlot", "heelDifferencePiece"));
     QCOMPARE(b.board->correctDrops(), 4);
     QVERIFY(okOf(b.form)->isHidden());
     // "Начало" is gone from the column, so only "Заново" helps.
-    click(part(b.form, "Button1"));
+    click(part(b.form, "restartButton"));
     QCOMPARE(b.board->correctDrops(), 0);
     for (const Move &move : b.solution)
         QVERIFY(drop(b.form, move.slot, move.caption));
@@ -207,31 +213,31 @@ void LabelBoardsTest::overwrittenCaptionsCountOnlyWhatTheSlotShows()
 
 void LabelBoardsTest::distractorsOfTask7MatchNoSlot()
 {
-    const Board b = boardOf(7);
+    const Board b = boardOf(*program, 7);
     open(b);
     // "Z := M1+ M2" over "Начало", and "R2-R1" on the second process block.
-    QVERIFY(drop(b.form, "Image5", "Label27"));
-    QVERIFY(drop(b.form, "Image5", "Label9"));
-    QCOMPARE(shownOn(b, "Image5"), QString("Z := M1+ M2"));
-    QVERIFY(drop(b.form, "Image14", "Label4"));
+    QVERIFY(drop(b.form, "startSlot", "startPiece"));
+    QVERIFY(drop(b.form, "startSlot", "sumFormulaPiece"));
+    QCOMPARE(shownOn(b, "startSlot"), QString("Z := M1+ M2"));
+    QVERIFY(drop(b.form, "countSlot", "heelDifferencePiece"));
     QCOMPARE(b.board->correctDrops(), 0);
-    QVERIFY(drop(b.form, "Image9", "Label5"));
-    QVERIFY(drop(b.form, "Image6", "Label11"));
-    QVERIFY(drop(b.form, "Image14", "Label13"));
-    QVERIFY(drop(b.form, "Image1", "Label10"));
-    QVERIFY(drop(b.form, "Image15", "Label28"));
+    QVERIFY(drop(b.form, "inputSlot", "massesPiece"));
+    QVERIFY(drop(b.form, "processSlot", "sweetsMassFormulaPiece"));
+    QVERIFY(drop(b.form, "countSlot", "countFormulaPiece"));
+    QVERIFY(drop(b.form, "outputSlot", "countPiece"));
+    QVERIFY(drop(b.form, "endSlot", "endPiece"));
     QCOMPARE(b.board->correctDrops(), 5);
     QVERIFY(okOf(b.form)->isHidden());
     // Each slot has exactly one right caption: no other caption completes it.
     for (QLabel *caption : captionsOf(b.form)) {
         if (caption->isHidden())
             continue;
-        QVERIFY(drop(b.form, "Image5", qPrintable(caption->objectName())));
+        QVERIFY(drop(b.form, "startSlot", qPrintable(caption->objectName())));
         QCOMPARE(b.board->correctDrops(), 5);
     }
     QVERIFY(okOf(b.form)->isHidden());
     // A distractor such as "M3" comes back with every other caption.
-    click(part(b.form, "Button1"));
+    click(part(b.form, "restartButton"));
     for (QLabel *caption : captionsOf(b.form))
         QVERIFY(!caption->isHidden());
     QCOMPARE(captionsOf(b.form).size(), 13);
@@ -248,7 +254,7 @@ void LabelBoardsTest::onlyTheWholeSlotTakesDrops_data()
 void LabelBoardsTest::onlyTheWholeSlotTakesDrops()
 {
     QFETCH(int, task);
-    const Board b = boardOf(task);
+    const Board b = boardOf(*program, task);
     open(b);
     QWidget *form = b.form;
     QList<QLabel *> captions = captionsOf(form);
@@ -262,7 +268,7 @@ void LabelBoardsTest::onlyTheWholeSlotTakesDrops()
         for (const QPoint &corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) {
             QVERIFY2(dropAt(form, second, corner), move.slot);
             QCOMPARE(shownOn(b, move.slot), second->text());
-            click(part(form, "Button1"));
+            click(part(form, "restartButton"));
         }
     }
 
@@ -276,7 +282,7 @@ void LabelBoardsTest::onlyTheWholeSlotTakesDrops()
     const QList<QPoint> refused = {onText,
                                    part(form, qPrintable(b.arrows[1]))->geometry().center(),
                                    QPoint(form->width() - 3, 60),   // background
-                                   part(form, "Panel1")->geometry().center(),
+                                   part(form, "buttonPanel")->geometry().center(),
                                    second->geometry().center()};
     for (const QPoint &point : refused) {
         QVERIFY(!dropAt(form, second, point));
@@ -301,7 +307,7 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard_data()
 void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
 {
     QFETCH(int, task);
-    const Board b = boardOf(task);
+    const Board b = boardOf(*program, task);
     open(b);
     for (const Move &move : b.solution)
         QVERIFY(drop(b.form, move.slot, move.caption));
@@ -310,26 +316,26 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
     // The close box shows no mark.
     b.form->close();
     QVERIFY(b.form->isHidden());
-    QVERIFY(!mainWindow->isMarkShown(b.mark));
+    QVERIFY(!b.main->isMarkShown(b.page));
     open(b);
 
-    // "ОК" marks the main form's own Image, not the form's slot of that name.
+    // "ОК" shows the task's own mark and no other.
     click(okOf(b.form));
     QVERIFY(b.form->isHidden());
-    QVERIFY(mainWindow->isMarkShown(b.mark));
-    for (const char *other : {"Image4", "Image5", "Image6"}) {
-        if (qstrcmp(other, b.mark) != 0)
-            QVERIFY(!mainWindow->isMarkShown(other));
+    QVERIFY(b.main->isMarkShown(b.page));
+    for (Page other : {Page::Task5, Page::Task6, Page::Task7}) {
+        if (other != b.page)
+            QVERIFY(!b.main->isMarkShown(other));
     }
 
     // Reopened, the board is as it was left, and "ОК" works again.
     open(b);
-    QCOMPARE(b.board->correctDrops(), b.board->threshold());
+    QCOMPARE(b.board->correctDrops(), b.board->slotCount());
     QCOMPARE(shownOn(b, b.solution[0].slot), part<QLabel>(b.form, b.solution[0].caption)->text());
     QVERIFY(okOf(b.form)->isVisible());
 
     // "Заново" empties the board but leaves "ОК" alone.
-    click(part(b.form, "Button1"));
+    click(part(b.form, "restartButton"));
     QCOMPARE(b.board->correctDrops(), 0);
     for (const Move &move : b.solution)
         QVERIFY(!part(b.form, move.caption)->isHidden());
@@ -342,7 +348,7 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
     QVERIFY(okOf(b.form)->isVisible());
     click(okOf(b.form));
     QVERIFY(b.form->isHidden());
-    QVERIFY(mainWindow->isMarkShown(b.mark));
+    QVERIFY(b.main->isMarkShown(b.page));
 }
 
 QTEST_MAIN(LabelBoardsTest)

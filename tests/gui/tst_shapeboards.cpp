@@ -6,10 +6,10 @@
 #include "FormActivation.h"
 #include "JpegLoader.h"
 #include "PictureBox.h"
-#include "ShapeBoard.h"
+#include "CosineLawTask.h"
 #include "HoursToMinutesTask.h"
 #include "MainWindow.h"
-#include "CosineLawTask.h"
+#include "ShapeBoard.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +36,6 @@ T *child(QWidget *form, const QString &name)
 }
 
 PictureBox *picture(QWidget *form, const QString &name) { return child<PictureBox>(form, name); }
-QLineEdit *edit(int n) { return child<QLineEdit>(cosineLawTask, "Edit" + QString::number(n)); }
 QPushButton *button(QWidget *form, const char *name) { return child<QPushButton>(form, name); }
 
 // A board: its slots top to bottom with the shape each expects, and its
@@ -49,21 +48,6 @@ struct Board
     const ShapeBoard &state;
 };
 const int expected[5] = {0, 1, 2, 1, 0};
-
-Board boardNamed(const QString &name)
-{
-    if (name == QLatin1String("Task 4"))
-        return {hoursToMinutesTask,
-                {picture(hoursToMinutesTask, "Image9"), picture(hoursToMinutesTask, "Image8"), picture(hoursToMinutesTask, "Image10"), picture(hoursToMinutesTask, "Image11"),
-                 picture(hoursToMinutesTask, "Image12")},
-                {picture(hoursToMinutesTask, "Image1"), picture(hoursToMinutesTask, "Image2"), picture(hoursToMinutesTask, "Image3"), picture(hoursToMinutesTask, "Image4")},
-                hoursToMinutesTask->board()};
-    return {cosineLawTask,
-            {picture(cosineLawTask, "Image1"), picture(cosineLawTask, "Image2"), picture(cosineLawTask, "Image3"), picture(cosineLawTask, "Image4"),
-             picture(cosineLawTask, "Image5")},
-            {picture(cosineLawTask, "Image10"), picture(cosineLawTask, "Image11"), picture(cosineLawTask, "Image12"), picture(cosineLawTask, "Image13")},
-            cosineLawTask->board()};
-}
 
 // Whether `slot` shows the picture file `file` of the working directory.
 bool shows(PictureBox *slot, const QString &file)
@@ -92,11 +76,6 @@ void placeAllRight(const Board &board)
         QVERIFY(dropOnSlot(board.slotsTopDown[i], board.pieces[expected[i]]));
 }
 
-void fillTexts(const QStringList &texts)
-{
-    for (int i = 0; i < 5; ++i)
-        edit(i + 1)->setText(texts[i]);
-}
 const QStringList rightTexts = {"НАЧАЛО", "B,C,X", "A:=SQRT(B*B+C*C-2*B*C*COS(X))", "A", "КОНЕЦ"};
 
 // A copy of the run-time pictures as the working directory while it lives.
@@ -137,9 +116,36 @@ class ShapeBoardsTest : public QObject
 {
     Q_OBJECT
 
+    HoursToMinutesTask *task4() const { return program->hoursToMinutesTask(); }
+    CosineLawTask *task10() const { return program->cosineLawTask(); }
+    // Task 10's block text boxes, 1 to 5 from the top.
+    QLineEdit *edit(int n) const
+    {
+        static const char *const boxes[] = {"startEdit", "inputEdit", "processEdit", "outputEdit", "endEdit"};
+        return child<QLineEdit>(task10(), boxes[n - 1]);
+    }
+    void fillTexts(const QStringList &texts) const
+    {
+        for (int i = 0; i < 5; ++i)
+            edit(i + 1)->setText(texts[i]);
+    }
+    Board boardNamed(const QString &name) const
+    {
+        QWidget *form = name == QLatin1String("Task 4") ? static_cast<QWidget *>(task4()) : task10();
+        const ShapeBoard &state = name == QLatin1String("Task 4") ? task4()->board() : task10()->board();
+        return {form,
+                {picture(form, "startSlot"), picture(form, "inputSlot"), picture(form, "processSlot"),
+                 picture(form, "outputSlot"), picture(form, "endSlot")},
+                {picture(form, "ovalPiece"), picture(form, "parallelogramPiece"), picture(form, "rectanglePiece"),
+                 picture(form, "diamondPiece")},
+                state};
+    }
+
+    std::unique_ptr<ProgramWindows> program;
+
 private slots:
-    void init() { startProgram(); }
-    void cleanup() { stopProgram(); }
+    void init() { program = startProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void boards_data();
     void everyPieceOnEverySlot_data();
@@ -189,11 +195,11 @@ void ShapeBoardsTest::everyPieceOnEverySlot()
         QCOMPARE(b.state.isRight(i), expected[i] == code);
         misplaced += expected[i] != code;
     }
-    QCOMPARE(b.state.wrongDropCount(), b.form == hoursToMinutesTask ? misplaced : 0);
+    QCOMPARE(b.state.wrongDropCount(), b.form == task4() ? misplaced : 0);
     // The piece is not used up.
     QCOMPARE(piece->geometry(), place);
     QVERIFY(piece->isVisibleTo(b.form));
-    if (b.form == cosineLawTask)
+    if (b.form == task10())
         QVERIFY(!b.pieces[3]->autoDrag());
 }
 
@@ -201,7 +207,7 @@ void ShapeBoardsTest::theLastDropOnASlotDecides()
 {
     QFETCH(QString, board);
     const Board b = boardNamed(board);
-    const int counted = b.form == hoursToMinutesTask ? 1 : 0;
+    const int counted = b.form == task4() ? 1 : 0;
     placeAllRight(b);
     QVERIFY(dropOnSlot(b.slotsTopDown[2], b.pieces[2])); // right twice: nothing counted
     QCOMPARE(b.state.wrongDropCount(), 0);
@@ -222,21 +228,21 @@ void ShapeBoardsTest::theLastDropOnASlotDecides()
 void ShapeBoardsTest::task4CountsWrongDropsAndClears()
 {
     const Board b = boardNamed("Task 4");
-    QPushButton *ok = button(hoursToMinutesTask, "Button1");
-    QPushButton *check = button(hoursToMinutesTask, "Button3");
-    auto *count = child<QLabel>(hoursToMinutesTask, "Label8");
+    QPushButton *ok = button(task4(), "doneButton");
+    QPushButton *check = button(task4(), "checkButton");
+    auto *count = child<QLabel>(task4(), "errorCountLabel");
     const QImage blank = b.slotsTopDown[4]->image();
 
     for (int i = 0; i < 4; ++i)
         QVERIFY(dropOnSlot(b.slotsTopDown[i], b.pieces[expected[i]]));
     click(check); // four right slots: nothing
-    QVERIFY(!ok->isVisibleTo(hoursToMinutesTask));
+    QVERIFY(!ok->isVisibleTo(task4()));
     QCOMPARE(count->text(), QString());
     QVERIFY(b.slotsTopDown[4]->image() == blank);
 
     QVERIFY(dropOnSlot(b.slotsTopDown[4], b.pieces[0]));
     click(check);
-    QVERIFY(ok->isVisibleTo(hoursToMinutesTask));
+    QVERIFY(ok->isVisibleTo(task4()));
     QCOMPARE(count->text(), QString::fromUtf8("Количество ошибок: 0"));
     QVERIFY(count->width() >= count->sizeHint().width());
 
@@ -249,8 +255,8 @@ void ShapeBoardsTest::task4CountsWrongDropsAndClears()
     click(check);
     QCOMPARE(count->text(), QString::fromUtf8("Количество ошибок: 11"));
 
-    click(button(hoursToMinutesTask, "Button2"));
-    QVERIFY(!ok->isVisibleTo(hoursToMinutesTask));
+    click(button(task4(), "clearButton"));
+    QVERIFY(!ok->isVisibleTo(task4()));
     QCOMPARE(count->text(), QString());
     for (PictureBox *slot : b.slotsTopDown)
         QVERIFY(shows(slot, "fon.jpg"));
@@ -260,8 +266,8 @@ void ShapeBoardsTest::task4CountsWrongDropsAndClears()
     placeAllRight(b);
     click(check);
     click(ok);
-    QVERIFY(hoursToMinutesTask->isHidden());
-    QVERIFY(mainWindow->isMarkShown("Image10"));
+    QVERIFY(task4()->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown(Page::Task4));
 }
 
 void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing_data()
@@ -289,7 +295,7 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()
     const int count = b.state.wrongDropCount();
 
     // Task 4 drops the diamond, Task 10 a parallelogram, over a right shape.
-    const int code = b.form == hoursToMinutesTask ? 3 : 1;
+    const int code = b.form == task4() ? 3 : 1;
     copy.spoil(ShapeBoard::fileOf(code), how);
     QVector<QImage> before;
     for (PictureBox *slot : b.slotsTopDown)
@@ -315,20 +321,20 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
     const Board b4 = boardNamed("Task 4"), b10 = boardNamed("Task 10");
     QVERIFY(dropOnSlot(b4.slotsTopDown[4], b4.pieces[3]));
     placeAllRight(b4);
-    click(button(hoursToMinutesTask, "Button3"));
+    click(button(task4(), "checkButton"));
     placeAllRight(b10);
     edit(4)->setText("a");
 
     for (const char *how : {"missing", "corrupt", "unreadable"}) {
         copy.spoil("fon.jpg", how);
         MessageSpy spy;
-        click(button(hoursToMinutesTask, "Button2"));
-        click(button(cosineLawTask, "Button3"));
+        click(button(task4(), "clearButton"));
+        click(button(task10(), "clearButton"));
         QCOMPARE(spy.texts.size(), 2);
         QVERIFY(spy.texts[0].contains("fon.jpg"));
         // Task 4 hides "ОК" and the count before it loads the blanks.
-        QVERIFY(!button(hoursToMinutesTask, "Button1")->isVisibleTo(hoursToMinutesTask));
-        QCOMPARE(child<QLabel>(hoursToMinutesTask, "Label8")->text(), QString());
+        QVERIFY(!button(task4(), "doneButton")->isVisibleTo(task4()));
+        QCOMPARE(child<QLabel>(task4(), "errorCountLabel")->text(), QString());
         for (const Board &b : {b4, b10}) {
             QVERIFY(b.state.complete());
             for (int i = 0; i < 5; ++i)
@@ -341,8 +347,8 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
 
 void ShapeBoardsTest::task10SolvedInSmallLetters()
 {
-    chooseMenu("N101");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(cosineLawTask));
+    chooseMenu(*program, "task10Action");
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task10()));
     placeAllRight(boardNamed("Task 10"));
     // typed blanks never reach the boxes
     const QStringList typed = {"нач ало", "b, x, c", "a := sqrt(sqr(b)+sqr(c)-2*b*c*cos(x))", "a", "конец"};
@@ -351,14 +357,14 @@ void ShapeBoardsTest::task10SolvedInSmallLetters()
         type(edit(i + 1), typed[i]);
     }
     MessageSpy spy;
-    click(button(cosineLawTask, "Button2"));
+    click(button(task10(), "checkButton"));
     QCOMPARE(spy.texts, QStringList());
     const QStringList capitals = {"НАЧАЛО", "B,X,C", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))", "A", "КОНЕЦ"};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(edit(i + 1)->text(), capitals[i]);
-    click(button(cosineLawTask, "Button1"));
-    QVERIFY(cosineLawTask->isHidden());
-    QVERIFY(mainWindow->isMarkShown("Image12"));
+    click(button(task10(), "doneButton"));
+    QVERIFY(task10()->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown(Page::Task10));
 }
 
 void ShapeBoardsTest::task10RejectsAllButTheListedTexts_data()
@@ -386,24 +392,24 @@ void ShapeBoardsTest::task10RejectsAllButTheListedTexts()
     fillTexts(texts);
     placeAllRight(boardNamed("Task 10"));
     MessageSpy spy;
-    click(button(cosineLawTask, "Button2"));
+    click(button(task10(), "checkButton"));
     QCOMPARE(spy.texts, QStringList{errorsFound});
     QCOMPARE(edit(box)->text(), shown);
     // every box is in capitals, also those below the first wrong one
     QCOMPARE(edit(5)->text(), box == 5 ? shown : QString::fromUtf8("КОНЕЦ"));
-    QVERIFY(!button(cosineLawTask, "Button1")->isVisibleTo(cosineLawTask));
+    QVERIFY(!button(task10(), "doneButton")->isVisibleTo(task10()));
 }
 
 void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
 {
     const Board b = boardNamed("Task 10");
-    QPushButton *check = button(cosineLawTask, "Button2");
-    QPushButton *ok = button(cosineLawTask, "Button1");
+    QPushButton *check = button(task10(), "checkButton");
+    QPushButton *ok = button(task10(), "doneButton");
     fillTexts(rightTexts);
     MessageSpy spy;
     click(check); // texts right, shapes missing
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(!cosineLawTask->shapesOk() && cosineLawTask->textsOk());
+    QVERIFY(!task10()->shapesOk() && task10()->textsOk());
 
     // Shapes now right but a text made wrong: the texts found right before
     // no longer count, so there is no "ОК" beside the message.
@@ -412,8 +418,8 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
     spy.texts.clear();
     click(check);
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(cosineLawTask->shapesOk() && !cosineLawTask->textsOk());
-    QVERIFY(!ok->isVisibleTo(cosineLawTask));
+    QVERIFY(task10()->shapesOk() && !task10()->textsOk());
+    QVERIFY(!ok->isVisibleTo(task10()));
 
     QVERIFY(dropOnSlot(b.slotsTopDown[0], b.pieces[2])); // both wrong: two messages
     spy.texts.clear();
@@ -426,39 +432,39 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
     spy.texts.clear();
     click(check);
     QCOMPARE(spy.texts, QStringList());
-    QVERIFY(ok->isVisibleTo(cosineLawTask));
+    QVERIFY(ok->isVisibleTo(task10()));
     edit(4)->setText("Z");
     click(check);
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(ok->isVisibleTo(cosineLawTask));
+    QVERIFY(ok->isVisibleTo(task10()));
 }
 
 void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
 {
     const Board b = boardNamed("Task 10");
-    chooseMenu("N101");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(cosineLawTask));
+    chooseMenu(*program, "task10Action");
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task10()));
     placeAllRight(b);
     fillTexts(rightTexts);
     MessageSpy spy;
-    click(button(cosineLawTask, "Button2"));
-    QVERIFY(cosineLawTask->shapesOk() && cosineLawTask->textsOk());
+    click(button(task10(), "checkButton"));
+    QVERIFY(task10()->shapesOk() && task10()->textsOk());
 
-    mainWindow->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
+    program->mainWindow()->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mainWindow()));
     QCOMPARE(edit(2)->text(), QString("B,C,X")); // leaving changes nothing
-    cosineLawTask->activateWindow();
+    task10()->activateWindow();
     QTRY_COMPARE(edit(2)->text(), prompt);
     for (int i = 1; i <= 5; ++i)
         QCOMPARE(edit(i)->text(), prompt);
     QCOMPARE(flagsOf(b.state), QVector<bool>(5, false));
-    QVERIFY(!cosineLawTask->shapesOk() && !cosineLawTask->textsOk());
+    QVERIFY(!task10()->shapesOk() && !task10()->textsOk());
     // The slots still show their shapes, but must be filled again.
     for (int i = 0; i < 5; ++i)
         QVERIFY(shows(b.slotsTopDown[i], ShapeBoard::fileOf(expected[i])));
     QVERIFY(dropOnSlot(b.slotsTopDown[3], b.pieces[1]));
     QCOMPARE(flagsOf(b.state), QVector<bool>({false, false, false, true, false}));
-    QVERIFY(button(cosineLawTask, "Button1")->isVisibleTo(cosineLawTask)); // "ОК" keeps its visibility
+    QVERIFY(button(task10(), "doneButton")->isVisibleTo(task10())); // "ОК" keeps its visibility
 }
 
 QTEST_MAIN(ShapeBoardsTest)

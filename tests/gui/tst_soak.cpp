@@ -1,14 +1,13 @@
 // A long session in a few minutes: every form opened and closed over and
 // over, thousands of drops on every board (right, wrong, and with a picture
 // file missing), and huge and non-Latin texts typed into every edit box.
-// Nothing may crash and memory must stay flat. It walks whatever forms the
-// registry holds, so it grows with the program.
+// Nothing may crash and memory must stay flat. It walks whatever windows the
+// program owns, so it grows with the program.
 
 #include "Harness.h"
 
 #include "DragLabel.h"
 #include "PictureBox.h"
-#include "Registry.h"
 #include "MainWindow.h"
 
 #include <QApplication>
@@ -55,10 +54,10 @@ long peakKilobytes()
 }
 
 // The forms a pupil opens: all but the main form, which stays open.
-QList<QWidget *> openableForms()
+QList<QWidget *> openableForms(const ProgramWindows &program)
 {
-    QList<QWidget *> forms = Registry::forms();
-    forms.removeAll(mainWindow);
+    QList<QWidget *> forms = program.windows();
+    forms.removeAll(program.mainWindow());
     return forms;
 }
 
@@ -153,6 +152,7 @@ private:
 
     QTemporaryDir m_workDir;
     QString m_previousDir;
+    std::unique_ptr<ProgramWindows> program;
 };
 
 void SoakTest::initTestCase()
@@ -164,12 +164,12 @@ void SoakTest::initTestCase()
     for (const QString &name : QDir(m_previousDir).entryList({"*.jpg"}, QDir::Files))
         QVERIFY(QFile::copy(QDir(m_previousDir).filePath(name), m_workDir.filePath(name)));
     QVERIFY(QDir::setCurrent(m_workDir.path()));
-    startProgram();
+    program = startProgram();
 }
 
 void SoakTest::cleanupTestCase()
 {
-    stopProgram();
+    stopProgram(program);
     QDir::setCurrent(m_previousDir);
 }
 
@@ -184,7 +184,7 @@ void SoakTest::report(const char *what, long before)
 void SoakTest::formsOpenAndCloseAThousandTimes()
 {
     MessageSpy boxes; // whatever a form says on opening is answered at once
-    const QList<QWidget *> forms = openableForms();
+    const QList<QWidget *> forms = openableForms(*program);
     QVERIFY(!forms.isEmpty());
     for (QWidget *form : forms) // the first opening builds caches that stay
         openAndClose(form);
@@ -194,7 +194,7 @@ void SoakTest::formsOpenAndCloseAThousandTimes()
             openAndClose(form);
     for (QWidget *form : forms)
         QVERIFY2(form->isHidden(), qPrintable(form->objectName()));
-    QVERIFY(mainWindow->isVisible());
+    QVERIFY(program->mainWindow()->isVisible());
     report("opening and closing every form", before);
 }
 
@@ -208,7 +208,7 @@ void SoakTest::tenThousandDropsOnTheBoards()
         QList<QPushButton *> resets;
     };
     QList<Board> boards;
-    for (QWidget *form : openableForms()) {
+    for (QWidget *form : openableForms(*program)) {
         form->show();
         QCoreApplication::processEvents();
         Board board{form, {}, {}, buttonsCaptioned(form, {"Заново", "Очистить"})};
@@ -279,7 +279,7 @@ void SoakTest::hugeAndForeignTextInEveryEditBox()
     MessageSpy boxes; // wrong answers say so
     const long before = peakKilobytes();
     int edits = 0;
-    for (QWidget *form : openableForms()) {
+    for (QWidget *form : openableForms(*program)) {
         form->show();
         form->activateWindow();
         QCoreApplication::processEvents();

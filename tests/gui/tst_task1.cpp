@@ -15,36 +15,7 @@ using namespace Harness;
 
 namespace {
 
-QRadioButton *option(int number)
-{
-    return shapeQuizTask->findChild<QRadioButton *>(QStringLiteral("RadioButton%1").arg(number));
-}
-
-// Selects an option as the learner does, by a click on its circle.
-void choose(int number)
-{
-    QRadioButton *radio = option(number);
-    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
-}
-
-QPushButton *button(const char *name) { return shapeQuizTask->findChild<QPushButton *>(QLatin1String(name)); }
-QString status() { return shapeQuizTask->findChild<QLabel *>(QStringLiteral("Label6"))->text(); }
-QPushButton *okButton() { return button("Button1"); }
-void check() { click(button("Button2")); }
-
 const int RightOptions[] = {3, 7, 10, 13, 18};
-
-void chooseAllRight()
-{
-    for (int number : RightOptions)
-        choose(number);
-}
-
-void openTest()
-{
-    chooseMenu("N11");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(shapeQuizTask));
-}
 
 } // namespace
 
@@ -52,13 +23,46 @@ class Task1Test : public QObject
 {
     Q_OBJECT
 
+private:
+    ShapeQuizTask *task() const { return program->shapeQuizTask(); }
+    // Options are numbered 1..20 through the five questions, each question's
+    // four in the order Эллипс, Прямоугольник, Параллелограмм, Ромб.
+    QRadioButton *option(int number) const
+    {
+        static const char *const shapes[] = {"Oval", "Rectangle", "Parallelogram", "Diamond"};
+        const QString name = QStringLiteral("question%1%2Option").arg((number - 1) / 4 + 1).arg(shapes[(number - 1) % 4]);
+        return task()->findChild<QRadioButton *>(name);
+    }
+    // Selects an option as the pupil does, by a click on its circle.
+    void choose(int number) const
+    {
+        QRadioButton *radio = option(number);
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+    }
+    QPushButton *button(const char *name) const { return task()->findChild<QPushButton *>(QLatin1String(name)); }
+    QString status() const { return task()->findChild<QLabel *>(QStringLiteral("statusLabel"))->text(); }
+    QPushButton *okButton() const { return button("doneButton"); }
+    void check() const { click(button("checkButton")); }
+    void chooseAllRight() const
+    {
+        for (int number : RightOptions)
+            choose(number);
+    }
+    void openTest() const
+    {
+        chooseMenu(*program, "task1Action");
+        QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task()));
+    }
+
+    std::unique_ptr<ProgramWindows> program;
+
 private slots:
     void init()
     {
-        startProgram();
+        program = startProgram();
         openTest();
     }
-    void cleanup() { stopProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void rightAnswersShowOkWhichShowsTheMark();
     void wrongSelectionsAreCountedOnceEach();
@@ -81,8 +85,8 @@ void Task1Test::rightAnswersShowOkWhichShowsTheMark()
     QVERIFY(!okButton()->isHidden());
     QCOMPARE(okButton()->text(), QStringLiteral("OK")); // Latin letters
     click(okButton());
-    QVERIFY(shapeQuizTask->isHidden());
-    QVERIFY(mainWindow->isMarkShown("Image2"));
+    QVERIFY(task()->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown(Page::Task1));
 }
 
 void Task1Test::wrongSelectionsAreCountedOnceEach()
@@ -90,10 +94,10 @@ void Task1Test::wrongSelectionsAreCountedOnceEach()
     choose(1); // Эллипс in question 1
     choose(1); // already selected: nothing fires
     choose(3); // then the right one
-    QCOMPARE(shapeQuizTask->errorCount(), 1);
-    QVERIFY(shapeQuizTask->isRight(0));
+    QCOMPARE(task()->errorCount(), 1);
+    QVERIFY(task()->isRight(0));
     choose(3);
-    QCOMPARE(shapeQuizTask->errorCount(), 1);
+    QCOMPARE(task()->errorCount(), 1);
 
     for (int number : {5, 6, 8}) // question 2: three wrong options in turn
         choose(number);
@@ -106,7 +110,7 @@ void Task1Test::wrongOptionAfterTheRightOneClearsTheQuestion()
 {
     chooseAllRight();
     choose(2); // question 1: Прямоугольник after Параллелограмм
-    QVERIFY(!shapeQuizTask->isRight(0));
+    QVERIFY(!task()->isRight(0));
     check();
     QCOMPARE(status(), QString::fromUtf8("Количество ошибок: 1"));
     QVERIFY2(okButton()->isHidden(), "a wrong answer is selected in question 1");
@@ -123,12 +127,12 @@ void Task1Test::keyboardSelectionCountsLikeTheMouse()
     option(9)->setFocus();
     QTest::keyClick(option(9), Qt::Key_Down); // to Прямоугольник, the right one
     QVERIFY(option(10)->isChecked());
-    QVERIFY(shapeQuizTask->isRight(2));
-    QCOMPARE(shapeQuizTask->errorCount(), 1);
+    QVERIFY(task()->isRight(2));
+    QCOMPARE(task()->errorCount(), 1);
     QTest::keyClick(option(10), Qt::Key_Right); // across to Ромб, a wrong one
     QVERIFY(option(12)->isChecked());
-    QVERIFY(!shapeQuizTask->isRight(2));
-    QCOMPARE(shapeQuizTask->errorCount(), 2);
+    QVERIFY(!task()->isRight(2));
+    QCOMPARE(task()->errorCount(), 2);
 }
 
 void Task1Test::againClearsSelectionsSilentlyAndKeepsOk()
@@ -138,18 +142,18 @@ void Task1Test::againClearsSelectionsSilentlyAndKeepsOk()
     check();
     QVERIFY(!okButton()->isHidden());
 
-    click(button("Button3"));
+    click(button("restartButton"));
     QCOMPARE(status(), QString());
-    QCOMPARE(shapeQuizTask->errorCount(), 0); // clearing counted nothing
+    QCOMPARE(task()->errorCount(), 0); // clearing counted nothing
     for (int number = 1; number <= 20; ++number)
         QVERIFY2(!option(number)->isChecked(), qPrintable(QString::number(number)));
     for (int question = 0; question < 5; ++question)
-        QVERIFY(!shapeQuizTask->isRight(question));
+        QVERIFY(!task()->isRight(question));
     QVERIFY(!okButton()->isHidden());
 
     // A cleared group takes a new selection at the first click.
     choose(1);
-    QCOMPARE(shapeQuizTask->errorCount(), 1);
+    QCOMPARE(task()->errorCount(), 1);
     QVERIFY(option(1)->isChecked());
 }
 
@@ -157,10 +161,10 @@ void Task1Test::returningToTheTestAsksForTheRightAnswersAnew()
 {
     choose(14);
     chooseAllRight();
-    mainWindow->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
-    shapeQuizTask->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(shapeQuizTask));
+    program->mainWindow()->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mainWindow()));
+    task()->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task()));
 
     check();
     QCOMPARE(status(), QString::fromUtf8("Количество ошибок: 1"));
@@ -168,12 +172,12 @@ void Task1Test::returningToTheTestAsksForTheRightAnswersAnew()
     QVERIFY(option(3)->isChecked()); // the selections stay
 
     // Closing and reopening keeps the count and the status line too.
-    shapeQuizTask->close();
+    task()->close();
     openTest();
     QCOMPARE(status(), QString::fromUtf8("Количество ошибок: 1"));
-    QCOMPARE(shapeQuizTask->errorCount(), 1);
+    QCOMPARE(task()->errorCount(), 1);
     for (int question = 0; question < 5; ++question)
-        QVERIFY(!shapeQuizTask->isRight(question));
+        QVERIFY(!task()->isRight(question));
 }
 
 QTEST_MAIN(Task1Test)

@@ -15,19 +15,8 @@ using namespace Harness;
 
 namespace {
 
-// Edit, check button and mark of the lines, top to bottom.
-const char *const Edits[] = {"Edit2", "Edit3", "Edit1", "Edit4", "Edit5"};
-const char *const Buttons[] = {"Button2", "Button3", "Button1", "Button4", "Button5"};
-const char *const Marks[] = {"Image1", "Image2", "Image3", "Image4", "Image5"};
 // One right writing per line, as typed.
 const char *const Answers[] = {"a:=10", "c:=a+b", "a:=a*30", "b:=b/3", "c:=a*2.5-b*b"};
-
-QLineEdit *edit(int line) { return assignmentStatementsTask->findChild<QLineEdit *>(QLatin1String(Edits[line])); }
-QPushButton *checkButton(int line) { return assignmentStatementsTask->findChild<QPushButton *>(QLatin1String(Buttons[line])); }
-QWidget *mark(int line) { return assignmentStatementsTask->findChild<PictureBox *>(QLatin1String(Marks[line])); }
-QPushButton *okButton() { return assignmentStatementsTask->findChild<QPushButton *>(QStringLiteral("Button7")); }
-QString statistics() { return assignmentStatementsTask->findChild<QLabel *>(QStringLiteral("Label8"))->text(); }
-void again() { click(assignmentStatementsTask->findChild<QPushButton *>(QStringLiteral("Button6"))); }
 
 // Types key by key like Harness::type, Cyrillic letters included.
 void typeText(QWidget *widget, const QString &text)
@@ -40,12 +29,6 @@ void typeText(QWidget *widget, const QString &text)
     }
 }
 
-void solve(int line)
-{
-    type(edit(line), QLatin1String(Answers[line]));
-    click(checkButton(line));
-}
-
 const QString WrongAnswer = QString::fromUtf8("Вы неверно решили задачу");
 QString errors(int count) { return QString::fromUtf8("Статитстика: Количество ошибок: ") + QString::number(count); }
 
@@ -55,13 +38,39 @@ class Task2Test : public QObject
 {
     Q_OBJECT
 
+private:
+    AssignmentStatementsTask *task() const { return program->assignmentStatementsTask(); }
+    // Edit, check button and mark of the lines, 0 to 4 from the top.
+    QLineEdit *edit(int line) const
+    {
+        return task()->findChild<QLineEdit *>(QStringLiteral("statement%1Edit").arg(line + 1));
+    }
+    QPushButton *checkButton(int line) const
+    {
+        return task()->findChild<QPushButton *>(QStringLiteral("statement%1CheckButton").arg(line + 1));
+    }
+    QWidget *mark(int line) const
+    {
+        return task()->findChild<PictureBox *>(QStringLiteral("statement%1Mark").arg(line + 1));
+    }
+    QPushButton *okButton() const { return task()->findChild<QPushButton *>(QStringLiteral("doneButton")); }
+    QString statistics() const { return task()->findChild<QLabel *>(QStringLiteral("statisticsLabel"))->text(); }
+    void again() const { click(task()->findChild<QPushButton *>(QStringLiteral("restartButton"))); }
+    void solve(int line) const
+    {
+        type(edit(line), QLatin1String(Answers[line]));
+        click(checkButton(line));
+    }
+
+    std::unique_ptr<ProgramWindows> program;
+
 private slots:
     void init()
     {
-        startProgram();
-        chooseMenu("N21");
+        program = startProgram();
+        chooseMenu(*program, "task2Action");
     }
-    void cleanup() { stopProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void answers_data();
     void answers();
@@ -126,7 +135,7 @@ void Task2Test::answers()
     QCOMPARE(edit(line)->isEnabled(), !right);
     QCOMPARE(checkButton(line)->isEnabled(), !right);
     QCOMPARE(spy.texts, right ? QStringList() : QStringList{WrongAnswer});
-    QCOMPARE(assignmentStatementsTask->errorCount(), right ? 0 : 1);
+    QCOMPARE(task()->errorCount(), right ? 0 : 1);
     QCOMPARE(edit(other)->text(), QStringLiteral("x")); // other lines untouched
 }
 
@@ -156,8 +165,8 @@ void Task2Test::againReopensLinesAndRestartsTheCount()
     click(checkButton(1));
     type(edit(2), QStringLiteral("a:=a*3"));
 
-    assignmentStatementsTask->close(); // closing and reopening keeps everything
-    chooseMenu("N21");
+    task()->close(); // closing and reopening keeps everything
+    chooseMenu(*program, "task2Action");
     QCOMPARE(statistics(), errors(2));
     QCOMPARE(edit(2)->text(), QStringLiteral("a:=a*3"));
 
@@ -197,8 +206,8 @@ void Task2Test::eachLineMustBeSolvedOnceForOk()
     QVERIFY(!okButton()->isHidden());
     QCOMPARE(okButton()->text(), QString::fromUtf8("ОК"));
     click(okButton());
-    QVERIFY(assignmentStatementsTask->isHidden());
-    QVERIFY(mainWindow->isMarkShown("Image7"));
+    QVERIFY(task()->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown(Page::Task2));
 }
 
 QTEST_MAIN(Task2Test)

@@ -14,22 +14,8 @@ using namespace Harness;
 
 namespace {
 
-// Edit, check button and mark of sub-problems 1 to 4, and their answers.
-const char *const Edits[] = {"Edit1", "Edit2", "Edit3", "Edit4"};
-const char *const Buttons[] = {"Button1", "Button2", "Button3", "Button4"};
-const char *const Marks[] = {"Image1", "Image3", "Image2", "Image4"};
+// The answers of sub-problems 1 to 4.
 const char *const Answers[] = {"4", "3", "4", "0"};
-
-QLineEdit *edit(int index) { return tracingAssignmentsTask->findChild<QLineEdit *>(QLatin1String(Edits[index])); }
-QPushButton *checkButton(int index) { return tracingAssignmentsTask->findChild<QPushButton *>(QLatin1String(Buttons[index])); }
-QWidget *mark(int index) { return tracingAssignmentsTask->findChild<PictureBox *>(QLatin1String(Marks[index])); }
-QPushButton *okButton() { return tracingAssignmentsTask->findChild<QPushButton *>(QStringLiteral("Button5")); }
-
-void answer(int index, const QString &text)
-{
-    type(edit(index), text);
-    click(checkButton(index));
-}
 
 } // namespace
 
@@ -37,13 +23,37 @@ class Task3Test : public QObject
 {
     Q_OBJECT
 
+private:
+    QWidget *task() const { return program->tracingAssignmentsTask(); }
+    // Edit, check button and mark of sub-problems 0 to 3.
+    QLineEdit *edit(int index) const
+    {
+        return task()->findChild<QLineEdit *>(QStringLiteral("sequence%1Edit").arg(index + 1));
+    }
+    QPushButton *checkButton(int index) const
+    {
+        return task()->findChild<QPushButton *>(QStringLiteral("sequence%1CheckButton").arg(index + 1));
+    }
+    QWidget *mark(int index) const
+    {
+        return task()->findChild<PictureBox *>(QStringLiteral("sequence%1Mark").arg(index + 1));
+    }
+    QPushButton *okButton() const { return task()->findChild<QPushButton *>(QStringLiteral("doneButton")); }
+    void answer(int index, const QString &text) const
+    {
+        type(edit(index), text);
+        click(checkButton(index));
+    }
+
+    std::unique_ptr<ProgramWindows> program;
+
 private slots:
     void init()
     {
-        startProgram();
-        chooseMenu("N31");
+        program = startProgram();
+        chooseMenu(*program, "task3Action");
     }
-    void cleanup() { stopProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void values_data();
     void values();
@@ -95,13 +105,13 @@ void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
         answer(index, QLatin1String(Answers[index]));
         QVERIFY(okButton()->isHidden());
     }
-    tracingAssignmentsTask->close(); // reopening shows the sub-problems as they were left
-    chooseMenu("N31");
+    task()->close(); // reopening shows the sub-problems as they were left
+    chooseMenu(*program, "task3Action");
     QVERIFY(mark(3)->isVisible() && !checkButton(3)->isEnabled());
     answer(2, QStringLiteral("4"));
     QVERIFY(!okButton()->isHidden());
 
-    click(tracingAssignmentsTask->findChild<QPushButton *>(QStringLiteral("Button6")));
+    click(task()->findChild<QPushButton *>(QStringLiteral("restartButton")));
     for (int index = 0; index < 4; ++index) {
         QVERIFY(!mark(index)->isVisible());
         QVERIFY(edit(index)->isEnabled() && checkButton(index)->isEnabled());
@@ -109,8 +119,8 @@ void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
     }
     QVERIFY(!okButton()->isHidden());
     click(okButton());
-    QVERIFY(tracingAssignmentsTask->isHidden());
-    QVERIFY(mainWindow->isMarkShown("Image14"));
+    QVERIFY(task()->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown(Page::Task3));
 }
 
 QTEST_MAIN(Task3Test)

@@ -4,10 +4,10 @@
 #include "Harness.h"
 
 #include "MessageBox.h"
-#include "PictureBox.h"
-#include "MainWindow.h"
-#include "MathReferencePage.h"
 #include "ExpressionNotationTask.h"
+#include "MainWindow.h"
+#include "PictureBox.h"
+#include "TheoryPage.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -17,20 +17,6 @@
 using namespace Harness;
 
 namespace {
-
-QLineEdit *edit(int line) { return expressionNotationTask->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(line)); }
-QPushButton *button(const char *name) { return expressionNotationTask->findChild<QPushButton *>(QLatin1String(name)); }
-QPushButton *check(int line) { return expressionNotationTask->findChild<QPushButton *>(QStringLiteral("Button%1").arg(line)); }
-
-// Puts `text` into the line as if pasted and presses its "Проверить";
-// returns the texts of the message boxes shown.
-QStringList answer(int line, const QString &text)
-{
-    MessageSpy spy;
-    edit(line)->setText(text);
-    click(check(line));
-    return spy.texts;
-}
 
 const char *const keys[6] = {"5*A>M/2", "(A-B)/(7*C)", "3.2*A*A", "2*X+6>=67.5*X*X", "(K*K+17)/(1.7*D*D)+5",
                              "SIN(X)+COS(X)-SIN(X)*SIN(X)"};
@@ -44,16 +30,40 @@ class Task8Test : public QObject
 private slots:
     void init()
     {
-        startProgram();
-        chooseMenu("N81");
+        program = startProgram();
+        chooseMenu(*program, "task8Action");
     }
-    void cleanup() { stopProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void linesAcceptExactlyTheirWritings_data();
     void linesAcceptExactlyTheirWritings();
     void typedBlanksAreSwallowedAndSmallLettersRaised();
     void okAppearsAfterTheSixthLineInAnyOrderAndStays();
     void referenceOpensBesideTheTaskAndChangesNoLine();
+
+private:
+    QWidget *task() const { return program->expressionNotationTask(); }
+    QLineEdit *edit(int line) const
+    {
+        return task()->findChild<QLineEdit *>(QStringLiteral("expression%1Edit").arg(line));
+    }
+    QPushButton *check(int line) const
+    {
+        return task()->findChild<QPushButton *>(QStringLiteral("expression%1CheckButton").arg(line));
+    }
+    QPushButton *button(const char *name) const { return task()->findChild<QPushButton *>(QLatin1String(name)); }
+
+    // Puts `text` into the line as if pasted and presses its "Проверить";
+    // returns the texts of the message boxes shown.
+    QStringList answer(int line, const QString &text) const
+    {
+        MessageSpy spy;
+        edit(line)->setText(text);
+        click(check(line));
+        return spy.texts;
+    }
+
+    std::unique_ptr<ProgramWindows> program;
 };
 
 void Task8Test::linesAcceptExactlyTheirWritings_data()
@@ -120,13 +130,13 @@ void Task8Test::linesAcceptExactlyTheirWritings()
         if (other != line)
             QVERIFY(check(other)->isEnabled());
     }
-    QVERIFY(button("Button7")->isHidden());
+    QVERIFY(button("doneButton")->isHidden());
 }
 
 void Task8Test::typedBlanksAreSwallowedAndSmallLettersRaised()
 {
-    expressionNotationTask->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(expressionNotationTask));
+    task()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(task()));
     edit(3)->setFocus();
     type(edit(3), QStringLiteral("3.2 * sqr ( a )"));
     QCOMPARE(edit(3)->text(), QStringLiteral("3.2*sqr(a)"));
@@ -142,52 +152,52 @@ void Task8Test::okAppearsAfterTheSixthLineInAnyOrderAndStays()
     const int order[] = {6, 3, 1, 5, 2};
     for (int line : order) {
         QVERIFY(answer(line, QString::fromLatin1(keys[line - 1])).isEmpty());
-        QVERIFY(button("Button7")->isHidden());
+        QVERIFY(button("doneButton")->isHidden());
     }
     // a wrong try on the last open line changes nothing
     QCOMPARE(answer(4, QStringLiteral("2*X+6>67.5*X*X")).size(), 1);
-    QVERIFY(button("Button7")->isHidden());
+    QVERIFY(button("doneButton")->isHidden());
     QVERIFY(answer(4, QString::fromLatin1(keys[3])).isEmpty());
-    QVERIFY(!button("Button7")->isHidden());
+    QVERIFY(!button("doneButton")->isHidden());
 
     // closed by the close box and opened again: everything as it was left
-    expressionNotationTask->close();
-    QVERIFY(!mainWindow->isMarkShown("Image9"));
-    chooseMenu("N81");
-    QVERIFY(expressionNotationTask->isVisible());
-    QVERIFY(!button("Button7")->isHidden());
+    task()->close();
+    QVERIFY(!program->mainWindow()->isMarkShown(Page::Task8));
+    chooseMenu(*program, "task8Action");
+    QVERIFY(task()->isVisible());
+    QVERIFY(!button("doneButton")->isHidden());
     for (int line = 1; line <= 6; ++line) {
         QVERIFY(!check(line)->isEnabled());
         QCOMPARE(edit(line)->text(), QString::fromLatin1(keys[line - 1]));
     }
-    click(button("Button7"));
-    QVERIFY(expressionNotationTask->isHidden());
-    QVERIFY(mainWindow->isMarkShown("Image9"));
+    click(button("doneButton"));
+    QVERIFY(task()->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown(Page::Task8));
 }
 
 void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
 {
     QVERIFY(answer(2, QStringLiteral("(A-B)/(C*7)")).isEmpty());
     edit(5)->setText(QStringLiteral("(k*k+17"));
-    click(button("Button8"));
-    QVERIFY(mathReferencePage->isVisible());
-    QVERIFY(expressionNotationTask->isVisible());
-    click(button("Button8")); // already open: nothing more happens
-    QVERIFY(mathReferencePage->isVisible());
+    click(button("referenceButton"));
+    QVERIFY(program->mathReferencePage()->isVisible());
+    QVERIFY(task()->isVisible());
+    click(button("referenceButton")); // already open: nothing more happens
+    QVERIFY(program->mathReferencePage()->isVisible());
     for (int line = 1; line <= 6; ++line)
         QCOMPARE(check(line)->isEnabled(), line != 2);
     QCOMPARE(edit(5)->text(), QStringLiteral("(k*k+17"));
     QCOMPARE(edit(2)->text(), QStringLiteral("(A-B)/(C*7)"));
 
     // the reference's own "ОК" shows its mark and leaves the task open
-    auto *table = mathReferencePage->findChild<PictureBox *>(QStringLiteral("Image1"));
+    auto *table = program->mathReferencePage()->findChild<PictureBox *>(QStringLiteral("tablePicture"));
     QCOMPARE(table->image().size(), QSize(650, 446));
     QVERIFY(!table->stretch());
-    click(mathReferencePage->findChild<QPushButton *>(QStringLiteral("Button1")));
-    QVERIFY(mathReferencePage->isHidden());
-    QVERIFY(mainWindow->isMarkShown("Image8"));
-    QVERIFY(expressionNotationTask->isVisible());
-    QVERIFY(!mainWindow->isMarkShown("Image9"));
+    click(program->mathReferencePage()->findChild<QPushButton *>(QStringLiteral("doneButton")));
+    QVERIFY(program->mathReferencePage()->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown(Page::MathReference));
+    QVERIFY(task()->isVisible());
+    QVERIFY(!program->mainWindow()->isMarkShown(Page::Task8));
 }
 
 QTEST_MAIN(Task8Test)

@@ -3,10 +3,10 @@
 #include "Harness.h"
 
 #include "FormActivation.h"
-#include "PictureBox.h"
-#include "MainWindow.h"
-#include "MathReferencePage.h"
 #include "FormulaNotationTask.h"
+#include "MainWindow.h"
+#include "PictureBox.h"
+#include "TheoryPage.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,28 +18,12 @@ using namespace Harness;
 
 namespace {
 
-// formula 1..3: its edit box, its "Проверить" and its mark
-QLineEdit *edit(int f) { return formulaNotationTask->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(f)); }
-QPushButton *check(int f) { return formulaNotationTask->findChild<QPushButton *>(QStringLiteral("Button%1").arg(f + 1)); }
-PictureBox *mark(int f) { return formulaNotationTask->findChild<PictureBox *>(QStringLiteral("Image%1").arg(f + 3)); }
-QPushButton *button(const char *name) { return formulaNotationTask->findChild<QPushButton *>(QLatin1String(name)); }
-
 const QString key1 = QStringLiteral("Y:=X/(X*X+3/(X*X+9/(X*X+18/(X*X+36/(X*X)))))");
 const QString key1Sqr = QStringLiteral("Y:=X/(SQR(X)+3/(SQR(X)+9/(SQR(X)+18/(SQR(X)+36/SQR(X)))))");
 const QString key2 = QStringLiteral(
     "T:=(SQRT(ABS(X4-1))-SQRT(ABS(Y*Y)))/SQRT(1+X2*X2*X2*X2/4+Y3*Y3*Y3/3)+(SIN(X)/COS(X)+X*X)*SQRT(23*SIN(X))");
 const QString key3 = QStringLiteral("Z:=(1+2.5*Y2)*(X+Y*Y*Y/(X*X+14))/(SIN(X)*SIN(X)+1/SQRT(X1+Y*Y))");
 const QString keys[3] = {key1, key2, key3};
-
-// Puts `text` into the box as if pasted and presses its "Проверить";
-// returns the texts of any message boxes.
-QStringList answer(int f, const QString &text)
-{
-    MessageSpy spy;
-    edit(f)->setText(text);
-    click(check(f));
-    return spy.texts;
-}
 
 QString replaced(QString text, const char *from, const char *to)
 {
@@ -55,10 +39,10 @@ class Task9Test : public QObject
 private slots:
     void init()
     {
-        startProgram();
-        chooseMenu("N91");
+        program = startProgram();
+        chooseMenu(*program, "task9Action");
     }
-    void cleanup() { stopProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void formulasAcceptExactlyTheirKeys_data();
     void formulasAcceptExactlyTheirKeys();
@@ -67,6 +51,29 @@ private slots:
     void restartClearsTheFormAndOpensEveryCheckAgain();
     void activationPutsTheFocusIntoTheFirstBox();
     void referenceOpensWithoutChangingTheAnswers();
+
+private:
+    QWidget *task() const { return program->formulaNotationTask(); }
+    // formula 1..3: its edit box, its "Проверить" and its mark
+    QLineEdit *edit(int f) const { return task()->findChild<QLineEdit *>(QStringLiteral("formula%1Edit").arg(f)); }
+    QPushButton *check(int f) const
+    {
+        return task()->findChild<QPushButton *>(QStringLiteral("formula%1CheckButton").arg(f));
+    }
+    PictureBox *mark(int f) const { return task()->findChild<PictureBox *>(QStringLiteral("formula%1Mark").arg(f)); }
+    QPushButton *button(const char *name) const { return task()->findChild<QPushButton *>(QLatin1String(name)); }
+
+    // Puts `text` into the box as if pasted and presses its "Проверить";
+    // returns the texts of any message boxes.
+    QStringList answer(int f, const QString &text) const
+    {
+        MessageSpy spy;
+        edit(f)->setText(text);
+        click(check(f));
+        return spy.texts;
+    }
+
+    std::unique_ptr<ProgramWindows> program;
 };
 
 void Task9Test::formulasAcceptExactlyTheirKeys_data()
@@ -122,7 +129,7 @@ void Task9Test::formulasAcceptExactlyTheirKeys()
             QVERIFY(mark(other)->isHidden());
         }
     }
-    QVERIFY(button("Button1")->isHidden());
+    QVERIFY(button("doneButton")->isHidden());
 }
 
 void Task9Test::typedAnswerInSmallLettersWithBlanksIsRight()
@@ -139,22 +146,22 @@ void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
 {
     for (int f : {2, 3}) {
         answer(f, keys[f - 1]);
-        QVERIFY(button("Button1")->isHidden());
+        QVERIFY(button("doneButton")->isHidden());
     }
     answer(1, key1Sqr);
-    QVERIFY(!button("Button1")->isHidden());
+    QVERIFY(!button("doneButton")->isHidden());
 
-    formulaNotationTask->close();
-    QVERIFY(!mainWindow->isMarkShown("Image11"));
-    chooseMenu("N91");
-    QVERIFY(!button("Button1")->isHidden());
+    task()->close();
+    QVERIFY(!program->mainWindow()->isMarkShown(Page::Task9));
+    chooseMenu(*program, "task9Action");
+    QVERIFY(!button("doneButton")->isHidden());
     for (int f = 1; f <= 3; ++f) {
         QVERIFY(!mark(f)->isHidden());
         QVERIFY(!check(f)->isEnabled());
     }
-    click(button("Button1"));
-    QVERIFY(formulaNotationTask->isHidden());
-    QVERIFY(mainWindow->isMarkShown("Image11"));
+    click(button("doneButton"));
+    QVERIFY(task()->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown(Page::Task9));
 }
 
 void Task9Test::restartClearsTheFormAndOpensEveryCheckAgain()
@@ -162,22 +169,22 @@ void Task9Test::restartClearsTheFormAndOpensEveryCheckAgain()
     answer(1, key1);
     answer(2, key2);
     edit(3)->setText(QStringLiteral("z:=1"));
-    click(button("Button5"));
+    click(button("restartButton"));
     for (int f = 1; f <= 3; ++f) {
         QVERIFY(edit(f)->text().isEmpty());
         QVERIFY(mark(f)->isHidden());
         QVERIFY(check(f)->isEnabled());
     }
-    QVERIFY(button("Button1")->isHidden());
+    QVERIFY(button("doneButton")->isHidden());
 
     // the task can still be completed in this run
     for (int f : {3, 1, 2})
         answer(f, keys[f - 1]);
-    QVERIFY(!button("Button1")->isHidden());
+    QVERIFY(!button("doneButton")->isHidden());
 
     // once shown, "OK" survives a restart
-    click(button("Button5"));
-    QVERIFY(!button("Button1")->isHidden());
+    click(button("restartButton"));
+    QVERIFY(!button("doneButton")->isHidden());
     QVERIFY(mark(1)->isHidden());
 }
 
@@ -188,30 +195,30 @@ void Task9Test::activationPutsTheFocusIntoTheFirstBox()
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(3)));
 
     // to the main form and back
-    mainWindow->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
-    formulaNotationTask->activateWindow();
+    program->mainWindow()->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mainWindow()));
+    task()->activateWindow();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
 
     // to the reference form and back
     edit(2)->setFocus();
-    click(button("Button6"));
-    mathReferencePage->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mathReferencePage));
-    formulaNotationTask->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(formulaNotationTask));
+    click(button("referenceButton"));
+    program->mathReferencePage()->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mathReferencePage()));
+    task()->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task()));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
 
     // Back by clicking into the third box: the window system may report the
     // activation while the button is still down; the click keeps its box.
-    mathReferencePage->close();
-    mainWindow->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(mainWindow));
+    program->mathReferencePage()->close();
+    program->mainWindow()->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mainWindow()));
     const QPoint inThird = edit(3)->rect().center();
     QCursor::setPos(edit(3)->mapToGlobal(inThird));
     QTest::mousePress(edit(3), Qt::LeftButton, Qt::NoModifier, inThird);
-    formulaNotationTask->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(formulaNotationTask));
+    task()->activateWindow();
+    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task()));
     QTest::mouseRelease(edit(3), Qt::LeftButton, Qt::NoModifier, inThird);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(3)));
 }
@@ -220,15 +227,15 @@ void Task9Test::referenceOpensWithoutChangingTheAnswers()
 {
     answer(2, key2);
     edit(1)->setText(QStringLiteral("y:=x/("));
-    click(button("Button6"));
-    QVERIFY(mathReferencePage->isVisible());
-    QVERIFY(formulaNotationTask->isVisible());
+    click(button("referenceButton"));
+    QVERIFY(program->mathReferencePage()->isVisible());
+    QVERIFY(task()->isVisible());
     QCOMPARE(edit(1)->text(), QStringLiteral("y:=x/("));
     QCOMPARE(edit(2)->text(), key2);
     QVERIFY(!check(2)->isEnabled());
     QVERIFY(check(1)->isEnabled());
     QVERIFY(!mark(2)->isHidden());
-    QVERIFY(mathReferencePage->minimumSize() == mathReferencePage->maximumSize()); // the reference can't be resized
+    QVERIFY(program->mathReferencePage()->minimumSize() == program->mathReferencePage()->maximumSize()); // the reference can't be resized
 }
 
 QTEST_MAIN(Task9Test)

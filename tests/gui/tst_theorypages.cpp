@@ -5,10 +5,9 @@
 #include "Harness.h"
 
 #include "DragLabel.h"
-#include "PictureBox.h"
 #include "MainWindow.h"
-#include "WorkedExamplePage.h"
-#include "AssignmentOperatorPage.h"
+#include "PictureBox.h"
+#include "TheoryPage.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,11 +17,6 @@
 using namespace Harness;
 
 namespace {
-
-QWidget *page(const QString &name)
-{
-    return name == QLatin1String("workedExamplePage") ? static_cast<QWidget *>(workedExamplePage) : static_cast<QWidget *>(assignmentOperatorPage);
-}
 
 // Everything a drop could have changed on a form.
 QStringList snapshot(QWidget *form)
@@ -41,6 +35,11 @@ QStringList snapshot(QWidget *form)
     return state;
 }
 
+// The texts written on the blocks of the worked example, left and right.
+const char *const blockTexts[] = {"stepInputLabel", "stepAreaFormulaLabel", "stepPerimeterFormulaLabel",
+                                  "stepOutputLabel", "finishedInputLabel", "finishedAreaFormulaLabel",
+                                  "finishedPerimeterFormulaLabel", "finishedOutputLabel"};
+
 } // namespace
 
 class TheoryPagesTest : public QObject
@@ -48,8 +47,8 @@ class TheoryPagesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { startProgram(); }
-    void cleanup() { stopProgram(); }
+    void init() { program = startProgram(); }
+    void cleanup() { stopProgram(program); }
 
     void okShowsTheMarkAndTheCloseBoxDoesNot_data();
     void okShowsTheMarkAndTheCloseBoxDoesNot();
@@ -57,71 +56,75 @@ private slots:
     void noTextIsClipped();
     void blockTextsLieOnTheirShapes();
     void droppingAFormulaLabelAnywhereChangesNothing();
+
+private:
+    std::unique_ptr<ProgramWindows> program;
 };
 
 void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot_data()
 {
-    QTest::addColumn<QString>("form");
+    QTest::addColumn<Page>("page");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("mark");
     QTest::addColumn<QString>("ok");
-    QTest::newRow("worked example") << "workedExamplePage" << "Button2" << "N5" << "Image3" << QString::fromUtf8("ОК");
-    QTest::newRow("assignment") << "assignmentOperatorPage" << "Button12" << "N4" << "Image13" << QStringLiteral("OK");
+    QTest::newRow("worked example") << Page::WorkedExample << "workedExampleButton" << "workedExampleAction"
+                                    << QString::fromUtf8("ОК");
+    QTest::newRow("assignment") << Page::AssignmentOperator << "assignmentOperatorButton" << "assignmentOperatorAction"
+                                << QStringLiteral("OK");
 }
 
 void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot()
 {
-    QFETCH(QString, form);
+    QFETCH(Page, page);
     QFETCH(QString, button);
     QFETCH(QString, menu);
-    QFETCH(QString, mark);
     QFETCH(QString, ok);
-    QWidget *shown = page(form);
-    const QByteArray markName = mark.toLatin1();
+    QWidget *shown = program->window(page);
+    MainWindow *main = program->mainWindow();
 
-    chooseMenu(menu.toLatin1().constData());
+    chooseMenu(*program, menu.toLatin1().constData());
     QVERIFY(shown->isVisible());
     shown->close();
     QVERIFY(shown->isHidden());
-    QVERIFY(!mainWindow->isMarkShown(markName.constData()));
+    QVERIFY(!main->isMarkShown(page));
 
-    click(mainWindow->findChild<QPushButton *>(button));
+    click(main->findChild<QPushButton *>(button));
     QVERIFY(shown->isVisible());
-    auto *okButton = shown->findChild<QPushButton *>(QStringLiteral("Button1"));
+    auto *okButton = shown->findChild<QPushButton *>(QStringLiteral("doneButton"));
     QCOMPARE(okButton->text(), ok);
     click(okButton);
     QVERIFY(shown->isHidden());
-    for (int i = 1; i <= 14; ++i) {
-        const QByteArray other = "Image" + QByteArray::number(i);
-        QCOMPARE(mainWindow->isMarkShown(other.constData()), other == markName);
-    }
+    for (int other = int(Page::FlowchartElements); other < int(Page::About); ++other)
+        QCOMPARE(main->isMarkShown(Page(other)), Page(other) == page);
 
     // A later visit, closed either way, leaves the mark shown.
-    chooseMenu(menu.toLatin1().constData());
+    chooseMenu(*program, menu.toLatin1().constData());
     shown->close();
-    QVERIFY(mainWindow->isMarkShown(markName.constData()));
-    chooseMenu(menu.toLatin1().constData());
+    QVERIFY(main->isMarkShown(page));
+    chooseMenu(*program, menu.toLatin1().constData());
     click(okButton);
     QVERIFY(shown->isHidden());
-    QVERIFY(mainWindow->isMarkShown(markName.constData()));
+    QVERIFY(main->isMarkShown(page));
 }
 
 void TheoryPagesTest::textsKeepTheirBlanksAndLatinNames()
 {
     auto text = [](QWidget *form, const char *name) { return form->findChild<QLabel *>(name)->text(); };
-    QCOMPARE(text(assignmentOperatorPage, "Label17"), QString::fromUtf8("  Прелесть!!!  G:=R+N  "));
+    TheoryPage *assignment = program->assignmentOperatorPage();
+    TheoryPage *example = program->workedExamplePage();
+    QCOMPARE(text(assignment, "goodExampleLabel"), QString::fromUtf8("  Прелесть!!!  G:=R+N  "));
     // A Cyrillic look-alike in a formula would teach a wrong notation.
     const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
-    for (const char *name : {"Label1", "Label2", "Label4", "Label10", "Label11", "Label13", "Label15", "Label17"})
-        QVERIFY2(!text(workedExamplePage, name).contains(cyrillic), name);
-    for (const char *name : {"Label7", "Label8", "Label10"})
-        QVERIFY2(!text(assignmentOperatorPage, name).contains(cyrillic), name);
+    for (const char *name : blockTexts)
+        QVERIFY2(!text(example, name).contains(cyrillic), name);
+    for (const char *name : {"example1Label", "example2Label", "example3Label"})
+        QVERIFY2(!text(assignment, name).contains(cyrillic), name);
 }
 
 void TheoryPagesTest::noTextIsClipped()
 {
-    for (QWidget *form : {static_cast<QWidget *>(workedExamplePage), static_cast<QWidget *>(assignmentOperatorPage)}) {
+    TheoryPage *assignment = program->assignmentOperatorPage();
+    for (TheoryPage *form : {program->workedExamplePage(), assignment}) {
         form->show();
         const QRect client = form->rect();
         for (QLabel *label : form->findChildren<QLabel *>()) {
@@ -133,8 +136,8 @@ void TheoryPagesTest::noTextIsClipped()
             QVERIFY2(client.contains(label->geometry()), qPrintable(where));
         }
         // The two-line rule breaks its lines at its run of blanks.
-        if (form == assignmentOperatorPage) {
-            auto *rule = assignmentOperatorPage->findChild<QLabel *>("Label15");
+        if (form == assignment) {
+            auto *rule = assignment->findChild<QLabel *>("rule3Label");
             QCOMPARE(rule->heightForWidth(rule->width()), 2 * rule->fontMetrics().lineSpacing());
         }
     }
@@ -142,9 +145,10 @@ void TheoryPagesTest::noTextIsClipped()
 
 void TheoryPagesTest::blockTextsLieOnTheirShapes()
 {
+    TheoryPage *workedExamplePage = program->workedExamplePage();
     workedExamplePage->show();
     const QList<PictureBox *> blocks = workedExamplePage->findChildren<PictureBox *>();
-    for (const char *name : {"Label1", "Label2", "Label13", "Label15", "Label11", "Label4", "Label17", "Label10"}) {
+    for (const char *name : blockTexts) {
         auto *label = workedExamplePage->findChild<QLabel *>(name);
         bool onABlock = false;
         for (PictureBox *block : blocks)
@@ -154,27 +158,29 @@ void TheoryPagesTest::blockTextsLieOnTheirShapes()
         QCOMPARE(workedExamplePage->childAt(label->geometry().center()), static_cast<QWidget *>(label));
     }
     // The second formula line sits on the finished rectangle as it does on the left one.
-    auto offset = [](const char *label, const char *block) {
+    auto offset = [workedExamplePage](const char *label, const char *block) {
         return workedExamplePage->findChild<QWidget *>(label)->pos() - workedExamplePage->findChild<QWidget *>(block)->pos();
     };
-    QCOMPARE(offset("Label17", "Image8"), offset("Label13", "Image1"));
+    QCOMPARE(offset("finishedPerimeterFormulaLabel", "finishedProcessPicture"),
+             offset("stepPerimeterFormulaLabel", "stepProcessPicture"));
 }
 
 void TheoryPagesTest::droppingAFormulaLabelAnywhereChangesNothing()
 {
-    openForm(workedExamplePage);
+    TheoryPage *workedExamplePage = program->workedExamplePage();
+    program->open(Page::WorkedExample);
     QStringList draggable;
     for (DragLabel *label : workedExamplePage->findChildren<DragLabel *>()) {
         if (label->autoDrag())
             draggable << label->objectName();
     }
     draggable.sort();
-    QCOMPARE(draggable, QStringList({"Label2", "Label4"}));
+    QCOMPARE(draggable, QStringList({"finishedAreaFormulaLabel", "stepAreaFormulaLabel"}));
     for (PictureBox *picture : workedExamplePage->findChildren<PictureBox *>())
         QVERIFY2(!picture->autoDrag(), qPrintable(picture->objectName()));
 
     const QStringList before = snapshot(workedExamplePage);
-    for (const char *name : {"Label2", "Label4"}) {
+    for (const char *name : {"stepAreaFormulaLabel", "finishedAreaFormulaLabel"}) {
         auto *source = workedExamplePage->findChild<QWidget *>(name);
         // Every control, the empty page, the divider and the bottom bar.
         QList<QPoint> points{QPoint(10, 10), QPoint(300, 500), QPoint(377, 300), QPoint(20, 570)};
@@ -185,7 +191,7 @@ void TheoryPagesTest::droppingAFormulaLabelAnywhereChangesNothing()
     }
     QCOMPARE(snapshot(workedExamplePage), before);
     QVERIFY(workedExamplePage->isVisible());
-    QVERIFY(!mainWindow->isMarkShown("Image3"));
+    QVERIFY(!program->mainWindow()->isMarkShown(Page::WorkedExample));
 }
 
 QTEST_MAIN(TheoryPagesTest)

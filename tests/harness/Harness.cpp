@@ -2,7 +2,6 @@
 
 #include "Application.h"
 #include "MessageBox.h"
-#include "Registry.h"
 #include "MainWindow.h"
 
 #include <QAbstractButton>
@@ -49,7 +48,7 @@ void failOnBrokenConnections()
     previousHandler = qInstallMessageHandler(strictHandler);
 }
 
-void startProgram()
+std::unique_ptr<ProgramWindows> createProgram(ProgramWindows::Splash splash)
 {
     static bool initialised = false;
     if (!initialised) {
@@ -57,16 +56,21 @@ void startProgram()
         Application::init(*qApp);
         initialised = true;
     }
-    MainWindow::setSplashEnabled(false);
-    Registry::createForms();
-    mainWindow->show();
-    if (!QTest::qWaitForWindowExposed(mainWindow))
-        qWarning("main form not exposed");
+    return std::make_unique<ProgramWindows>(splash);
 }
 
-void stopProgram()
+std::unique_ptr<ProgramWindows> startProgram()
 {
-    Registry::destroyForms();
+    auto program = createProgram(ProgramWindows::Splash::Skipped);
+    program->mainWindow()->show();
+    if (!QTest::qWaitForWindowExposed(program->mainWindow()))
+        qWarning("main form not exposed");
+    return program;
+}
+
+void stopProgram(std::unique_ptr<ProgramWindows> &program)
+{
+    program.reset();
     QCoreApplication::processEvents();
 }
 
@@ -96,14 +100,14 @@ void type(QWidget *widget, const QString &text)
     }
 }
 
-QAction *menuEntry(const char *entry)
+QAction *menuEntry(const ProgramWindows &program, const char *entry)
 {
-    return mainWindow->findChild<QAction *>(QLatin1String(entry));
+    return program.mainWindow()->findChild<QAction *>(QLatin1String(entry));
 }
 
-void chooseMenu(const char *entry)
+void chooseMenu(const ProgramWindows &program, const char *entry)
 {
-    if (QAction *action = menuEntry(entry))
+    if (QAction *action = menuEntry(program, entry))
         action->trigger();
 }
 

@@ -4,29 +4,36 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+
+#include "ProgramWindows.h"
 
 class QAction;
 class QWidget;
 
-// What the GUI tests share: the whole registry built as the program builds
-// it, and ways to click, type, choose menu entries, answer message boxes and
+// What the GUI tests share: every window built as the program builds it,
+// and ways to click, type, choose menu entries, answer message boxes and
 // drop a dragged control onto the widget under a point.
 namespace Harness {
 
 // Installs a message handler that ends the test run on any warning about a
-// connection that uic could not make ("No such slot", "No such signal").
+// connection that could not be made.
 void failOnBrokenConnections();
 
-// Creates the seventeen forms and shows the main form without the splash.
-void startProgram();
-void stopProgram();
+// Creates the seventeen windows and shows the main form without the splash.
+// The test owns them; letting go of them ends the program.
+std::unique_ptr<ProgramWindows> startProgram();
+// The same, with nothing shown yet.
+std::unique_ptr<ProgramWindows> createProgram(ProgramWindows::Splash splash);
+// Destroys the windows and lets their last events pass.
+void stopProgram(std::unique_ptr<ProgramWindows> &program);
 
 void click(QWidget *button);
 // Types `text` key by key into `widget`, as the learner would.
 void type(QWidget *widget, const QString &text);
-// Triggers the main form's menu entry named `entry` ("N3", "N101", "N7"...).
-void chooseMenu(const char *entry);
-QAction *menuEntry(const char *entry);
+// Triggers the main form's menu entry named `entry` ("task10Action"...).
+void chooseMenu(const ProgramWindows &program, const char *entry);
+QAction *menuEntry(const ProgramWindows &program, const char *entry);
 
 // Sends a drag of `source` to the widget under `point` (in `form`
 // coordinates): the topmost visible widget there, or its nearest ancestor

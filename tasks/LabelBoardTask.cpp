@@ -1,0 +1,15 @@
+#include "LabelBoardTask.h"
+
+#include <QPushButton>
+
+LabelBoardTask::LabelBoardTask(Design design, QWidget *parent)
+    : DesignedForm(parent)
+{
+    const Layout layout = design(this);
+    finishDesign();
+    m_board = new LabelBoard(layout.boardSlots, layout.pieces, this);
+    QPushButton *done = layout.doneButton;
+    connect(m_board, &LabelBoard::solved, done, &QPushButton::show);
+    connect(layout.restartButton, &QPushButton::clicked, m_board, &LabelBoard::reset);
+    connect(done, &QPushButton::clicked, this, &LabelBoardTask::finish);
+}

@@ -1,0 +1,11 @@
+#include "TheoryPage.h"
+
+#include <QPushButton>
+
+TheoryPage::TheoryPage(Design design, QWidget *parent)
+    : DesignedForm(parent)
+{
+    QPushButton *done = design(this);
+    finishDesign();
+    connect(done, &QPushButton::clicked, this, &TheoryPage::finish);
+}
