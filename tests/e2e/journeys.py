@@ -314,6 +314,17 @@ def task10(pupil):
     pupil.start()
     form = pupil.open("CosineLawTask")
     ok_hidden = d.screen().region(pupil.rect(form, "CosineLawTask", "doneButton"))
+    # By keyboard: Tab from the first box to "Проверить", and Space presses
+    # it although the form keeps blanks out of its boxes. The empty board
+    # and the prompts are both wrong: two boxes, one after the other.
+    pupil.press(form, "CosineLawTask", "startEdit")
+    d.key("Tab")
+    d.key("space")
+    for _ in range(2):
+        box = wait_until(lambda: next((w for w in d.windows() if w.id not in (form.id, pupil.main.id)), None),
+                         10, "the box that Space on the focused check button brings")
+        d.key("Return")
+        d.wait_gone(box)
     for piece, slot in TASK10_DROPS:
         pupil.drop(form, "CosineLawTask", piece, slot)
         d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), 10, f"{slot} to show the shape from {piece}")

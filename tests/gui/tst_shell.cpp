@@ -47,6 +47,8 @@ private slots:
     void activationFiresWhenAFormBecomesActive();
     void activationIgnoresOtherProgramsAndMessageBoxes();
     void spaceFilterSwallowsTypedBlanksOnly();
+    void spaceTypesNoBlankButPressesButtons_data();
+    void spaceTypesNoBlankButPressesButtons();
     void splashComesFirstAndClosesOnItsTimer();
 
 private:
@@ -310,6 +312,40 @@ void ShellTest::spaceFilterSwallowsTypedBlanksOnly()
     other.show();
     type(&other, QStringLiteral("a b"));
     QCOMPARE(other.text(), QStringLiteral("a b"));
+}
+
+void ShellTest::spaceTypesNoBlankButPressesButtons_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("task 2") << Page::Task2 << "statement2Edit" << "statement2CheckButton";
+    QTest::newRow("task 8") << Page::Task8 << "expression1Edit" << "expression1CheckButton";
+    QTest::newRow("task 9") << Page::Task9 << "formula3Edit" << "restartButton";
+    QTest::newRow("task 10") << Page::Task10 << "inputEdit" << "checkButton";
+}
+
+void ShellTest::spaceTypesNoBlankButPressesButtons()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, edit);
+    QFETCH(QString, button);
+    QWidget *form = program->window(page);
+    program->open(page);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    MessageSpy boxes;
+
+    auto *box = form->findChild<QLineEdit *>(edit);
+    box->setFocus();
+    box->setText(QStringLiteral("c:=a"));
+    QTest::keyClick(box, Qt::Key_Space);
+    QCOMPARE(box->text(), QStringLiteral("c:=a"));
+
+    auto *pressed = form->findChild<QPushButton *>(button);
+    pressed->setFocus();
+    QSignalSpy clicks(pressed, &QPushButton::clicked);
+    QTest::keyClick(pressed, Qt::Key_Space);
+    QCOMPARE(clicks.count(), 1);
 }
 
 void ShellTest::splashComesFirstAndClosesOnItsTimer()
