@@ -211,7 +211,12 @@ void ShellTest::closingTheMainFormEndsTheProgram()
     // with other forms still open.
     MainWindow *main = program->mainWindow();
     QTimer::singleShot(0, main, [main] { main->close(); });
-    QTimer::singleShot(5000, qApp, [] { QApplication::exit(7); });
+    // The guard goes with the test: left pending, it would end a later
+    // test's event loop, such as the splash's.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QApplication::exit(7); });
+    guard.start(5000);
     QCOMPARE(QApplication::exec(), 0);
 }
 
