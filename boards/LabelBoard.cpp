@@ -1,5 +1,6 @@
 #include "LabelBoard.h"
 
+#include "KeyboardDrag.h"
 #include "PictureBox.h"
 
 #include <QLabel>
@@ -9,13 +10,28 @@ LabelBoard::LabelBoard(const QList<Slot> &boardSlots, const QList<QLabel *> &pie
     : QObject(parent)
     , m_pieces(pieces)
 {
+    QList<QWidget *> targets;
     for (const Slot &slot : boardSlots) {
         m_slots.append({slot, keyOf(slot.picture)});
-        showText(slot.text, QString());
+        show(int(m_slots.size()) - 1, QString());
         PictureBox *picture = slot.picture;
         picture->setDropFilter([this](const QObject *piece) { return accepts(piece); });
         connect(picture, &PictureBox::dropped, this, [this, picture](QObject *piece) { drop(picture, piece); });
+        picture->setAccessibleDescription(QStringLiteral("Enter — положить взятую надпись"));
+        targets.append(picture);
     }
+    for (QLabel *caption : pieces)
+        caption->setAccessibleDescription(QStringLiteral("Enter — взять надпись"));
+    if (!targets.isEmpty())
+        KeyboardDrag::joinFocusChain(targets.first()->window(), {pieces.begin(), pieces.end()}, targets);
+}
+
+void LabelBoard::show(int index, const QString &caption)
+{
+    const Slot &slot = m_slots.at(index).slot;
+    showText(slot.text, caption);
+    const QString shown = caption.isEmpty() ? QStringLiteral("пусто") : caption;
+    slot.picture->setAccessibleName(QStringLiteral("Блок %1 блок-схемы: %2").arg(index + 1).arg(shown));
 }
 
 int LabelBoard::keyOf(const QObject *object)
@@ -43,11 +59,12 @@ void LabelBoard::drop(const PictureBox *picture, const QObject *piece)
     QLabel *caption = pieceOf(piece);
     if (!caption || caption->isHidden())
         return;
-    for (SlotState &state : m_slots) {
+    for (int index = 0; index < m_slots.size(); ++index) {
+        SlotState &state = m_slots[index];
         if (state.slot.picture != picture)
             continue;
         state.shown = caption;
-        showText(state.slot.text, caption->text());
+        show(index, caption->text());
         caption->hide();
         if (correctDrops() == slotCount())
             emit solved();
@@ -57,9 +74,9 @@ void LabelBoard::drop(const PictureBox *picture, const QObject *piece)
 
 void LabelBoard::reset()
 {
-    for (SlotState &state : m_slots) {
-        state.shown = nullptr;
-        showText(state.slot.text, QString());
+    for (int index = 0; index < m_slots.size(); ++index) {
+        m_slots[index].shown = nullptr;
+        show(index, QString());
     }
     for (QLabel *caption : m_pieces)
         caption->show();

@@ -23,6 +23,7 @@ public:
         QLabel *text;        // the label lying over the shape
     };
 
+    // The board takes the slots' drops, by mouse or by keyboard.
     LabelBoard(const QList<Slot> &boardSlots, const QList<QLabel *> &pieces, QObject *parent);
 
     // A caption of this board that is still in the column may be dropped on
@@ -50,6 +51,9 @@ private:
     };
 
     QLabel *pieceOf(const QObject *piece) const;
+    // Writes the caption into the slot, and names the slot for screen
+    // readers by its place and what it shows.
+    void show(int index, const QString &caption);
     static void showText(QLabel *text, const QString &caption);
     static int keyOf(const QObject *object);
 

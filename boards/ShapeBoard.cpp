@@ -1,25 +1,53 @@
 #include "ShapeBoard.h"
 
+#include "KeyboardDrag.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
 
 #include <QVariant>
 
-ShapeBoard::ShapeBoard(QVector<PictureBox *> boardSlots, QVector<PictureBox *> resetOrder, WrongDrops wrongDrops,
-                       QObject *parent)
+namespace {
+
+// Shape names by shape code, as a piece is called and as a slot shows it.
+const char *const pieceNames[] = {"Овал", "Параллелограмм", "Прямоугольник", "Ромб"};
+const char *const shownNames[] = {"овал", "параллелограмм", "прямоугольник", "ромб"};
+
+} // namespace
+
+ShapeBoard::ShapeBoard(const QVector<PictureBox *> &pieces, QVector<PictureBox *> boardSlots,
+                       QVector<PictureBox *> resetOrder, WrongDrops wrongDrops, QObject *parent)
     : QObject(parent)
     , m_slots(std::move(boardSlots))
     , m_resetOrder(std::move(resetOrder))
     , m_flags(m_slots.size(), false)
     , m_countsWrongDrops(wrongDrops == WrongDrops::Counted)
 {
+    for (PictureBox *piece : pieces) {
+        const int code = shapeCodeOf(piece, "shapeCode");
+        if (code >= 0 && code < 4)
+            piece->setAccessibleName(QString::fromUtf8(pieceNames[code]));
+        piece->setAccessibleDescription(QStringLiteral("Enter — взять фигуру"));
+    }
     for (int index = 0; index < m_slots.size(); ++index) {
         PictureBox *slot = m_slots.at(index);
         // Any control of the form may be dropped; one that shows no shape
         // is judged wrong.
         slot->setDropFilter([](const QObject *) { return true; });
         connect(slot, &PictureBox::dropped, this, [this, index](QObject *piece) { dropReported(index, piece); });
+        slot->setAccessibleDescription(QStringLiteral("Enter — положить взятую фигуру"));
+        nameSlot(index, -1);
     }
+    if (!m_slots.isEmpty()) {
+        KeyboardDrag::joinFocusChain(m_slots.first()->window(), {pieces.begin(), pieces.end()},
+                                     {m_slots.begin(), m_slots.end()});
+    }
+}
+
+void ShapeBoard::nameSlot(int index, int shownCode)
+{
+    const QString shown = shownCode >= 0 && shownCode < 4 ? QString::fromUtf8(shownNames[shownCode])
+                                                          : QStringLiteral("пусто");
+    m_slots.at(index)->setAccessibleName(QStringLiteral("Блок %1 блок-схемы: %2").arg(index + 1).arg(shown));
 }
 
 QString ShapeBoard::fileOf(int shapeCode)
@@ -61,6 +89,7 @@ QString ShapeBoard::drop(int index, QObject *piece)
         const QString error = slot->loadFromFile(file);
         if (!error.isEmpty())
             return error;
+        nameSlot(index, code);
     }
     // Judged on what the slot shows now: a wrong shape dropped over a right
     // one makes the slot wrong again.
@@ -84,6 +113,7 @@ bool ShapeBoard::clear()
             MessageBox::show(error);
             return false;
         }
+        nameSlot(int(m_slots.indexOf(slot)), -1);
     }
     clearFlags();
     m_wrongDrops = 0;

@@ -23,11 +23,12 @@ class ShapeBoard : public QObject
 public:
     enum class WrongDrops { NotCounted, Counted };
 
+    // `pieces`: the shape pictures to drag, in shape-code order.
     // `boardSlots`: the slots from the top of the flowchart to the bottom;
-    // the board takes their drops. `resetOrder`: the same slots in the order
-    // the reset blanks them.
-    ShapeBoard(QVector<PictureBox *> boardSlots, QVector<PictureBox *> resetOrder, WrongDrops wrongDrops,
-               QObject *parent);
+    // the board takes their drops, by mouse or by keyboard. `resetOrder`:
+    // the same slots in the order the reset blanks them.
+    ShapeBoard(const QVector<PictureBox *> &pieces, QVector<PictureBox *> boardSlots,
+               QVector<PictureBox *> resetOrder, WrongDrops wrongDrops, QObject *parent);
 
     // The picture file a slot loads for `shapeCode`; empty for a code that
     // names no shape.
@@ -60,6 +61,8 @@ public:
 
 private:
     void dropReported(int index, QObject *piece);
+    // Names the slot for screen readers by its place and what it shows.
+    void nameSlot(int index, int shownCode);
     static int shapeCodeOf(const QObject *control, const char *property);
 
     QVector<PictureBox *> m_slots;

@@ -21,7 +21,8 @@ CosineLawTask::CosineLawTask(QWidget *parent)
     BlankFilter::install(this);
     const QVector<PictureBox *> slotsTopDown{ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot,
                                              ui->endSlot};
-    m_board = new ShapeBoard(slotsTopDown, slotsTopDown, ShapeBoard::WrongDrops::NotCounted, this);
+    m_board = new ShapeBoard({ui->ovalPiece, ui->parallelogramPiece, ui->rectanglePiece, ui->diamondPiece},
+                             slotsTopDown, slotsTopDown, ShapeBoard::WrongDrops::NotCounted, this);
     // The block texts have no buttons of their own: the form's "Проверить"
     // judges them all. Function names and B, C, X, A are Latin letters,
     // НАЧАЛО and КОНЕЦ Cyrillic.

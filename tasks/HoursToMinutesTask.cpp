@@ -11,7 +11,8 @@ HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
     finishDesign();
     // Flowchart order: Начало, N, Z:= N * 60, Z, Конец. The board starts with
     // every flag cleared and no wrong drops.
-    m_board = new ShapeBoard({ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
+    m_board = new ShapeBoard({ui->ovalPiece, ui->parallelogramPiece, ui->rectanglePiece, ui->diamondPiece},
+                             {ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
                              {ui->inputSlot, ui->startSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
                              ShapeBoard::WrongDrops::Counted, this);
     connect(ui->checkButton, &QPushButton::clicked, this, &HoursToMinutesTask::checkBoard);

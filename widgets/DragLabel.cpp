@@ -1,6 +1,7 @@
 #include "DragLabel.h"
 
 #include "DragDrop.h"
+#include "KeyboardDrag.h"
 
 #include <QMouseEvent>
 
@@ -16,4 +17,20 @@ void DragLabel::mousePressEvent(QMouseEvent *event)
         return;
     }
     QLabel::mousePressEvent(event);
+}
+
+void DragLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (m_autoDrag && KeyboardDrag::isEnter(event)) {
+        event->accept();
+        KeyboardDrag::of(window())->pickUp(this);
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void DragLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    KeyboardDrag::paintState(this);
 }

@@ -18,6 +18,9 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    // Enter picks the caption up for a keyboard drop (see KeyboardDrag).
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_autoDrag = true;

@@ -2,15 +2,69 @@
 
 #include "DragDrop.h"
 #include "JpegLoader.h"
+#include "KeyboardDrag.h"
 
+#include <QAccessibleWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+// What the built-in pictures show, for a picture without a name of its own.
+QString nameOfPicture(const QString &resource)
+{
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("oval.jpg"), QStringLiteral("Овал")},
+        {QStringLiteral("parallelogram.jpg"), QStringLiteral("Параллелограмм")},
+        {QStringLiteral("rectangle.jpg"), QStringLiteral("Прямоугольник")},
+        {QStringLiteral("diamond.jpg"), QStringLiteral("Ромб")},
+        {QStringLiteral("arrow.jpg"), QStringLiteral("Стрелка вниз")},
+        {QStringLiteral("check.jpg"), QStringLiteral("Выполнено")},
+        {QStringLiteral("blank.jpg"), QStringLiteral("Пусто")},
+        {QStringLiteral("computer.jpg"), QStringLiteral("Компьютер")},
+    };
+    return names.value(QFileInfo(resource).fileName());
+}
+
+// Screen readers hear a picture as a graphic, named by its accessible name
+// or else by what it shows.
+class PictureAccessible : public QAccessibleWidget
+{
+public:
+    explicit PictureAccessible(PictureBox *picture)
+        : QAccessibleWidget(picture, QAccessible::Graphic)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty())
+            text = nameOfPicture(static_cast<PictureBox *>(widget())->picture());
+        return text;
+    }
+};
+
+QAccessibleInterface *pictureAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("PictureBox") && object && object->isWidgetType())
+        return new PictureAccessible(static_cast<PictureBox *>(object));
+    return nullptr;
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(pictureAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setAcceptDrops(true);
 }
 
@@ -52,15 +106,16 @@ QSize PictureBox::sizeHint() const
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    if (m_image.isNull())
-        return;
-    QPainter painter(this);
-    if (m_stretch) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect(), m_image);
-    } else {
-        painter.drawImage(QPoint(0, 0), m_image);
+    if (!m_image.isNull()) {
+        QPainter painter(this);
+        if (m_stretch) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(rect(), m_image);
+        } else {
+            painter.drawImage(QPoint(0, 0), m_image);
+        }
     }
+    KeyboardDrag::paintState(this);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
@@ -103,4 +158,25 @@ void PictureBox::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     emit dropped(source);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!KeyboardDrag::isEnter(event) || (!m_autoDrag && !m_dropFilter)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    KeyboardDrag *drag = KeyboardDrag::of(window());
+    if (m_autoDrag) {
+        drag->pickUp(this);
+        return;
+    }
+    // The same drop as the mouse's: only a piece of this form that the
+    // filter accepts; a refused piece stays in hand.
+    QWidget *piece = drag->held();
+    if (!piece || piece->window() != window() || !m_dropFilter(piece))
+        return;
+    drag->putDown();
+    emit dropped(piece);
 }

@@ -10,7 +10,8 @@
 // corner (clipped) or stretched to the control. It can start a drag when
 // pressed (automatic drag mode) and can take part as a drop target: it takes
 // a drag only when its drop filter accepts the dragged control, and then
-// reports the drop with dropped().
+// reports the drop with dropped(). By keyboard, Enter picks up a piece in
+// automatic drag mode and drops the piece held onto a drop target.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -53,6 +54,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QObject *acceptedSource(const QDropEvent *event) const;

@@ -252,6 +252,11 @@ class Desktop:
         wait_until(lambda: all(w.id != window.id for w in self.windows()), timeout,
                    f'the window "{window.name}" to close', 0.1)
 
+    def wait_active(self, window, timeout=10):
+        """Waits until `window` has the keyboard focus."""
+        wait_until(lambda: self.x("xdotool", "getactivewindow").strip() == str(window.id), timeout,
+                   f'the window "{window.name}" to take the keyboard', 0.1)
+
     def wait_screen(self, condition, timeout, what):
         """Waits until condition(screen) holds on a fresh screenshot."""
         return wait_until(lambda: condition(self.screen()), timeout, what, 0.15)

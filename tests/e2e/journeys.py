@@ -272,31 +272,43 @@ def task4(pupil):
     pupil.wait_mark("HoursToMinutesTask")
 
 
+def runtime_without(pupil, workdir, missing):
+    """Fills `workdir` with the run-time pictures but `missing`."""
+    for name in os.listdir(pupil.args.workdir):
+        if name != missing:
+            shutil.copy(os.path.join(pupil.args.workdir, name), workdir)
+
+
+def expect_cannot_open(pupil, form, picture):
+    """The box "Cannot open file <picture>" comes up over `form`; Return
+    closes it and the program goes on."""
+    d = pupil.d
+    box = wait_until(lambda: next((w for w in d.windows() if w.id not in (form.id, pupil.main.id)), None),
+                     10, "the error message box")
+    # The box is read off the screen; OCR may take a small l for a
+    # capital I, so those two count as one letter.
+    expected = f"Cannot open file {picture}"
+    wait_until(lambda: same_letters(expected, d.read_text((box.x, box.y, box.width, box.height))),
+               10, f'the box to say "{expected}"')
+    d.key("Return")
+    d.wait_gone(box)
+    expect(d.program_alive(), "the program ended after the error")
+
+
 @journey("missing-picture")
 def missing_picture(pupil):
     """Without uslNew.jpg in the working directory, dropping the diamond
     reports "Cannot open file uslNew.jpg" and leaves the slot blank."""
     d = pupil.d
     with tempfile.TemporaryDirectory(prefix="zartex-runtime-") as workdir:
-        for name in os.listdir(pupil.args.workdir):
-            if name != "uslNew.jpg":
-                shutil.copy(os.path.join(pupil.args.workdir, name), workdir)
+        runtime_without(pupil, workdir, "uslNew.jpg")
         pupil.start(workdir)
         form = pupil.open("HoursToMinutesTask")
         pupil.drop(form, "HoursToMinutesTask", "diamondPiece", "startSlot")
-        box = wait_until(lambda: next((w for w in d.windows() if w.id not in (form.id, pupil.main.id)), None),
-                         10, "the error message box")
-        # The box is read off the screen; OCR may take a small l for a
-        # capital I, so those two count as one letter.
-        expected = "Cannot open file uslNew.jpg"
-        text = wait_until(lambda: same_letters(expected, d.read_text((box.x, box.y, box.width, box.height))),
-                          10, f'the box to say "{expected}"')
-        d.key("Return")
-        d.wait_gone(box)
+        expect_cannot_open(pupil, form, "uslNew.jpg")
         slot = pupil.rect(form, "HoursToMinutesTask", "startSlot")
         expect(d.screen().count(slot, near(CYAN, 30)) > slot[2] * slot[3] // 2,
                "the slot changed although its picture could not be loaded")
-        expect(d.program_alive(), "the program ended after the error")
 
 
 TASK10_DROPS = [("ovalPiece", "startSlot"), ("parallelogramPiece", "inputSlot"), ("rectanglePiece", "processSlot"),
@@ -343,6 +355,129 @@ def task10(pupil):
     pupil.press(form, "CosineLawTask", "doneButton")
     d.wait_gone(form)
     pupil.wait_mark("CosineLawTask")
+
+
+class Keyboard:
+    """Moves the focus by Tab along a form's focus chain, as the form
+    declares it, and presses keys there. The chain is the form's controls in
+    their tab order, then the pieces and the slots of its board."""
+
+    def __init__(self, desktop, window, chain, focused):
+        desktop.wait_active(window)
+        self.d, self.chain, self.at = desktop, list(chain), chain.index(focused)
+
+    def go(self, name):
+        steps = (self.chain.index(name) - self.at) % len(self.chain)
+        for _ in range(steps):
+            self.d.key("Tab")
+        self.at = self.chain.index(name)
+
+    def enter(self, name):
+        self.go(name)
+        self.d.key("Return")
+
+    def space(self, name):
+        self.go(name)
+        self.d.key("space")
+
+    def insert_after(self, known, name):
+        """A control that was hidden is shown and joins the chain."""
+        self.chain.insert(self.chain.index(known) + 1, name)
+
+
+MAIN_CHAIN = ["flowchartElementsButton", "workedExampleButton", "task5Button", "task1Button", "task6Button",
+              "task7Button", "task2Button", "mathReferenceButton", "task8Button", "task9Button", "task4Button",
+              "task10Button", "assignmentOperatorButton", "task3Button"]
+SHAPE_PIECES = ["ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece"]
+SHAPE_SLOTS = ["startSlot", "inputSlot", "processSlot", "outputSlot", "endSlot"]
+
+
+def solve_shapes_by_keyboard(pupil, form, module, keys):
+    for piece, slot in zip(["ovalPiece", "parallelogramPiece", "rectanglePiece", "parallelogramPiece", "ovalPiece"],
+                           SHAPE_SLOTS):
+        keys.enter(piece)
+        keys.enter(slot)
+        pupil.d.wait_screen(slot_filled(pupil, form, module, slot), 10, f"{slot} to show the shape from {piece}")
+
+
+@journey("keyboard-shapes")
+def keyboard_shapes(pupil):
+    """Tasks 4 and 10 solved with the keyboard alone: Tab to a shape, Enter
+    to pick it up, Tab to a slot, Enter to drop it. A keyboard drop of a
+    missing picture brings the mouse's own box."""
+    d = pupil.d
+    with tempfile.TemporaryDirectory(prefix="zartex-runtime-") as workdir:
+        runtime_without(pupil, workdir, "uslNew.jpg")
+        main = Keyboard(d, pupil.start(workdir), MAIN_CHAIN, "flowchartElementsButton")
+
+        main.space("task4Button")
+        form = d.wait_window(pupil.form("HoursToMinutesTask").caption)
+        keys = Keyboard(d, form, ["checkButton", "clearButton"] + SHAPE_PIECES + SHAPE_SLOTS, "checkButton")
+        keys.enter("diamondPiece")
+        keys.enter("startSlot")
+        expect_cannot_open(pupil, form, "uslNew.jpg")
+        ok_hidden = d.screen().region(pupil.rect(form, "HoursToMinutesTask", "doneButton"))
+        solve_shapes_by_keyboard(pupil, form, "HoursToMinutesTask", keys)
+        keys.space("checkButton")
+        pupil.wait_appears(form, "HoursToMinutesTask", "doneButton", ok_hidden)
+        keys.insert_after("clearButton", "doneButton")
+        keys.space("doneButton")
+        d.wait_gone(form)
+        pupil.wait_mark("HoursToMinutesTask")
+
+        d.wait_active(pupil.main)
+        main.at = main.chain.index("task4Button")
+        main.space("task10Button")
+        form = d.wait_window(pupil.form("CosineLawTask").caption)
+        edits = ["startEdit", "inputEdit", "processEdit", "outputEdit", "endEdit"]
+        keys = Keyboard(d, form, ["startEdit", "checkButton", "clearButton"] + edits[1:] + SHAPE_PIECES + SHAPE_SLOTS,
+                        "startEdit")
+        ok_hidden = d.screen().region(pupil.rect(form, "CosineLawTask", "doneButton"))
+        solve_shapes_by_keyboard(pupil, form, "CosineLawTask", keys)
+        for edit, (_, text) in zip(edits, TASK10_TEXTS):
+            keys.go(edit)
+            d.key("ctrl+a")
+            d.type(text)
+        keys.space("checkButton")
+        pupil.wait_appears(form, "CosineLawTask", "doneButton", ok_hidden)
+        expect(len(d.windows()) == 2, f"a right answer should show no message box: {d.windows()}")
+        keys.insert_after("clearButton", "doneButton")
+        keys.space("doneButton")
+        d.wait_gone(form)
+        pupil.wait_mark("CosineLawTask")
+
+
+@journey("keyboard-labels")
+def keyboard_labels(pupil):
+    """Task 5 solved with the keyboard alone; Escape puts a picked-up
+    caption down again."""
+    d = pupil.d
+    Keyboard(d, pupil.start(), MAIN_CHAIN, "flowchartElementsButton").space("task5Button")
+    form = d.wait_window(pupil.form("OrangeCostTask").caption)
+    # The form's "ОК", once shown, comes after the slots and before "Заново".
+    pieces = ["startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"]
+    chain = ["restartButton"] + pieces + [slot for _, slot in TASK5_DROPS]
+    keys = Keyboard(d, form, chain, "restartButton")
+    ok_hidden = d.screen().region(pupil.rect(form, "OrangeCostTask", "doneButton"))
+    purple = near(ELEMENT_PURPLE, 50)
+    keys.enter("endPiece")
+    d.key("Escape")
+    keys.enter("startSlot")
+    time.sleep(1.0)  # nothing may happen; give a wrong drop time to show
+    expect(d.screen().count(pupil.rect(form, "OrangeCostTask", "endPiece"), purple) > 5,
+           "a caption put down by Escape was dropped all the same")
+    for piece, slot in TASK5_DROPS:
+        keys.enter(piece)
+        keys.enter(slot)
+        d.wait_screen(lambda s: s.count(pupil.rect(form, "OrangeCostTask", piece), purple) <= 5, 10,
+                      f"{piece} to leave the column after its drop")
+        keys.chain.remove(piece)  # hidden, out of the chain
+        keys.at = keys.chain.index(slot)
+    pupil.wait_appears(form, "OrangeCostTask", "doneButton", ok_hidden)
+    keys.insert_after("endSlot", "doneButton")
+    keys.space("doneButton")
+    d.wait_gone(form)
+    pupil.wait_mark("OrangeCostTask")
 
 
 @journey("installed")
