@@ -186,6 +186,8 @@ int main(int argc, char **argv)
     save(oval(164, 60, paleYellow), assets.filePath("oval.jpg"));
     save(parallelogram(160, 44, paleYellow), assets.filePath("parallelogram.jpg"));
     save(rectangle(157, 44, paleYellow), assets.filePath("rectangle.jpg"));
+    // Task 5's process slot shows its rectangle unstretched in 41 rows.
+    save(rectangle(157, 41, paleYellow), assets.filePath("labelBoardRectangle.jpg"));
     save(diamond(163, 64, paleYellow), assets.filePath("diamond.jpg"));
     save(arrow(), assets.filePath("arrow.jpg"));
     save(canvas(100, 50, cyan), assets.filePath("blank.jpg"));
