@@ -3,6 +3,7 @@
 
 #include "BlankFilter.h"
 #include "MessageBox.h"
+#include "RaisedText.h"
 #include "ShapeBoard.h"
 
 namespace {
@@ -18,6 +19,8 @@ CosineLawTask::CosineLawTask(QWidget *parent)
 {
     ui->setupUi(this);
     finishDesign();
+    // The squares of a, b and c.
+    RaisedText::placeAfter(ui->squaresLabel, ui->formulaLabel, {"a", "b", "c"});
     BlankFilter::install(this);
     const QVector<PictureBox *> slotsTopDown{ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot,
                                              ui->endSlot};

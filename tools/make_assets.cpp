@@ -89,9 +89,11 @@ QImage arrow()
     return image;
 }
 
-QImage checkMark()
+// The red tick, drawn on the colour of the form it stands on: the JPEG has
+// no transparency, so its ground shows around the tick.
+QImage checkMark(const QColor &ground)
 {
-    QImage image = canvas(35, 35, paleYellow);
+    QImage image = canvas(35, 35, ground);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0xE0, 0x10, 0x10), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -186,10 +188,13 @@ int main(int argc, char **argv)
     save(oval(164, 60, paleYellow), assets.filePath("oval.jpg"));
     save(parallelogram(160, 44, paleYellow), assets.filePath("parallelogram.jpg"));
     save(rectangle(157, 44, paleYellow), assets.filePath("rectangle.jpg"));
+    // Task 5's process slot shows its rectangle unstretched in 41 rows.
+    save(rectangle(157, 41, paleYellow), assets.filePath("labelBoardRectangle.jpg"));
     save(diamond(163, 64, paleYellow), assets.filePath("diamond.jpg"));
     save(arrow(), assets.filePath("arrow.jpg"));
     save(canvas(100, 50, cyan), assets.filePath("blank.jpg"));
-    save(checkMark(), assets.filePath("check.jpg"));
+    save(checkMark(paleYellow), assets.filePath("check.jpg"));
+    save(checkMark(Qt::white), assets.filePath("checkOnWhite.jpg"));
     save(splashComputer(), assets.filePath("computer.jpg"));
     save(icon(), assets.filePath("icon.jpg"));
 

@@ -20,9 +20,11 @@ QString nameOfPicture(const QString &resource)
         {QStringLiteral("oval.jpg"), QStringLiteral("Овал")},
         {QStringLiteral("parallelogram.jpg"), QStringLiteral("Параллелограмм")},
         {QStringLiteral("rectangle.jpg"), QStringLiteral("Прямоугольник")},
+        {QStringLiteral("labelBoardRectangle.jpg"), QStringLiteral("Прямоугольник")},
         {QStringLiteral("diamond.jpg"), QStringLiteral("Ромб")},
         {QStringLiteral("arrow.jpg"), QStringLiteral("Стрелка вниз")},
         {QStringLiteral("check.jpg"), QStringLiteral("Выполнено")},
+        {QStringLiteral("checkOnWhite.jpg"), QStringLiteral("Выполнено")},
         {QStringLiteral("blank.jpg"), QStringLiteral("Пусто")},
         {QStringLiteral("computer.jpg"), QStringLiteral("Компьютер")},
     };

@@ -127,6 +127,8 @@ private slots:
     void onlyTheWholeSlotTakesDrops();
     void closeBoxAndOkKeepTheBoard_data();
     void closeBoxAndOkKeepTheBoard();
+    void unstretchedPicturesShowWhole_data() { onlyTheWholeSlotTakesDrops_data(); }
+    void unstretchedPicturesShowWhole();
 
 private:
     std::unique_ptr<ProgramWindows> program;
@@ -349,6 +351,27 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
     click(okOf(b.form));
     QVERIFY(b.form->isHidden());
     QVERIFY(b.main->isMarkShown(b.page));
+}
+
+// A shape drawn at its natural size from the top-left corner shows its whole
+// outline in its place: no edge is cut off.
+void LabelBoardsTest::unstretchedPicturesShowWhole()
+{
+    QFETCH(int, task);
+    const Board b = boardOf(*program, task);
+    for (PictureBox *picture : b.form->findChildren<PictureBox *>()) {
+        if (picture->stretch())
+            continue;
+        const QImage &image = picture->image();
+        QRect outline;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) < 128)
+                    outline |= QRect(x, y, 1, 1);
+            }
+        }
+        QVERIFY2(!outline.isEmpty() && picture->rect().contains(outline), qPrintable(picture->objectName()));
+    }
 }
 
 QTEST_MAIN(LabelBoardsTest)

@@ -70,6 +70,25 @@ bool dropOnSlot(PictureBox *slot, QWidget *piece)
     return dropAt(slot->window(), piece, slot->geometry().topLeft() + QPoint(6, 6));
 }
 
+// The columns of a label's drawn text that hold ink, as runs of columns
+// (first, last) in its form's coordinates.
+QList<QPair<int, int>> inkColumns(QLabel *label)
+{
+    const QImage image = label->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QList<QPair<int, int>> runs;
+    for (int x = 0; x < image.width(); ++x) {
+        bool ink = false;
+        for (int y = 0; y < image.height() && !ink; ++y)
+            ink = qAlpha(image.pixel(x, y)) > 128 && qGray(image.pixel(x, y)) < 128;
+        const int column = label->x() + x;
+        if (ink && !runs.isEmpty() && runs.last().second == column - 1)
+            runs.last().second = column;
+        else if (ink)
+            runs.append({column, column});
+    }
+    return runs;
+}
+
 void placeAllRight(const Board &board)
 {
     for (int i = 0; i < 5; ++i)
@@ -161,6 +180,7 @@ private slots:
     void task10RejectsAllButTheListedTexts();
     void task10JudgesBothPartsAfreshAtEveryCheck();
     void task10ActivationStartsTheAnswersAfresh();
+    void task10SquaresStandAfterTheirLetters();
 };
 
 void ShapeBoardsTest::boards_data()
@@ -465,6 +485,23 @@ void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
     QVERIFY(dropOnSlot(b.slotsTopDown[3], b.pieces[1]));
     QCOMPARE(flagsOf(b.state), QVector<bool>({false, false, false, true, false}));
     QVERIFY(button(task10(), "doneButton")->isVisibleTo(task10())); // "ОК" keeps its visibility
+}
+
+// "2       2         2 " over "a = b + c - 2 bc cos x": each square starts
+// just after its letter, whatever font the program found.
+void ShapeBoardsTest::task10SquaresStandAfterTheirLetters()
+{
+    task10()->show();
+    const QList<QPair<int, int>> formula = inkColumns(child<QLabel>(task10(), "formulaLabel"));
+    const QList<QPair<int, int>> squares = inkColumns(child<QLabel>(task10(), "squaresLabel"));
+    QCOMPARE(squares.size(), 3);
+    QVERIFY(formula.size() > 5);
+    // Blanks part a, b and c from "=", "+" and "-": they are the first, third and fifth runs of ink.
+    for (int k = 0; k < 3; ++k) {
+        const int gap = squares[k].first - (formula[2 * k].second + 1);
+        const QString where = QString("square %1 starts %2 px after its letter").arg(k + 1).arg(gap);
+        QVERIFY2(gap >= 0 && gap <= 3, qPrintable(where));
+    }
 }
 
 QTEST_MAIN(ShapeBoardsTest)
