@@ -15,7 +15,8 @@
 
 // The loader writes libjpeg's own text for every bad input to standard
 // error; here that is noise.
-static const QtMessageHandler quiet = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+[[maybe_unused]] static const QtMessageHandler quiet =
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
