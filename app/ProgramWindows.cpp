@@ -14,12 +14,33 @@
 #include "TheoryPages.h"
 #include "TracingAssignmentsTask.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 template <typename Window, typename... Args>
 Window *ProgramWindows::create(Args &&...args)
 {
     auto *window = new Window(std::forward<Args>(args)...);
     m_windows.append(window);
     return window;
+}
+
+SplashScreen *ProgramWindows::showSplashFirst()
+{
+    // Building the other sixteen windows takes longer than starting Qt
+    // itself, so the splash goes on screen first and hides that work; its
+    // three seconds run from here, not from the end of the build.
+    auto *splash = new SplashScreen;
+    splash->setModal(true);
+    splash->show();
+    if (!splash->isPainted()) {
+        QEventLoop untilPainted;
+        QObject::connect(splash, &SplashScreen::painted, &untilPainted, &QEventLoop::quit);
+        // A splash that is never exposed (a minimised session) must not hold the start up.
+        QTimer::singleShot(1000, &untilPainted, &QEventLoop::quit);
+        untilPainted.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return splash;
 }
 
 void ProgramWindows::addPage(Page page, DesignedForm *window)
@@ -30,6 +51,7 @@ void ProgramWindows::addPage(Page page, DesignedForm *window)
 
 ProgramWindows::ProgramWindows(Splash splash)
 {
+    SplashScreen *splashOnScreen = splash == Splash::Shown ? showSplashFirst() : nullptr;
     // The order the windows have always been created in; the first is the
     // main form.
     m_mainWindow = create<MainWindow>();
@@ -47,7 +69,12 @@ ProgramWindows::ProgramWindows(Splash splash)
     m_cosineLaw = create<CosineLawTask>();
     m_assignmentOperator = create<TheoryPage>(&TheoryPages::assignmentOperator);
     m_tracingAssignments = create<TracingAssignmentsTask>();
-    m_splashScreen = create<SplashScreen>();
+    if (splashOnScreen) {
+        m_splashScreen = splashOnScreen;
+        m_windows.append(splashOnScreen);
+    } else {
+        m_splashScreen = create<SplashScreen>();
+    }
     m_orangeCost = create<LabelBoardTask>(&LabelBoardTasks::orangeCost);
 
     addPage(Page::FlowchartElements, m_flowchartElements);
@@ -72,8 +99,8 @@ ProgramWindows::ProgramWindows(Splash splash)
                      openReference);
     QObject::connect(m_formulaNotation, &FormulaNotationTask::referenceRequested, m_mathReference, openReference);
     if (splash == Splash::Shown) {
-        // Modal from the main form's show event: the splash is the first
-        // window on screen, and the main form appears once it has closed.
+        // The main form's show waits in the splash's modal loop (the splash
+        // is already up), so the main form appears once the splash has closed.
         QObject::connect(m_mainWindow, &MainWindow::aboutToAppear, m_splashScreen, [this] { m_splashScreen->exec(); });
     }
 }

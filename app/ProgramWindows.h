@@ -22,7 +22,8 @@ class TracingAssignmentsTask;
 
 // Owns every window of the program. It creates them once, hidden, in a fixed
 // order (the main form first), wires them together, and destroys them in
-// reverse order. Opening a page makes its window visible, modeless; a window
+// reverse order. With the splash shown, the splash is built and painted
+// first, and the rest are built behind it before the constructor returns. Opening a page makes its window visible, modeless; a window
 // that is already visible stays as it is: no second window, no reset, not
 // raised.
 class ProgramWindows
@@ -30,14 +31,15 @@ class ProgramWindows
 public:
     enum class Splash { Shown, Skipped };
 
-    // `splash`: whether the splash comes up as the main form appears
-    // (tests skip its three seconds).
+    // `splash`: whether the splash comes up first and the main form waits
+    // for it to close when shown (tests skip its three seconds).
     explicit ProgramWindows(Splash splash = Splash::Shown);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
-    // Every window in creation order.
+    // Every window in the fixed creation order (where the splash is the 16th,
+    // even when it was built first).
     const QList<QWidget *> &windows() const { return m_windows; }
     QWidget *window(Page page) const { return m_pages.value(page); }
     void open(Page page);
@@ -64,6 +66,7 @@ private:
     template <typename Window, typename... Args>
     Window *create(Args &&...args);
     void addPage(Page page, DesignedForm *window);
+    static SplashScreen *showSplashFirst();
 
     QList<QWidget *> m_windows;
     QMap<Page, QWidget *> m_pages;

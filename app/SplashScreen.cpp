@@ -59,3 +59,12 @@ void SplashScreen::hideEvent(QHideEvent *event)
     FormActivation::instance().formHidden(this);
     QDialog::hideEvent(event);
 }
+
+void SplashScreen::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        emit painted();
+    }
+}

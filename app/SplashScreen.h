@@ -17,13 +17,20 @@ public:
     ~SplashScreen() override;
 
     QTimer *timer() const;
+    // Whether the splash has been painted at least once.
+    bool isPainted() const { return m_painted; }
+
+signals:
+    void painted();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     Ui::SplashScreen *ui;
     QTimer *m_timer;
+    bool m_painted = false;
 };

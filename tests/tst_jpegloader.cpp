@@ -62,6 +62,7 @@ private slots:
     void missingFileSaysCannotOpen();
     void directoriesAndPipesAreRefusedWithoutBlocking();
     void absurdDeclaredSizeIsRefusedBeforeAllocating();
+    void memoryBudgetTakesCameraPhotosAndRefusesLarger();
     void photographOnASlotDecodesAtOneEighth();
     void everyColourModelComesOutAsRgb_data();
     void everyColourModelComesOutAsRgb();
@@ -101,27 +102,32 @@ void JpegLoaderTest::badFilesGiveAClearError_data()
     const QByteArray good = readAll(shipped + "circleNew.jpg");
     QVERIFY(good.size() > 1000);
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("zero bytes") << QByteArray();
-    QTest::newRow("truncated header") << good.left(40);
-    QTest::newRow("truncated data") << good.left(good.size() / 2);
+    QTest::addColumn<QString>("what");
+    const QString damaged = QStringLiteral("повреждён");
+    const QString notJpeg = QStringLiteral("не является рисунком JPEG");
+    QTest::newRow("zero bytes") << QByteArray() << QStringLiteral("пустой");
+    QTest::newRow("truncated header") << good.left(40) << damaged;
+    QTest::newRow("truncated data") << good.left(good.size() / 2) << damaged;
     QByteArray corrupt = good;
     for (int i = good.size() / 3; i < good.size() - 2; i += 7)
         corrupt[i] = char(0xFF);
-    QTest::newRow("corrupt data") << corrupt;
-    QTest::newRow("not a jpeg") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-    QTest::newRow("text") << QByteArray("Cannot open file");
-    QTest::newRow("zero width") << withDeclaredSize(good, 0, 57);
+    QTest::newRow("corrupt data") << corrupt << damaged;
+    QTest::newRow("not a jpeg") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notJpeg;
+    QTest::newRow("text") << QByteArray("Cannot open file") << notJpeg;
+    QTest::newRow("zero width") << withDeclaredSize(good, 0, 57) << damaged;
 }
 
 void JpegLoaderTest::badFilesGiveAClearError()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, what);
     QTemporaryDir dir;
     const QString path = write(dir, "bad.jpg", bytes);
     const LoadedPicture picture = JpegLoader::load(path);
     QVERIFY(!picture.ok());
     QVERIFY(picture.image.isNull());
-    QVERIFY2(picture.error.contains(path), qPrintable(picture.error));
+    // the pupil's own words, never libjpeg's English
+    QVERIFY2(picture.error.startsWith("Файл " + path) && picture.error.contains(what), qPrintable(picture.error));
 }
 
 void JpegLoaderTest::missingFileSaysCannotOpen()
@@ -151,17 +157,49 @@ void JpegLoaderTest::absurdDeclaredSizeIsRefusedBeforeAllocating()
         for (const QSize target : {QSize(), QSize(177, 57)}) {
             const LoadedPicture picture = JpegLoader::decode(withDeclaredSize(good, side, side), "huge.jpg", target);
             QVERIFY(!picture.ok());
-            QVERIFY2(picture.error.contains("huge.jpg") && picture.error.contains("too large"), qPrintable(picture.error));
+            QVERIFY2(picture.error.contains("huge.jpg") && picture.error.contains("слишком большой"),
+                     qPrintable(picture.error));
         }
     }
-    // A progressive file must hold every coefficient of the picture at once:
-    // one declaring 10000 x 10000 fails on the memory cap, not on the machine.
+}
+
+// One picture may take maxDecodeBytes to decode. A progressive file keeps
+// every coefficient of the picture until its last scan, 4:4:4 twice as many
+// as 4:2:0, so the budget is reached by the pixel count alone: a header is
+// enough to refuse a file, and the sizes near the edge must really load.
+void JpegLoaderTest::memoryBudgetTakesCameraPhotosAndRefusesLarger()
+{
+    const QSize slot(177, 57);
+    QImage flat(6000, 4000, QImage::Format_RGB32);
+    flat.fill(QColor(90, 160, 220));
     JpegWriter::Options progressive;
     progressive.progressive = true;
-    const QByteArray small = JpegWriter::encode(JpegWriter::photograph(64, 48), progressive);
-    const LoadedPicture picture = JpegLoader::decode(withDeclaredSize(small, 10000, 10000), "huge.jpg", QSize(177, 57));
-    QVERIFY(!picture.ok());
-    QVERIFY2(picture.error.contains("huge.jpg"), qPrintable(picture.error));
+    // a 24-megapixel camera photograph, 4:2:0 (about 73 MB for a progressive one)
+    for (const JpegWriter::Options &options : {JpegWriter::Options(), progressive}) {
+        const LoadedPicture camera = JpegLoader::decode(JpegWriter::encode(flat, options), "camera.jpg", slot);
+        QVERIFY2(camera.ok(), qPrintable(camera.error));
+        QCOMPARE(camera.image.size(), QSize(750, 500));
+    }
+    // 4000 x 4000 progressive 4:4:4 needs about 98 % of the budget
+    JpegWriter::Options fullColour = progressive;
+    fullColour.fullColour = true;
+    const QByteArray square = JpegWriter::encode(flat.copy(0, 0, 4000, 4000), fullColour);
+    const LoadedPicture underBudget = JpegLoader::decode(square, "square.jpg", slot);
+    QVERIFY2(underBudget.ok(), qPrintable(underBudget.error));
+    QCOMPARE(underBudget.image.size(), QSize(500, 500));
+
+    for (const int side : {4096, 6500, 7000}) {
+        const LoadedPicture over = JpegLoader::decode(withDeclaredSize(square, side, side), "square.jpg", slot);
+        QVERIFY(over.image.isNull());
+        QVERIFY2(over.error.startsWith(QStringLiteral("Файл square.jpg слишком большой"))
+                     && over.error.contains(QStringLiteral("%1 × %1 точек").arg(side)),
+                 qPrintable(over.error));
+    }
+    // A sequential file needs no coefficients, but its whole picture when
+    // shown at its own size.
+    const QByteArray small = JpegWriter::encode(JpegWriter::photograph(64, 48));
+    const LoadedPicture natural = JpegLoader::decode(withDeclaredSize(small, 6000, 5000), "big.jpg");
+    QVERIFY2(natural.error.startsWith(QStringLiteral("Файл big.jpg слишком большой")), qPrintable(natural.error));
 }
 
 // A 12-megapixel photograph saved as prNew.jpg and dropped on a 177 x 57
@@ -225,7 +263,7 @@ void JpegLoaderTest::endlessProgressiveScansAreRefused()
     const QImage photo = JpegWriter::photograph(64, 48);
     const LoadedPicture many = JpegLoader::decode(JpegWriter::encode(photo, options), "many.jpg");
     QVERIFY(!many.ok());
-    QVERIFY2(many.error.contains("many.jpg") && many.error.contains("too many scans"), qPrintable(many.error));
+    QVERIFY2(many.error.contains("many.jpg") && many.error.contains("слишком много частей"), qPrintable(many.error));
 
     options.scans.clear();
     const LoadedPicture usual = JpegLoader::decode(JpegWriter::encode(photo, options), "usual.jpg");

@@ -10,19 +10,25 @@
 #include <memory>
 #include <cstdio>
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace {
+
+// Our own code for a refusal that libjpeg does not know of.
+constexpr int tooManyScansCode = -1;
 
 struct ErrorManager
 {
     jpeg_error_mgr base;
     std::jmp_buf escape;
-    char message[JMSG_LENGTH_MAX];
+    int code; // libjpeg's message code, or tooManyScansCode
+    char message[JMSG_LENGTH_MAX]; // libjpeg's English text, for standard error
 };
 
 [[noreturn]] void onError(j_common_ptr cinfo)
 {
     auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+    err->code = cinfo->err->msg_code;
     (*cinfo->err->format_message)(cinfo, err->message);
     std::longjmp(err->escape, 1);
 }
@@ -42,7 +48,8 @@ void onProgress(j_common_ptr cinfo)
         auto *d = reinterpret_cast<j_decompress_ptr>(cinfo);
         if (d->input_scan_number > JpegLoader::maxScans) {
             auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
-            std::snprintf(err->message, sizeof err->message, "too many scans");
+            err->code = tooManyScansCode;
+            std::snprintf(err->message, sizeof err->message, "more than %d scans", JpegLoader::maxScans);
             std::longjmp(err->escape, 1);
         }
     }
@@ -60,7 +67,8 @@ struct DecodeState
     int width = 0;
     int height = 0;
     int denominator = 1;
-    bool tooLarge = false;
+    bool tooManyPixels = false; // declared in the header, before any scaling
+    qint64 decodeBytes = 0; // what decoding will allocate, known from the header
     bool cmyk = false; // rows arrive as C, M, Y, K bytes and are turned into RGB in place
     bool scansCut = false; // the stream lacks the AC scans that this scale does not use
     // The components (by id) whose AC coefficients this scale still uses:
@@ -68,7 +76,32 @@ struct DecodeState
     std::array<bool, 256> needsAc{};
 };
 
-// Returns false on a libjpeg error; err.message then holds the text.
+qint64 roundUp(qint64 value, qint64 multiple)
+{
+    return (value + multiple - 1) / multiple * multiple;
+}
+
+// What decoding will allocate, known from the header before libjpeg
+// allocates anything. A file of more than one scan (progressive, or one
+// colour plane per scan) keeps every coefficient of the picture until its
+// last scan, 128 bytes per 8 x 8 block of each plane, whatever the scale;
+// the decoded picture takes 4 bytes a pixel; libjpeg's row buffers take a
+// few rows of the output and some fixed tables.
+qint64 decodeBytesNeeded(const jpeg_decompress_struct &cinfo)
+{
+    qint64 bytes = qint64(cinfo.output_width) * cinfo.output_height * 4;
+    bytes += qint64(cinfo.output_width) * cinfo.num_components * 64 + 1024 * 1024;
+    if (cinfo.progressive_mode || cinfo.comps_in_scan < cinfo.num_components) {
+        for (int c = 0; c < cinfo.num_components; ++c) {
+            const jpeg_component_info &component = cinfo.comp_info[c];
+            bytes += roundUp(component.width_in_blocks, component.h_samp_factor)
+                     * roundUp(component.height_in_blocks, component.v_samp_factor) * qint64(sizeof(JBLOCK));
+        }
+    }
+    return bytes;
+}
+
+// Returns false on a libjpeg error; err.code and err.message then say which.
 bool readHeader(DecodeState &s, const QByteArray &bytes, QSize target)
 {
     jpeg_decompress_struct &cinfo = s.cinfo;
@@ -76,17 +109,18 @@ bool readHeader(DecodeState &s, const QByteArray &bytes, QSize target)
     s.err.base.error_exit = onError;
     s.err.base.emit_message = onMessage;
     s.err.message[0] = '\0';
+    s.err.code = 0;
     if (setjmp(s.err.escape))
         return false;
     jpeg_create_decompress(&cinfo);
-    cinfo.mem->max_memory_to_use = 256L * 1024 * 1024;
+    cinfo.mem->max_memory_to_use = long(JpegLoader::maxDecodeBytes);
     s.progress.progress_monitor = onProgress;
     cinfo.progress = &s.progress;
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&cinfo, TRUE);
     if (qint64(cinfo.image_width) * cinfo.image_height > JpegLoader::maxDeclaredPixels) {
-        s.tooLarge = true;
+        s.tooManyPixels = true;
         return true;
     }
     s.denominator = JpegLoader::scaleDenominator(QSize(int(cinfo.image_width), int(cinfo.image_height)), target);
@@ -115,8 +149,7 @@ bool readHeader(DecodeState &s, const QByteArray &bytes, QSize target)
         s.needsAc[cinfo.comp_info[c].component_id] = cinfo.comp_info[c].DCT_scaled_size > 1;
     s.width = int(cinfo.output_width);
     s.height = int(cinfo.output_height);
-    if (qint64(s.width) * s.height > JpegLoader::maxOutputPixels)
-        s.tooLarge = true;
+    s.decodeBytes = decodeBytesNeeded(cinfo);
     return true;
 }
 
@@ -255,46 +288,78 @@ LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target)
 {
     LoadedPicture result;
     if (bytes.isEmpty()) {
-        result.error = QStringLiteral("Picture file %1 is empty").arg(name);
+        result.error = QStringLiteral("Файл %1 пустой: в нём нет рисунка.").arg(name);
         return result;
     }
     auto state = std::make_unique<DecodeState>();
     DecodeState &s = *state;
-    const auto fail = [&](const QString &why) {
+    const auto refuse = [&](const QString &message) {
         jpeg_destroy_decompress(&s.cinfo);
         result.image = QImage();
-        result.error = QStringLiteral("Picture file %1 is not a readable JPEG picture (%2)").arg(name, why);
+        result.error = message;
         return result;
     };
+    // libjpeg's own English text is for whoever reads standard error; the
+    // pupil is told in plain words what is wrong with the file.
+    const auto unreadable = [&] {
+        qWarning("%s: %s", qPrintable(name), s.err.message);
+        if (s.err.code == JERR_NO_SOI)
+            return refuse(QStringLiteral("Файл %1 не является рисунком JPEG.").arg(name));
+        if (s.err.code == tooManyScansCode)
+            return refuse(QStringLiteral("Файл %1 не загружается: рисунок в нём разбит на слишком много частей "
+                                         "(больше %2).")
+                              .arg(name)
+                              .arg(maxScans));
+        if (s.err.code == JERR_NO_BACKING_STORE || s.err.code == JERR_OUT_OF_MEMORY)
+            return refuse(QStringLiteral("Файл %1 слишком большой: рисунок в нём не помещается в %2 МБ памяти, "
+                                         "отведённые на один рисунок.")
+                              .arg(name)
+                              .arg(maxDecodeBytes / megabyte));
+        return refuse(QStringLiteral("Файл %1 повреждён: рисунок в нём прочитать нельзя.").arg(name));
+    };
     if (!readHeader(s, bytes, target))
-        return fail(QString::fromLatin1(s.err.message));
+        return unreadable();
+    if (s.tooManyPixels) {
+        return refuse(QStringLiteral("Файл %1 слишком большой: рисунок в нём %2 × %3 точек, а можно не больше "
+                                     "%4 миллионов точек.")
+                          .arg(name)
+                          .arg(s.cinfo.image_width)
+                          .arg(s.cinfo.image_height)
+                          .arg(maxDeclaredPixels / 1'000'000));
+    }
     // A progressive picture shown at 1/8 scale needs few of its scans.
     QByteArray usedScans;
-    if (!s.tooLarge && s.denominator == 8 && s.cinfo.progressive_mode) {
+    if (s.denominator == 8 && s.cinfo.progressive_mode) {
         usedScans = withoutUnusedScans(bytes, s.needsAc);
         if (!usedScans.isEmpty()) {
             jpeg_destroy_decompress(&s.cinfo);
             s = DecodeState();
             s.scansCut = true;
             if (!readHeader(s, usedScans, target))
-                return fail(QString::fromLatin1(s.err.message));
+                return unreadable();
         }
     }
-    if (s.tooLarge) {
-        jpeg_destroy_decompress(&s.cinfo);
-        result.error = QStringLiteral("Picture file %1 is too large (%2 x %3 pixels)")
-                           .arg(name)
-                           .arg(s.cinfo.image_width)
-                           .arg(s.cinfo.image_height);
-        return result;
+    // The budget is checked before libjpeg allocates its buffers; libjpeg's
+    // own cap, set to what is left of it, only backs that estimate up.
+    const qint64 imageBytes = qint64(s.width) * s.height * 4;
+    const qint64 needed = s.decodeBytes + usedScans.size();
+    if (needed > maxDecodeBytes) {
+        return refuse(QStringLiteral("Файл %1 слишком большой: чтобы показать рисунок %2 × %3 точек, нужно %4 МБ "
+                                     "памяти, а на один рисунок отведено не больше %5 МБ.")
+                          .arg(name)
+                          .arg(s.cinfo.image_width)
+                          .arg(s.cinfo.image_height)
+                          .arg((needed + megabyte - 1) / megabyte)
+                          .arg(maxDecodeBytes / megabyte));
     }
+    s.cinfo.mem->max_memory_to_use = long(maxDecodeBytes - imageBytes - usedScans.size());
     QImage image(s.width, s.height, QImage::Format_RGB32);
     if (image.isNull())
-        return fail(QStringLiteral("out of memory"));
+        return refuse(QStringLiteral("Не хватает памяти, чтобы загрузить рисунок из файла %1.").arg(name));
     s.pixels = image.bits();
     s.stride = int(image.bytesPerLine());
     if (!readPixels(s))
-        return fail(QString::fromLatin1(s.err.message));
+        return unreadable();
     jpeg_destroy_decompress(&s.cinfo);
     result.image = std::move(image);
     return result;
@@ -312,7 +377,10 @@ LoadedPicture load(const QString &name, QSize target)
     }
     if (file.size() > maxFileBytes) {
         LoadedPicture result;
-        result.error = QStringLiteral("Picture file %1 is too large (%2 bytes)").arg(name).arg(file.size());
+        result.error = QStringLiteral("Файл %1 слишком большой: в нём %2 МБ, а можно не больше %3 МБ.")
+                           .arg(name)
+                           .arg((file.size() + megabyte - 1) / megabyte)
+                           .arg(maxFileBytes / megabyte);
         return result;
     }
     // Exactly the bytes the file holds (read(max) would reserve the maximum

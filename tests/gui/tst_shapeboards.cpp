@@ -10,6 +10,7 @@
 #include "HoursToMinutesTask.h"
 #include "MainWindow.h"
 #include "ShapeBoard.h"
+#include "../support/JpegWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,18 +111,32 @@ public:
     }
     ~WorkingCopy() { QDir::setCurrent(m_previous); }
 
-    // Spoils `name`: "missing", "corrupt" (not a JPEG) or "unreadable" (a
-    // folder in its place).
+    // Spoils `name`: "missing", "corrupt" (not a JPEG), "unreadable" (a
+    // folder in its place) or "too large" (a progressive 7000 x 7000 picture,
+    // past what one picture may take to decode).
     void spoil(const QString &name, const QString &how)
     {
         QFile::remove(m_dir.filePath(name));
         if (how == QLatin1String("unreadable"))
             QDir(m_dir.path()).mkdir(name);
-        if (how != QLatin1String("corrupt"))
+        if (how != QLatin1String("corrupt") && how != QLatin1String("too large"))
             return;
         QFile file(m_dir.filePath(name));
         file.open(QIODevice::WriteOnly);
-        file.write(QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 26));
+        if (how == QLatin1String("corrupt")) {
+            file.write(QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 26));
+            return;
+        }
+        JpegWriter::Options options;
+        options.progressive = true;
+        options.fullColour = true;
+        QByteArray huge = JpegWriter::encode(JpegWriter::photograph(64, 48), options);
+        const int frame = int(huge.indexOf("\xFF\xC2")); // its height and width follow the precision
+        huge[frame + 5] = char(7000 >> 8);
+        huge[frame + 6] = char(7000 & 0xFF);
+        huge[frame + 7] = char(7000 >> 8);
+        huge[frame + 8] = char(7000 & 0xFF);
+        file.write(huge);
     }
 
 private:
@@ -301,6 +316,7 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing_data()
     QTest::newRow("Task 4, corrupt") << "Task 4" << "corrupt" << "uslNew.jpg";
     QTest::newRow("Task 10, missing") << "Task 10" << "missing" << "Cannot open file parNew.jpg";
     QTest::newRow("Task 10, corrupt") << "Task 10" << "corrupt" << "parNew.jpg";
+    QTest::newRow("Task 10, too large") << "Task 10" << "too large" << "Файл parNew.jpg слишком большой";
 }
 
 void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()

@@ -359,6 +359,11 @@ void ShellTest::splashComesFirstAndClosesOnItsTimer()
     program = createProgram(ProgramWindows::Splash::Shown);
     SplashScreen *splash = program->splashScreen();
     MainWindow *main = program->mainWindow();
+    // The splash was painted before the rest were built, and keeps its
+    // place among the windows.
+    QVERIFY(splash->isVisible() && splash->isPainted());
+    QCOMPARE(program->windows().size(), 17);
+    QCOMPARE(program->windows().at(15), static_cast<QWidget *>(splash));
     QCOMPARE(splash->timer()->interval(), 3000);
     QVERIFY(splash->timer()->isActive());
     QVERIFY(!(splash->windowFlags() & Qt::WindowCloseButtonHint));

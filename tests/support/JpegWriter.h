@@ -19,6 +19,7 @@ struct Options
     int quality = 90;
     bool progressive = false;
     J_COLOR_SPACE colorSpace = JCS_RGB; // JCS_RGB, JCS_GRAYSCALE or JCS_CMYK
+    bool fullColour = false;            // 4:4:4 instead of libjpeg's 4:2:0 for RGB
     std::vector<jpeg_scan_info> scans;  // own scan script when not empty
 };
 
@@ -39,6 +40,10 @@ inline QByteArray encode(const QImage &image, const Options &options = Options()
     cinfo.in_color_space = options.colorSpace;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, options.quality, TRUE);
+    if (options.fullColour) {
+        cinfo.comp_info[0].h_samp_factor = 1;
+        cinfo.comp_info[0].v_samp_factor = 1;
+    }
     if (options.progressive)
         jpeg_simple_progression(&cinfo);
     if (!options.scans.empty()) {
