@@ -23,9 +23,9 @@ class TracingAssignmentsTask;
 // Owns every window of the program. It creates them once, hidden, in a fixed
 // order (the main form first), wires them together, and destroys them in
 // reverse order. With the splash shown, the splash is built and painted
-// first, and the rest are built behind it before the constructor returns. Opening a page makes its window visible, modeless; a window
-// that is already visible stays as it is: no second window, no reset, not
-// raised.
+// first, and the rest are built behind it before the constructor returns.
+// Opening a page makes its window visible, modeless; a window that is
+// already visible stays as it is: no second window, no reset, not raised.
 class ProgramWindows
 {
 public:
