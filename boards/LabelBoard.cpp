@@ -1,5 +1,6 @@
 #include "LabelBoard.h"
 
+#include "FlowchartSlot.h"
 #include "KeyboardDrag.h"
 #include "PictureBox.h"
 
@@ -13,10 +14,11 @@ LabelBoard::LabelBoard(const QList<Slot> &boardSlots, const QList<QLabel *> &pie
     QList<QWidget *> targets;
     for (const Slot &slot : boardSlots) {
         m_slots.append({slot, keyOf(slot.picture)});
-        show(int(m_slots.size()) - 1, QString());
+        const int index = int(m_slots.size()) - 1;
+        show(index, QString());
         PictureBox *picture = slot.picture;
         picture->setDropFilter([this](const QObject *piece) { return accepts(piece); });
-        connect(picture, &PictureBox::dropped, this, [this, picture](QObject *piece) { drop(picture, piece); });
+        connect(picture, &PictureBox::dropped, this, [this, index](QObject *piece) { drop(index, piece); });
         picture->setAccessibleDescription(QStringLiteral("Enter — положить взятую надпись"));
         targets.append(picture);
     }
@@ -30,8 +32,7 @@ void LabelBoard::show(int index, const QString &caption)
 {
     const Slot &slot = m_slots.at(index).slot;
     showText(slot.text, caption);
-    const QString shown = caption.isEmpty() ? QStringLiteral("пусто") : caption;
-    slot.picture->setAccessibleName(QStringLiteral("Блок %1 блок-схемы: %2").arg(index + 1).arg(shown));
+    slot.picture->setAccessibleName(flowchartSlotName(index, caption));
 }
 
 int LabelBoard::keyOf(const QObject *object)
@@ -54,22 +55,16 @@ bool LabelBoard::accepts(const QObject *piece) const
     return caption && !caption->isHidden();
 }
 
-void LabelBoard::drop(const PictureBox *picture, const QObject *piece)
+void LabelBoard::drop(int index, const QObject *piece)
 {
     QLabel *caption = pieceOf(piece);
     if (!caption || caption->isHidden())
         return;
-    for (int index = 0; index < m_slots.size(); ++index) {
-        SlotState &state = m_slots[index];
-        if (state.slot.picture != picture)
-            continue;
-        state.shown = caption;
-        show(index, caption->text());
-        caption->hide();
-        if (correctDrops() == slotCount())
-            emit solved();
-        return;
-    }
+    m_slots[index].shown = caption;
+    show(index, caption->text());
+    caption->hide();
+    if (correctDrops() == slotCount())
+        emit solved();
 }
 
 void LabelBoard::reset()

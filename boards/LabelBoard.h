@@ -29,8 +29,8 @@ public:
     // A caption of this board that is still in the column may be dropped on
     // any slot.
     bool accepts(const QObject *piece) const;
-    // A drop of `piece` on the slot `picture`.
-    void drop(const PictureBox *picture, const QObject *piece);
+    // A drop of `piece` on the slot `index` (0 = top).
+    void drop(int index, const QObject *piece);
     // Empty slots, every caption back, nothing right.
     void reset();
 

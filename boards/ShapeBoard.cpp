@@ -1,5 +1,6 @@
 #include "ShapeBoard.h"
 
+#include "FlowchartSlot.h"
 #include "KeyboardDrag.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
@@ -8,8 +9,7 @@
 
 namespace {
 
-// Shape names by shape code, as a piece is called and as a slot shows it.
-const char *const pieceNames[] = {"Овал", "Параллелограмм", "Прямоугольник", "Ромб"};
+// What a slot shows, by shape code. A piece is named by its own picture.
 const char *const shownNames[] = {"овал", "параллелограмм", "прямоугольник", "ромб"};
 
 } // namespace
@@ -22,12 +22,8 @@ ShapeBoard::ShapeBoard(const QVector<PictureBox *> &pieces, QVector<PictureBox *
     , m_flags(m_slots.size(), false)
     , m_countsWrongDrops(wrongDrops == WrongDrops::Counted)
 {
-    for (PictureBox *piece : pieces) {
-        const int code = shapeCodeOf(piece, "shapeCode");
-        if (code >= 0 && code < 4)
-            piece->setAccessibleName(QString::fromUtf8(pieceNames[code]));
+    for (PictureBox *piece : pieces)
         piece->setAccessibleDescription(QStringLiteral("Enter — взять фигуру"));
-    }
     for (int index = 0; index < m_slots.size(); ++index) {
         PictureBox *slot = m_slots.at(index);
         // Any control of the form may be dropped; one that shows no shape
@@ -45,9 +41,8 @@ ShapeBoard::ShapeBoard(const QVector<PictureBox *> &pieces, QVector<PictureBox *
 
 void ShapeBoard::nameSlot(int index, int shownCode)
 {
-    const QString shown = shownCode >= 0 && shownCode < 4 ? QString::fromUtf8(shownNames[shownCode])
-                                                          : QStringLiteral("пусто");
-    m_slots.at(index)->setAccessibleName(QStringLiteral("Блок %1 блок-схемы: %2").arg(index + 1).arg(shown));
+    const QString shown = shownCode >= 0 && shownCode < 4 ? QString::fromUtf8(shownNames[shownCode]) : QString();
+    m_slots.at(index)->setAccessibleName(flowchartSlotName(index, shown));
 }
 
 QString ShapeBoard::fileOf(int shapeCode)
