@@ -13,26 +13,28 @@ bash tools/install-deps.sh cmake g++ make pkg-config qt6-base-dev libjpeg62-turb
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZARTEX_BENCH=ON -DZARTEX_TESTS=OFF >/dev/null
 cmake --build build-bench --target zartex first_window minimal_window bench_memory bench_pictures -j"$(nproc)"
 
+# Where the build put each program.
+source build-bench/bench-programs.sh
+
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb
 
 echo "== First window: exec to first window painted (X DAMAGE), program against a minimal Qt program"
-(cd assets/runtime && ../../build-bench/bench/first_window 30 ../../build-bench/app/zartex \
-    ../../build-bench/bench/minimal_window ../computer.jpg)
+(cd assets/runtime && "$first_window" 30 "$zartex" "$minimal_window" ../computer.jpg)
 
 echo
 echo "== Peak memory (VmHWM), each line from a process of its own"
-build-bench/bench/bench_memory write "$work/photos"
-build-bench/bench/bench_memory forms
+"$bench_memory" write "$work/photos"
+"$bench_memory" forms
 for photo in camera-6000x4000-420.jpg camera-6000x4000-420-progressive.jpg \
     square-4000x4000-444-progressive.jpg square-6500x6500-444-progressive.jpg; do
-    build-bench/bench/bench_memory drop "$work/photos/$photo"
+    "$bench_memory" drop "$work/photos/$photo"
 done
 
 echo
 echo "== Picture loading"
-build-bench/bench/bench_pictures "$@"
+"$bench_pictures" "$@"

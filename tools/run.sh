@@ -3,8 +3,11 @@
 # that holds its five run-time pictures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh cmake g++ make qt6-base-dev libjpeg62-turbo-dev fonts-liberation libgl-dev
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DZARTEX_TESTS=OFF >/dev/null
+bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-dev fonts-liberation libgl-dev
+# ccache keeps a rebuild after an update short.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DZARTEX_TESTS=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build build -j"$(nproc)"
+# The build writes down where it put the program, wherever that is.
+program=$(cat build/program-path.txt)
 cd assets/runtime
-exec ../../build/zartex
+exec "$program"
