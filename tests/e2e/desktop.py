@@ -24,6 +24,11 @@ CYRILLIC = ("a", "be", "ve", "ghe", "de", "ie", "io", "zhe", "ze", "i", "shorti"
             "softsign", "e", "yu", "ya")
 
 
+# Seconds a journey waits for any state of the desktop or the program. It is
+# generous, because a loaded machine can be slow; only a fault waits it out.
+PATIENCE = 60
+
+
 class JourneyFailed(Exception):
     pass
 
@@ -126,29 +131,66 @@ class Desktop:
         os.makedirs(runtime, mode=0o700)
         authority = os.path.join(self.scratch.name, "Xauthority")
         open(authority, "w").close()
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-             "-auth", authority],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("Xvfb"))
-        self.processes.append(xvfb)
-        os.close(write_end)
-        with os.fdopen(read_end) as display_pipe:
-            number = display_pipe.readline().strip()
-        if not number:
-            raise JourneyFailed("Xvfb did not start")
-        display = ":" + number
+        display = self._retry("the X server", lambda: self._start_xvfb(authority))
         subprocess.run(["xauth", "-q", "-f", authority, "add", display, ".", secrets.token_hex(16)], check=True)
         self.env = dict(os.environ, DISPLAY=display, XAUTHORITY=authority, HOME=home, LC_ALL="C.UTF-8",
                         XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(home, ".config"))
         for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER"):
             self.env.pop(key, None)
-        self.processes.append(subprocess.Popen(["icewm"], env=self.env, stdout=subprocess.DEVNULL,
-                                               stderr=self._log("icewm"), cwd=home))
-        wait_until(lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 20,
-                   "the window manager")
+        wait_until(lambda: self._answers("xprop", "-root"), PATIENCE, "the X server to answer")
+        self._retry("the window manager", lambda: self._start_window_manager(home))
         self._add_russian_keys()
         return self
+
+    def _retry(self, what, start, attempts=3):
+        """Starts something whose start can lose a race with the machine;
+        each retry is written to the journey's log."""
+        for attempt in range(1, attempts + 1):
+            try:
+                return start()
+            except JourneyFailed as failure:
+                if attempt == attempts:
+                    raise
+                print(f"starting {what} failed ({failure}); retrying, attempt {attempt + 1} of {attempts}",
+                      flush=True)
+
+    def _start_xvfb(self, authority):
+        # -noreset: without it the server starts over whenever its last
+        # client leaves, such as a short-lived poll before the window manager
+        # is up, and a client that connects just then is turned away.
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+             "-noreset", "-auth", authority],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("Xvfb"))
+        os.close(write_end)
+        with os.fdopen(read_end) as display_pipe:
+            number = display_pipe.readline().strip()
+        if not number:
+            xvfb.wait()
+            raise JourneyFailed(f"Xvfb ended with status {xvfb.returncode} before it opened a display")
+        self.processes.append(xvfb)
+        return ":" + number
+
+    def _start_window_manager(self, home):
+        manager = subprocess.Popen(["icewm"], env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=self._log("icewm", "a"), cwd=home)
+        self.processes.append(manager)
+
+        def managing():
+            if manager.poll() is not None:
+                raise JourneyFailed(f"icewm ended with status {manager.returncode}")
+            return "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+        try:
+            wait_until(managing, PATIENCE, "the window manager")
+        except JourneyFailed:
+            self.processes.remove(manager)
+            manager.kill()
+            manager.wait()
+            raise
+
+    def _answers(self, *command):
+        return subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE).returncode == 0
 
     def _add_russian_keys(self):
         # Keys that are unused or carry multimedia symbols are free for them.
@@ -158,11 +200,16 @@ class Desktop:
             raise JourneyFailed("the X keyboard map has no room for the Russian letters")
         mapping = "".join(f"keycode {code} = Cyrillic_{letter} Cyrillic_{letter.upper()}\n"
                           for code, letter in zip(free, CYRILLIC))
-        subprocess.run(["xmodmap", "-"], input=mapping.encode(), env=self.env, check=True, timeout=20)
+        subprocess.run(["xmodmap", "-"], input=mapping.encode(), env=self.env, check=True, timeout=PATIENCE)
 
     def close(self):
         # The program first, then the window manager, then the X server.
         for process in reversed(self.processes):
+            if process is self.program:
+                try:
+                    os.killpg(process.pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
             if process.poll() is None:
                 process.send_signal(signal.SIGTERM)
                 try:
@@ -179,19 +226,25 @@ class Desktop:
     def __exit__(self, *exc):
         self.close()
 
-    def _log(self, what):
+    def _log(self, what, mode="w"):
         os.makedirs(self.artifacts, exist_ok=True)
-        return open(os.path.join(self.artifacts, f"{self.name}-{what}.log"), "w")
+        return open(os.path.join(self.artifacts, f"{self.name}-{what}.log"), mode)
 
     # ----- the program ------------------------------------------------------
 
-    def launch(self, command, cwd):
-        env = dict(self.env, QT_QPA_PLATFORM="xcb")
+    def launch(self, command, cwd, extra_env=None):
+        env = dict(self.env, QT_QPA_PLATFORM="xcb", **(extra_env or {}))
+        # A group of its own, so that close() also ends what it started.
         self.program = subprocess.Popen(command, cwd=cwd, env=env, stdout=self._log("program"),
-                                        stderr=subprocess.STDOUT)
+                                        stderr=subprocess.STDOUT, start_new_session=True)
         self.processes.append(self.program)
         self.started = time.monotonic()
         return self.program
+
+    def program_output(self, lines=30):
+        """The last lines the program wrote."""
+        with open(os.path.join(self.artifacts, f"{self.name}-program.log"), errors="replace") as log:
+            return "".join(log.readlines()[-lines:])
 
     def program_alive(self):
         return self.program is not None and self.program.poll() is None
@@ -199,18 +252,18 @@ class Desktop:
     # ----- X tools ----------------------------------------------------------
 
     def x(self, *command, check=False):
-        done = subprocess.run(command, env=self.env, capture_output=True, timeout=20)
+        done = subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE)
         if check and done.returncode != 0:
             raise JourneyFailed(f"{' '.join(command)} failed: {done.stderr.decode(errors='replace')}")
         return done.stdout.decode(errors="replace")
 
     def screen(self):
         return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
-                                     capture_output=True, timeout=20, check=True).stdout)
+                                     capture_output=True, timeout=PATIENCE, check=True).stdout)
 
     def save_screenshot(self, label):
         path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
-        subprocess.run(["import", "-window", "root", path], env=self.env, capture_output=True, timeout=20)
+        subprocess.run(["import", "-window", "root", path], env=self.env, capture_output=True, timeout=PATIENCE)
         return path
 
     def windows(self):
@@ -245,19 +298,19 @@ class Desktop:
     def window_named(self, name):
         return next((w for w in self.windows() if w.name == name), None)
 
-    def wait_window(self, name, timeout=15):
+    def wait_window(self, name, timeout=PATIENCE):
         return wait_until(lambda: self.window_named(name), timeout, f'the window "{name}"', 0.1)
 
-    def wait_gone(self, window, timeout=10):
+    def wait_gone(self, window, timeout=PATIENCE):
         wait_until(lambda: all(w.id != window.id for w in self.windows()), timeout,
                    f'the window "{window.name}" to close', 0.1)
 
-    def wait_active(self, window, timeout=10):
+    def wait_active(self, window, timeout=PATIENCE):
         """Waits until `window` has the keyboard focus."""
         wait_until(lambda: self.x("xdotool", "getactivewindow").strip() == str(window.id), timeout,
                    f'the window "{window.name}" to take the keyboard', 0.1)
 
-    def wait_screen(self, condition, timeout, what):
+    def wait_screen(self, condition, what, timeout=PATIENCE):
         """Waits until condition(screen) holds on a fresh screenshot."""
         return wait_until(lambda: condition(self.screen()), timeout, what, 0.15)
 
@@ -287,8 +340,8 @@ class Desktop:
         x, y, w, h = rect
         picture = os.path.join(self.scratch.name, "read.png")
         subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize", "400%",
-                        "-colorspace", "Gray", picture], env=self.env, check=True, timeout=20)
-        done = subprocess.run(["tesseract", picture, "-"], capture_output=True, timeout=60)
+                        "-colorspace", "Gray", picture], env=self.env, check=True, timeout=PATIENCE)
+        done = subprocess.run(["tesseract", picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
 
     def clipboard(self):
