@@ -5,7 +5,7 @@
 #include <QShowEvent>
 
 AboutWindow::AboutWindow(QWidget *parent)
-    : DesignedForm(parent)
+    : PageWindow(parent)
     , ui(new Ui::AboutWindow)
 {
     ui->setupUi(this);
@@ -14,10 +14,7 @@ AboutWindow::AboutWindow(QWidget *parent)
     connect(ui->doneButton, &QPushButton::clicked, this, &AboutWindow::close);
 }
 
-AboutWindow::~AboutWindow()
-{
-    delete ui;
-}
+AboutWindow::~AboutWindow() = default;
 
 void AboutWindow::showEvent(QShowEvent *event)
 {
@@ -25,7 +22,7 @@ void AboutWindow::showEvent(QShowEvent *event)
         m_shownBefore = true;
         centreOnScreen();
     }
-    DesignedForm::showEvent(event);
+    PageWindow::showEvent(event);
 }
 
 void AboutWindow::centreOnScreen()

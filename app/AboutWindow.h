@@ -1,13 +1,15 @@
 #pragma once
 
-#include "DesignedForm.h"
+#include "PageWindow.h"
+
+#include <memory>
 
 namespace Ui { class AboutWindow; }
 
 // The About form: title, picture, credits and two links to the makers'
 // pages. Centred on the screen when first shown; later it comes back where
 // it was left.
-class AboutWindow : public DesignedForm
+class AboutWindow : public PageWindow
 {
     Q_OBJECT
 
@@ -21,6 +23,6 @@ protected:
 private:
     void centreOnScreen();
 
-    Ui::AboutWindow *ui;
+    std::unique_ptr<Ui::AboutWindow> ui;
     bool m_shownBefore = false;
 };

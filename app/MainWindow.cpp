@@ -1,59 +1,38 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "FormActivation.h"
-#include "FormDesign.h"
+#include "Pages.h"
+
+#include "WindowDesign.h"
 #include "PictureBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(const std::vector<PageEntry> &pages, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    FormDesign::apply(this);
-    FormActivation::instance().registerForm(this);
-
-    struct Entry
-    {
-        Page page;
-        QPushButton *button;
-        QAction *action;
-        PictureBox *mark;
-    };
-    const Entry entries[] = {
-        {Page::FlowchartElements, ui->flowchartElementsButton, ui->flowchartElementsAction, ui->flowchartElementsMark},
-        {Page::AssignmentOperator, ui->assignmentOperatorButton, ui->assignmentOperatorAction,
-         ui->assignmentOperatorMark},
-        {Page::WorkedExample, ui->workedExampleButton, ui->workedExampleAction, ui->workedExampleMark},
-        {Page::MathReference, ui->mathReferenceButton, ui->mathReferenceAction, ui->mathReferenceMark},
-        {Page::Task1, ui->task1Button, ui->task1Action, ui->task1Mark},
-        {Page::Task2, ui->task2Button, ui->task2Action, ui->task2Mark},
-        {Page::Task3, ui->task3Button, ui->task3Action, ui->task3Mark},
-        {Page::Task4, ui->task4Button, ui->task4Action, ui->task4Mark},
-        {Page::Task5, ui->task5Button, ui->task5Action, ui->task5Mark},
-        {Page::Task6, ui->task6Button, ui->task6Action, ui->task6Mark},
-        {Page::Task7, ui->task7Button, ui->task7Action, ui->task7Mark},
-        {Page::Task8, ui->task8Button, ui->task8Action, ui->task8Mark},
-        {Page::Task9, ui->task9Button, ui->task9Action, ui->task9Mark},
-        {Page::Task10, ui->task10Button, ui->task10Action, ui->task10Mark},
-    };
-    for (const Entry &entry : entries) {
+    WindowDesign::apply(this);
+    for (const PageEntry &entry : pages) {
         const Page page = entry.page;
-        connect(entry.button, &QPushButton::clicked, this, [this, page] { emit pageRequested(page); });
-        connect(entry.action, &QAction::triggered, this, [this, page] { emit pageRequested(page); });
-        m_marks.insert(page, entry.mark);
+        const QString name = QString::fromLatin1(entry.mainFormName);
+        const auto request = [this, page] { emit pageRequested(page); };
+        // Every page has a menu entry; the About form has no button and no mark.
+        auto *action = findChild<QAction *>(name + QLatin1String("Action"));
+        if (!action)
+            qWarning("The main form has no menu entry %sAction", entry.mainFormName);
+        else
+            connect(action, &QAction::triggered, this, request);
+        if (auto *button = findChild<QPushButton *>(name + QLatin1String("Button")))
+            connect(button, &QPushButton::clicked, this, request);
+        if (auto *mark = findChild<PictureBox *>(name + QLatin1String("Mark")))
+            m_marks.insert(page, mark);
     }
-    connect(ui->aboutAction, &QAction::triggered, this, [this] { emit pageRequested(Page::About); });
 }
 
-MainWindow::~MainWindow()
-{
-    FormActivation::instance().unregisterForm(this);
-    delete ui;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::showMark(Page page)
 {

@@ -4,8 +4,11 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <memory>
+#include <vector>
 
 class PictureBox;
+struct PageEntry;
 namespace Ui { class MainWindow; }
 
 // The main form: a button and a menu entry for every page, and beside each
@@ -16,7 +19,8 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // Wires a button, a menu entry and a mark for each of `pages`.
+    explicit MainWindow(const std::vector<PageEntry> &pages, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // A mark once shown stays shown for the run.
@@ -33,6 +37,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    Ui::MainWindow *ui;
+    std::unique_ptr<Ui::MainWindow> ui;
     QMap<Page, PictureBox *> m_marks;
 };

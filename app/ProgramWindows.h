@@ -1,31 +1,24 @@
 #pragma once
 
+#include "ActivationTracker.h"
 #include "Page.h"
 
 #include <QList>
 #include <QMap>
 
 class AboutWindow;
-class CosineLawTask;
-class DesignedForm;
-class ExpressionNotationTask;
-class FormulaNotationTask;
-class HoursToMinutesTask;
-class LabelBoardTask;
 class MainWindow;
+class PageWindow;
 class QWidget;
 class SplashScreen;
-class ShapeQuizTask;
-class AssignmentStatementsTask;
-class TheoryPage;
-class TracingAssignmentsTask;
 
 // Owns every window of the program. It creates them once, hidden, in a fixed
-// order (the main form first), wires them together, and destroys them in
-// reverse order. With the splash shown, the splash is built and painted
-// first, and the rest are built behind it before the constructor returns.
-// Opening a page makes its window visible, modeless; a window that is
-// already visible stays as it is: no second window, no reset, not raised.
+// order (the main form first, the pages in the order of app/Pages.cpp),
+// wires them together, and destroys them in reverse order. With the splash
+// shown, the splash is built and painted first, and the rest are built
+// behind it before the constructor returns. Opening a page makes its window
+// visible, modeless; a window that is already visible stays as it is: no
+// second window, no reset, not raised.
 class ProgramWindows
 {
 public:
@@ -38,53 +31,28 @@ public:
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
-    // Every window in the fixed creation order (where the splash is the 16th,
-    // even when it was built first).
+    // Every window, in creation order.
     const QList<QWidget *> &windows() const { return m_windows; }
-    QWidget *window(Page page) const { return m_pages.value(page); }
+    PageWindow *window(Page page) const { return m_pages.value(page); }
+    // The page's window as the class it is, e.g. page<CosineLawTask>(Page::CosineLaw).
+    template <typename Window>
+    Window *page(Page which) const
+    {
+        return qobject_cast<Window *>(window(which));
+    }
     void open(Page page);
 
     MainWindow *mainWindow() const { return m_mainWindow; }
     SplashScreen *splashScreen() const { return m_splashScreen; }
-    AboutWindow *aboutWindow() const { return m_aboutWindow; }
-    TheoryPage *flowchartElementsPage() const { return m_flowchartElements; }
-    TheoryPage *assignmentOperatorPage() const { return m_assignmentOperator; }
-    TheoryPage *workedExamplePage() const { return m_workedExample; }
-    TheoryPage *mathReferencePage() const { return m_mathReference; }
-    ShapeQuizTask *shapeQuizTask() const { return m_shapeQuiz; }
-    AssignmentStatementsTask *assignmentStatementsTask() const { return m_assignmentStatements; }
-    TracingAssignmentsTask *tracingAssignmentsTask() const { return m_tracingAssignments; }
-    HoursToMinutesTask *hoursToMinutesTask() const { return m_hoursToMinutes; }
-    LabelBoardTask *orangeCostTask() const { return m_orangeCost; }
-    LabelBoardTask *heelHeightTask() const { return m_heelHeight; }
-    LabelBoardTask *sweetsCountTask() const { return m_sweetsCount; }
-    ExpressionNotationTask *expressionNotationTask() const { return m_expressionNotation; }
-    FormulaNotationTask *formulaNotationTask() const { return m_formulaNotation; }
-    CosineLawTask *cosineLawTask() const { return m_cosineLaw; }
+    const ActivationTracker &activation() const { return m_activation; }
 
 private:
-    template <typename Window, typename... Args>
-    Window *create(Args &&...args);
-    void addPage(Page page, DesignedForm *window);
+    void adopt(QWidget *window);
     static SplashScreen *showSplashFirst();
 
+    ActivationTracker m_activation;
     QList<QWidget *> m_windows;
-    QMap<Page, QWidget *> m_pages;
+    QMap<Page, PageWindow *> m_pages;
     MainWindow *m_mainWindow = nullptr;
     SplashScreen *m_splashScreen = nullptr;
-    AboutWindow *m_aboutWindow = nullptr;
-    TheoryPage *m_flowchartElements = nullptr;
-    TheoryPage *m_assignmentOperator = nullptr;
-    TheoryPage *m_workedExample = nullptr;
-    TheoryPage *m_mathReference = nullptr;
-    ShapeQuizTask *m_shapeQuiz = nullptr;
-    AssignmentStatementsTask *m_assignmentStatements = nullptr;
-    TracingAssignmentsTask *m_tracingAssignments = nullptr;
-    HoursToMinutesTask *m_hoursToMinutes = nullptr;
-    LabelBoardTask *m_orangeCost = nullptr;
-    LabelBoardTask *m_heelHeight = nullptr;
-    LabelBoardTask *m_sweetsCount = nullptr;
-    ExpressionNotationTask *m_expressionNotation = nullptr;
-    FormulaNotationTask *m_formulaNotation = nullptr;
-    CosineLawTask *m_cosineLaw = nullptr;
 };

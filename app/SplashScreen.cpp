@@ -1,8 +1,7 @@
 #include "SplashScreen.h"
 #include "ui_SplashScreen.h"
 
-#include "FormActivation.h"
-#include "FormDesign.h"
+#include "WindowDesign.h"
 
 #include <QKeyEvent>
 #include <QTimer>
@@ -16,19 +15,14 @@ SplashScreen::SplashScreen(QWidget *parent)
     ui->setupUi(this);
     // A title bar with no buttons at all: no system menu, minimise, maximise or close.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    FormDesign::apply(this);
-    FormActivation::instance().registerForm(this);
+    WindowDesign::apply(this);
     m_timer->setObjectName(QStringLiteral("closeTimer"));
     m_timer->setInterval(property("closeAfterMs").toInt());
     connect(m_timer, &QTimer::timeout, this, &SplashScreen::close);
     m_timer->start();
 }
 
-SplashScreen::~SplashScreen()
-{
-    FormActivation::instance().unregisterForm(this);
-    delete ui;
-}
+SplashScreen::~SplashScreen() = default;
 
 QTimer *SplashScreen::timer() const
 {
@@ -52,12 +46,6 @@ void SplashScreen::showEvent(QShowEvent *event)
     if (windowTitle().isEmpty() && windowHandle())
         windowHandle()->setTitle(QStringLiteral(" "));
     QDialog::showEvent(event);
-}
-
-void SplashScreen::hideEvent(QHideEvent *event)
-{
-    FormActivation::instance().formHidden(this);
-    QDialog::hideEvent(event);
 }
 
 void SplashScreen::paintEvent(QPaintEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 namespace Ui { class SplashScreen; }
 class QTimer;
@@ -26,11 +27,10 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    Ui::SplashScreen *ui;
+    std::unique_ptr<Ui::SplashScreen> ui;
     QTimer *m_timer;
     bool m_painted = false;
 };

@@ -1,31 +1,36 @@
 #include "LabelBoard.h"
 
+#include "DragPayload.h"
+#include "DropTarget.h"
 #include "FlowchartSlot.h"
 #include "KeyboardDrag.h"
 #include "PictureBox.h"
 
 #include <QLabel>
-#include <QVariant>
 
-LabelBoard::LabelBoard(const QList<Slot> &boardSlots, const QList<QLabel *> &pieces, QObject *parent)
+LabelBoard::LabelBoard(const QList<Slot> &boardSlots, const QList<Piece> &pieces, QObject *parent)
     : QObject(parent)
     , m_pieces(pieces)
 {
     QList<QWidget *> targets;
     for (const Slot &slot : boardSlots) {
-        m_slots.append({slot, keyOf(slot.picture)});
+        m_slots.append({slot});
         const int index = int(m_slots.size()) - 1;
         show(index, QString());
-        PictureBox *picture = slot.picture;
-        picture->setDropFilter([this](const QObject *piece) { return accepts(piece); });
-        connect(picture, &PictureBox::dropped, this, [this, index](QObject *piece) { drop(index, piece); });
-        picture->setAccessibleDescription(QStringLiteral("Enter — положить взятую надпись"));
-        targets.append(picture);
+        auto *target = new DropTarget(slot.picture, [this](int key) { return accepts(key); });
+        connect(target, &DropTarget::dropped, this, [this, index](int key) { drop(index, key); });
+        slot.picture->setAccessibleDescription(QStringLiteral("Enter — положить взятую надпись"));
+        targets.append(slot.picture);
     }
-    for (QLabel *caption : pieces)
+    QList<QWidget *> captions;
+    for (int key = 0; key < m_pieces.size(); ++key) {
+        QLabel *caption = m_pieces.at(key).caption;
+        DragPayload::setKey(caption, key);
         caption->setAccessibleDescription(QStringLiteral("Enter — взять надпись"));
+        captions.append(caption);
+    }
     if (!targets.isEmpty())
-        KeyboardDrag::joinFocusChain(targets.first()->window(), {pieces.begin(), pieces.end()}, targets);
+        KeyboardDrag::joinFocusChain(targets.first()->window(), captions, targets);
 }
 
 void LabelBoard::show(int index, const QString &caption)
@@ -35,32 +40,17 @@ void LabelBoard::show(int index, const QString &caption)
     slot.picture->setAccessibleName(flowchartSlotName(index, caption));
 }
 
-int LabelBoard::keyOf(const QObject *object)
+bool LabelBoard::accepts(int key) const
 {
-    return object->property("slotKey").toInt();
+    return key >= 0 && key < m_pieces.size() && !m_pieces.at(key).caption->isHidden();
 }
 
-QLabel *LabelBoard::pieceOf(const QObject *piece) const
+void LabelBoard::drop(int index, int key)
 {
-    for (QLabel *candidate : m_pieces) {
-        if (candidate == piece)
-            return candidate;
-    }
-    return nullptr;
-}
-
-bool LabelBoard::accepts(const QObject *piece) const
-{
-    const QLabel *caption = pieceOf(piece);
-    return caption && !caption->isHidden();
-}
-
-void LabelBoard::drop(int index, const QObject *piece)
-{
-    QLabel *caption = pieceOf(piece);
-    if (!caption || caption->isHidden())
+    if (!accepts(key))
         return;
-    m_slots[index].shown = caption;
+    QLabel *caption = m_pieces.at(key).caption;
+    m_slots[index].shownPiece = key;
     show(index, caption->text());
     caption->hide();
     if (correctDrops() == slotCount())
@@ -70,18 +60,18 @@ void LabelBoard::drop(int index, const QObject *piece)
 void LabelBoard::reset()
 {
     for (int index = 0; index < m_slots.size(); ++index) {
-        m_slots[index].shown = nullptr;
+        m_slots[index].shownPiece = -1;
         show(index, QString());
     }
-    for (QLabel *caption : m_pieces)
-        caption->show();
+    for (const Piece &piece : std::as_const(m_pieces))
+        piece.caption->show();
 }
 
 int LabelBoard::correctDrops() const
 {
     int right = 0;
     for (const SlotState &state : m_slots) {
-        if (state.shown && keyOf(state.shown) == state.key)
+        if (state.shownPiece >= 0 && m_pieces.at(state.shownPiece).belongsOn == state.slot.picture)
             ++right;
     }
     return right;

@@ -9,9 +9,8 @@ class QLabel;
 // The flowchart label board: the pupil drags captions (pieces) onto the
 // shapes of a flowchart (slots). A dropped caption is written into the
 // slot's text label and leaves the column. A slot is right when the caption
-// it shows now carries the slot's slotKey; the drop that makes every slot
-// right reports solved(). reset() empties the slots and brings every
-// caption back.
+// it shows now belongs there; the drop that makes every slot right reports
+// solved(). reset() empties the slots and brings every caption back.
 class LabelBoard : public QObject
 {
     Q_OBJECT
@@ -19,18 +18,26 @@ class LabelBoard : public QObject
 public:
     struct Slot
     {
-        PictureBox *picture; // the shape that takes drops; its slotKey is the key
+        PictureBox *picture; // the shape that takes drops
         QLabel *text;        // the label lying over the shape
     };
+    struct Piece
+    {
+        QLabel *caption;
+        // The shape the caption belongs on, or distractor: no shape.
+        const PictureBox *belongsOn;
+    };
+    static constexpr const PictureBox *distractor = nullptr;
 
-    // The board takes the slots' drops, by mouse or by keyboard.
-    LabelBoard(const QList<Slot> &boardSlots, const QList<QLabel *> &pieces, QObject *parent);
+    // The board takes the slots' drops, by mouse or by keyboard; Tab visits
+    // the pieces in their order here.
+    LabelBoard(const QList<Slot> &boardSlots, const QList<Piece> &pieces, QObject *parent);
 
     // A caption of this board that is still in the column may be dropped on
-    // any slot.
-    bool accepts(const QObject *piece) const;
-    // A drop of `piece` on the slot `index` (0 = top).
-    void drop(int index, const QObject *piece);
+    // any slot; `key` is the one the board gave the dragged caption.
+    bool accepts(int key) const;
+    // A drop of the caption with `key` on the slot `index` (0 = top).
+    void drop(int index, int key);
     // Empty slots, every caption back, nothing right.
     void reset();
 
@@ -46,17 +53,14 @@ private:
     struct SlotState
     {
         Slot slot;
-        int key;
-        const QLabel *shown = nullptr; // the caption last dropped here
+        int shownPiece = -1; // the caption last dropped here
     };
 
-    QLabel *pieceOf(const QObject *piece) const;
     // Writes the caption into the slot, and names the slot for screen
     // readers by its place and what it shows.
     void show(int index, const QString &caption);
     static void showText(QLabel *text, const QString &caption);
-    static int keyOf(const QObject *object);
 
     QList<SlotState> m_slots;
-    QList<QLabel *> m_pieces;
+    QList<Piece> m_pieces; // a piece's key is its place here
 };

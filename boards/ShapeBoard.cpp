@@ -1,59 +1,44 @@
 #include "ShapeBoard.h"
 
+#include "DragPayload.h"
+#include "DropTarget.h"
 #include "FlowchartSlot.h"
 #include "KeyboardDrag.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
 
-#include <QVariant>
-
-namespace {
-
-// What a slot shows, by shape code. A piece is named by its own picture.
-const char *const shownNames[] = {"овал", "параллелограмм", "прямоугольник", "ромб"};
-
-} // namespace
-
-ShapeBoard::ShapeBoard(const QVector<PictureBox *> &pieces, QVector<PictureBox *> boardSlots,
+ShapeBoard::ShapeBoard(const QVector<Piece> &pieces, const QVector<Slot> &boardSlots,
                        QVector<PictureBox *> resetOrder, WrongDrops wrongDrops, QObject *parent)
     : QObject(parent)
-    , m_slots(std::move(boardSlots))
+    , m_slots(boardSlots)
     , m_resetOrder(std::move(resetOrder))
     , m_flags(m_slots.size(), false)
     , m_countsWrongDrops(wrongDrops == WrongDrops::Counted)
 {
-    for (PictureBox *piece : pieces)
-        piece->setAccessibleDescription(QStringLiteral("Enter — взять фигуру"));
+    QList<QWidget *> pieceWidgets;
+    for (const Piece &piece : pieces) {
+        DragPayload::setKey(piece.picture, Shapes::keyOf(piece.shape));
+        piece.picture->setAccessibleDescription(QStringLiteral("Enter — взять фигуру"));
+        pieceWidgets.append(piece.picture);
+    }
+    QList<QWidget *> targets;
     for (int index = 0; index < m_slots.size(); ++index) {
-        PictureBox *slot = m_slots.at(index);
+        PictureBox *slot = m_slots.at(index).picture;
         // Any control of the form may be dropped; one that shows no shape
         // is judged wrong.
-        slot->setDropFilter([](const QObject *) { return true; });
-        connect(slot, &PictureBox::dropped, this, [this, index](QObject *piece) { dropReported(index, piece); });
+        auto *target = new DropTarget(slot, [](int) { return true; });
+        connect(target, &DropTarget::dropped, this, [this, index](int key) { dropReported(index, key); });
         slot->setAccessibleDescription(QStringLiteral("Enter — положить взятую фигуру"));
-        nameSlot(index, -1);
+        nameSlot(index, QString());
+        targets.append(slot);
     }
-    if (!m_slots.isEmpty()) {
-        KeyboardDrag::joinFocusChain(m_slots.first()->window(), {pieces.begin(), pieces.end()},
-                                     {m_slots.begin(), m_slots.end()});
-    }
+    if (!targets.isEmpty())
+        KeyboardDrag::joinFocusChain(targets.first()->window(), pieceWidgets, targets);
 }
 
-void ShapeBoard::nameSlot(int index, int shownCode)
+void ShapeBoard::nameSlot(int index, const QString &shown)
 {
-    const QString shown = shownCode >= 0 && shownCode < 4 ? QString::fromUtf8(shownNames[shownCode]) : QString();
-    m_slots.at(index)->setAccessibleName(flowchartSlotName(index, shown));
-}
-
-QString ShapeBoard::fileOf(int shapeCode)
-{
-    switch (shapeCode) {
-    case 0: return QStringLiteral("circleNew.jpg");
-    case 1: return QStringLiteral("parNew.jpg");
-    case 2: return QStringLiteral("prNew.jpg");
-    case 3: return QStringLiteral("uslNew.jpg");
-    default: return QString();
-    }
+    m_slots.at(index).picture->setAccessibleName(flowchartSlotName(index, shown));
 }
 
 QString ShapeBoard::blankFile()
@@ -61,34 +46,26 @@ QString ShapeBoard::blankFile()
     return QStringLiteral("fon.jpg");
 }
 
-int ShapeBoard::shapeCodeOf(const QObject *control, const char *property)
+void ShapeBoard::dropReported(int index, int key)
 {
-    bool ok = false;
-    const int code = control ? control->property(property).toInt(&ok) : 0;
-    return ok ? code : -1;
-}
-
-void ShapeBoard::dropReported(int index, QObject *piece)
-{
-    const QString error = drop(index, piece);
+    Shape shape;
+    const QString error = drop(index, Shapes::fromKey(key, &shape) ? std::optional<Shape>(shape) : std::nullopt);
     if (!error.isEmpty())
         MessageBox::show(error);
 }
 
-QString ShapeBoard::drop(int index, QObject *piece)
+QString ShapeBoard::drop(int index, std::optional<Shape> shape)
 {
-    PictureBox *slot = m_slots.at(index);
-    const int code = shapeCodeOf(piece, "shapeCode");
-    const QString file = fileOf(code);
-    if (!file.isEmpty()) {
-        const QString error = slot->loadFromFile(file);
+    const Slot &slot = m_slots.at(index);
+    if (shape) {
+        const QString error = slot.picture->loadFromFile(Shapes::pictureFile(*shape));
         if (!error.isEmpty())
             return error;
-        nameSlot(index, code);
+        nameSlot(index, Shapes::spokenName(*shape));
     }
     // Judged on what the slot shows now: a wrong shape dropped over a right
     // one makes the slot wrong again.
-    const bool right = code >= 0 && code == shapeCodeOf(slot, "rightShapeCode");
+    const bool right = shape == slot.rightShape;
     m_flags[index] = right;
     if (!right && m_countsWrongDrops)
         ++m_wrongDrops;
@@ -102,13 +79,16 @@ bool ShapeBoard::complete() const
 
 bool ShapeBoard::clear()
 {
-    for (PictureBox *slot : m_resetOrder) {
-        const QString error = slot->loadFromFile(blankFile());
+    for (PictureBox *picture : m_resetOrder) {
+        const QString error = picture->loadFromFile(blankFile());
         if (!error.isEmpty()) {
             MessageBox::show(error);
             return false;
         }
-        nameSlot(int(m_slots.indexOf(slot)), -1);
+        for (int index = 0; index < m_slots.size(); ++index) {
+            if (m_slots.at(index).picture == picture)
+                nameSlot(index, QString());
+        }
     }
     clearFlags();
     m_wrongDrops = 0;

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "Shape.h"
+
 #include <QObject>
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 class PictureBox;
 
-// The shape-placing board of the flowchart exercises. Shape pieces (pictures
-// whose shapeCode says which shape they show) are dropped onto the slots of
-// a flowchart skeleton; each drop loads that shape's picture file from the
-// working directory into the slot and judges it against the slot's
-// rightShapeCode, the shape that belongs there.
-//
-// Shape codes: 0 oval, 1 parallelogram, 2 rectangle, 3 diamond.
+// The shape-placing board of the flowchart exercises. Shape pieces are
+// dropped onto the slots of a flowchart skeleton; each drop loads that
+// shape's picture file from the working directory into the slot and judges
+// it against the shape that belongs there.
 //
 // A picture file that can't be loaded is reported in a message box and the
 // program goes on; nothing is thrown.
@@ -23,25 +24,33 @@ class ShapeBoard : public QObject
 public:
     enum class WrongDrops { NotCounted, Counted };
 
-    // `pieces`: the shape pictures to drag, in shape-code order.
-    // `boardSlots`: the slots from the top of the flowchart to the bottom;
-    // the board takes their drops, by mouse or by keyboard. `resetOrder`:
-    // the same slots in the order the reset blanks them.
-    ShapeBoard(const QVector<PictureBox *> &pieces, QVector<PictureBox *> boardSlots,
-               QVector<PictureBox *> resetOrder, WrongDrops wrongDrops, QObject *parent);
+    struct Piece
+    {
+        PictureBox *picture;
+        Shape shape;
+    };
+    struct Slot
+    {
+        PictureBox *picture;
+        Shape rightShape;
+    };
 
-    // The picture file a slot loads for `shapeCode`; empty for a code that
-    // names no shape.
-    static QString fileOf(int shapeCode);
+    // `boardSlots`: from the top of the flowchart to the bottom; the board
+    // takes their drops, by mouse or by keyboard. `resetOrder`: the same
+    // slots' pictures in the order the reset blanks them.
+    ShapeBoard(const QVector<Piece> &pieces, const QVector<Slot> &boardSlots, QVector<PictureBox *> resetOrder,
+               WrongDrops wrongDrops, QObject *parent);
+
     // The blank background every slot shows after a reset.
     static QString blankFile();
 
-    // Drops `piece` on the slot `index` (0 = top): loads the piece's shape
-    // into the slot, then sets the slot's flag to whether the shape belongs
-    // there and, when wrong drops are counted, counts a wrong one. A file
-    // that can't be loaded leaves the slot, the flags and the count as they
-    // were and comes back as the error text.
-    QString drop(int index, QObject *piece);
+    // Drops a piece of `shape` on the slot `index` (0 = top); no shape
+    // stands for any other control of the form. Loads the shape into the
+    // slot, then sets the slot's flag to whether the shape belongs there
+    // and, when wrong drops are counted, counts a wrong one. A file that
+    // can't be loaded leaves the slot, the flags and the count as they were
+    // and comes back as the error text.
+    QString drop(int index, std::optional<Shape> shape);
 
     // Every slot holds its own shape.
     bool complete() const;
@@ -60,12 +69,11 @@ public:
     int wrongDropCount() const { return m_wrongDrops; }
 
 private:
-    void dropReported(int index, QObject *piece);
+    void dropReported(int index, int key);
     // Names the slot for screen readers by its place and what it shows.
-    void nameSlot(int index, int shownCode);
-    static int shapeCodeOf(const QObject *control, const char *property);
+    void nameSlot(int index, const QString &shown);
 
-    QVector<PictureBox *> m_slots;
+    QVector<Slot> m_slots;
     QVector<PictureBox *> m_resetOrder;
     QVector<bool> m_flags;
     bool m_countsWrongDrops;

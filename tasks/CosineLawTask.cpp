@@ -13,46 +13,59 @@ const char *const errorsFound = "Есть ошибки";
 
 } // namespace
 
+namespace {
+
+// The block texts, top to bottom. They have no buttons of their own: the
+// form's "Проверить" judges them all. Function names and B, C, X, A are
+// Latin letters, НАЧАЛО and КОНЕЦ Cyrillic.
+std::vector<AnswerSheet::Line> blockTexts()
+{
+    constexpr LetterCase upcase = LetterCase::Upcase;
+    return {
+        {{"НАЧАЛО"}, upcase},
+        {{"B,C,X", "B,X,C"}, upcase},
+        {{"A:=SQRT(B*B+C*C-2*B*C*COS(X))", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))"}, upcase},
+        {{"A"}, upcase},
+        {{"КОНЕЦ"}, upcase},
+    };
+}
+
+} // namespace
+
 CosineLawTask::CosineLawTask(QWidget *parent)
-    : DesignedForm(parent)
+    : PageWindow(parent)
     , ui(new Ui::CosineLawTask)
+    , m_texts(blockTexts())
 {
     ui->setupUi(this);
     finishDesign();
     // The squares of a, b and c.
     RaisedText::placeAfter(ui->squaresLabel, ui->formulaLabel, {"a", "b", "c"});
     BlankFilter::install(this);
-    const QVector<PictureBox *> slotsTopDown{ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot,
-                                             ui->endSlot};
-    m_board = new ShapeBoard({ui->ovalPiece, ui->parallelogramPiece, ui->rectanglePiece, ui->diamondPiece},
-                             slotsTopDown, slotsTopDown, ShapeBoard::WrongDrops::NotCounted, this);
-    // The block texts have no buttons of their own: the form's "Проверить"
-    // judges them all. Function names and B, C, X, A are Latin letters,
-    // НАЧАЛО and КОНЕЦ Cyrillic.
-    using Case = AnswerLine::Case;
-    m_texts = {
-        AnswerLine(ui->startEdit, nullptr, {"НАЧАЛО"}, Case::Upcase),
-        AnswerLine(ui->inputEdit, nullptr, {"B,C,X", "B,X,C"}, Case::Upcase),
-        AnswerLine(ui->processEdit, nullptr,
-                   {"A:=SQRT(B*B+C*C-2*B*C*COS(X))", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))"}, Case::Upcase),
-        AnswerLine(ui->outputEdit, nullptr, {"A"}, Case::Upcase),
-        AnswerLine(ui->endEdit, nullptr, {"КОНЕЦ"}, Case::Upcase),
-    };
+    m_board = new ShapeBoard({{ui->ovalPiece, Shape::Oval},
+                              {ui->parallelogramPiece, Shape::Parallelogram},
+                              {ui->rectanglePiece, Shape::Rectangle},
+                              {ui->diamondPiece, Shape::Diamond}},
+                             {{ui->startSlot, Shape::Oval},
+                              {ui->inputSlot, Shape::Parallelogram},
+                              {ui->processSlot, Shape::Rectangle},
+                              {ui->outputSlot, Shape::Parallelogram},
+                              {ui->endSlot, Shape::Oval}},
+                             {ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
+                             ShapeBoard::WrongDrops::NotCounted, this);
+    m_textEdits = {ui->startEdit, ui->inputEdit, ui->processEdit, ui->outputEdit, ui->endEdit};
     connect(ui->checkButton, &QPushButton::clicked, this, &CosineLawTask::checkAnswers);
     connect(ui->clearButton, &QPushButton::clicked, this, &CosineLawTask::clearBoard);
     connect(ui->doneButton, &QPushButton::clicked, this, &CosineLawTask::finish);
     connect(this, &CosineLawTask::activated, this, &CosineLawTask::restartAnswers);
 }
 
-CosineLawTask::~CosineLawTask()
-{
-    delete ui;
-}
+CosineLawTask::~CosineLawTask() = default;
 
 void CosineLawTask::showPrompts()
 {
-    for (AnswerLine &line : m_texts)
-        line.edit()->setText(QString::fromUtf8(prompt));
+    for (QLineEdit *edit : m_textEdits)
+        edit->setText(QString::fromUtf8(prompt));
 }
 
 void CosineLawTask::clearFlags()
@@ -80,10 +93,12 @@ void CosineLawTask::checkAnswers()
     if (!m_shapesOk)
         MessageBox::show(QString::fromUtf8(errorsFound));
 
-    bool allRight = true;
-    for (AnswerLine &line : m_texts) // judge() writes the capitals back into every box
-        allRight = line.judge() && allRight;
-    m_textsOk = allRight;
+    // Every box is judged, and shown again in capitals.
+    for (int line = 0; line < int(m_textEdits.size()); ++line) {
+        QLineEdit *edit = m_textEdits[std::size_t(line)];
+        edit->setText(m_texts.check(line, edit->text()).text);
+    }
+    m_textsOk = m_texts.allSolved();
     if (!m_textsOk)
         MessageBox::show(QString::fromUtf8(errorsFound));
 

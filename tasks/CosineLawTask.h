@@ -1,10 +1,12 @@
 #pragma once
 
-#include "AnswerLine.h"
-#include "DesignedForm.h"
+#include "AnswerSheet.h"
+#include "PageWindow.h"
 
-#include <QVector>
+#include <vector>
+#include <memory>
 
+class QLineEdit;
 class ShapeBoard;
 namespace Ui { class CosineLawTask; }
 
@@ -12,7 +14,7 @@ namespace Ui { class CosineLawTask; }
 // shape board and types the text of every block into the edit box lying on
 // its slot; "Проверить" judges both. Coming back to the form from another
 // form of the program clears the typed texts and the board's flags.
-class CosineLawTask : public DesignedForm
+class CosineLawTask : public PageWindow
 {
     Q_OBJECT
 
@@ -33,9 +35,10 @@ private:
     void showPrompts();
     void clearFlags();
 
-    Ui::CosineLawTask *ui;
+    std::unique_ptr<Ui::CosineLawTask> ui;
     ShapeBoard *m_board;
-    QVector<AnswerLine> m_texts; // the block texts, top to bottom
+    AnswerSheet m_texts;                 // the block texts, top to bottom
+    std::vector<QLineEdit *> m_textEdits; // their boxes
     bool m_shapesOk = false;
     bool m_textsOk = false;
 };

@@ -4,15 +4,23 @@
 #include "ShapeBoard.h"
 
 HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
-    : DesignedForm(parent)
+    : PageWindow(parent)
     , ui(new Ui::HoursToMinutesTask)
 {
     ui->setupUi(this);
     finishDesign();
     // Flowchart order: Начало, N, Z:= N * 60, Z, Конец. The board starts with
-    // every flag cleared and no wrong drops.
-    m_board = new ShapeBoard({ui->ovalPiece, ui->parallelogramPiece, ui->rectanglePiece, ui->diamondPiece},
-                             {ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
+    // every flag cleared and no wrong drops; its reset blanks the input slot
+    // first.
+    m_board = new ShapeBoard({{ui->ovalPiece, Shape::Oval},
+                              {ui->parallelogramPiece, Shape::Parallelogram},
+                              {ui->rectanglePiece, Shape::Rectangle},
+                              {ui->diamondPiece, Shape::Diamond}},
+                             {{ui->startSlot, Shape::Oval},
+                              {ui->inputSlot, Shape::Parallelogram},
+                              {ui->processSlot, Shape::Rectangle},
+                              {ui->outputSlot, Shape::Parallelogram},
+                              {ui->endSlot, Shape::Oval}},
                              {ui->inputSlot, ui->startSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
                              ShapeBoard::WrongDrops::Counted, this);
     connect(ui->checkButton, &QPushButton::clicked, this, &HoursToMinutesTask::checkBoard);
@@ -20,10 +28,7 @@ HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
     connect(ui->doneButton, &QPushButton::clicked, this, &HoursToMinutesTask::finish);
 }
 
-HoursToMinutesTask::~HoursToMinutesTask()
-{
-    delete ui;
-}
+HoursToMinutesTask::~HoursToMinutesTask() = default;
 
 // "Проверить": an incomplete board shows nothing; a complete one shows the
 // wrong-drop count and "ОК", however many wrong drops it took.

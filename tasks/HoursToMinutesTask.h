@@ -1,6 +1,8 @@
 #pragma once
 
-#include "DesignedForm.h"
+#include "PageWindow.h"
+
+#include <memory>
 
 class ShapeBoard;
 namespace Ui { class HoursToMinutesTask; }
@@ -8,7 +10,7 @@ namespace Ui { class HoursToMinutesTask; }
 // Task 4: the hours-to-minutes flowchart assembled on the shape board. The
 // check shows the number of wrong drops and "ОК" once every slot holds its
 // own shape.
-class HoursToMinutesTask : public DesignedForm
+class HoursToMinutesTask : public PageWindow
 {
     Q_OBJECT
 
@@ -23,6 +25,6 @@ private slots:
     void clearBoard();
 
 private:
-    Ui::HoursToMinutesTask *ui;
+    std::unique_ptr<Ui::HoursToMinutesTask> ui;
     ShapeBoard *m_board;
 };

@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 LabelBoardTask::LabelBoardTask(Design design, QWidget *parent)
-    : DesignedForm(parent)
+    : PageWindow(parent)
 {
     const Layout layout = design(this);
     finishDesign();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesignedForm.h"
+#include "PageWindow.h"
 #include "LabelBoard.h"
 
 class QPushButton;
@@ -9,7 +9,7 @@ class QPushButton;
 // reports when it is solved and the form then shows "ОК"; "Заново" resets
 // the board, and a visible "ОК" stays visible. The tasks differ only in
 // their design.
-class LabelBoardTask : public DesignedForm
+class LabelBoardTask : public PageWindow
 {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ public:
     struct Layout
     {
         QList<LabelBoard::Slot> boardSlots; // top to bottom
-        QList<QLabel *> pieces;
+        QList<LabelBoard::Piece> pieces;
         QPushButton *restartButton;
         QPushButton *doneButton;
     };

@@ -5,11 +5,13 @@
 #include "ui_SweetsCountTask.h"
 
 // The widgets belong to the form; the generated structs only name them.
-// A caption's slotKey names the slot it belongs to; distractors carry 10,
-// which no slot has.
+// Each caption names the shape it belongs on; a distractor belongs nowhere.
+// The captions are listed in the order Tab visits them.
 namespace LabelBoardTasks {
 
 namespace {
+
+constexpr const PictureBox *distractor = LabelBoard::distractor;
 
 // Tasks 5 and 6 share the skeleton: start, input, process, output, end.
 template <typename Design>
@@ -29,7 +31,11 @@ LabelBoardTask::Layout orangeCost(QWidget *form)
     Ui::OrangeCostTask ui;
     ui.setupUi(form);
     return {fiveBlockSlots(ui),
-            {ui.startPiece, ui.quantityPiece, ui.costPiece, ui.costFormulaPiece, ui.endPiece},
+            {{ui.startPiece, ui.startSlot},
+             {ui.quantityPiece, ui.inputSlot},
+             {ui.costPiece, ui.outputSlot},
+             {ui.costFormulaPiece, ui.processSlot},
+             {ui.endPiece, ui.endSlot}},
             ui.restartButton,
             ui.doneButton};
 }
@@ -38,9 +44,17 @@ LabelBoardTask::Layout heelHeight(QWidget *form)
 {
     Ui::HeelHeightTask ui;
     ui.setupUi(form);
+    // Either name of the heel's height is a right output.
     return {fiveBlockSlots(ui),
-            {ui.inShoesPiece, ui.heelDifferencePiece, ui.heightsPiece, ui.reversedFormulaPiece, ui.heelPiece,
-             ui.heelFormulaPiece, ui.barefootPiece, ui.startPiece, ui.endPiece},
+            {{ui.inShoesPiece, distractor},
+             {ui.heelDifferencePiece, ui.outputSlot},
+             {ui.heightsPiece, ui.inputSlot},
+             {ui.reversedFormulaPiece, distractor},
+             {ui.heelPiece, ui.outputSlot},
+             {ui.heelFormulaPiece, ui.processSlot},
+             {ui.barefootPiece, distractor},
+             {ui.startPiece, ui.startSlot},
+             {ui.endPiece, ui.endSlot}},
             ui.restartButton,
             ui.doneButton};
 }
@@ -55,9 +69,19 @@ LabelBoardTask::Layout sweetsCount(QWidget *form)
              {ui.countSlot, ui.countSlotText},
              {ui.outputSlot, ui.outputSlotText},
              {ui.endSlot, ui.endSlotText}},
-            {ui.secondMassPiece, ui.heelDifferencePiece, ui.massesPiece, ui.reversedFormulaPiece, ui.sumFormulaPiece,
-             ui.countPiece, ui.sweetsMassFormulaPiece, ui.productFormulaPiece, ui.countFormulaPiece,
-             ui.thirdMassPiece, ui.twoMassesPiece, ui.startPiece, ui.endPiece},
+            {{ui.secondMassPiece, distractor},
+             {ui.heelDifferencePiece, distractor},
+             {ui.massesPiece, ui.inputSlot},
+             {ui.reversedFormulaPiece, distractor},
+             {ui.sumFormulaPiece, distractor},
+             {ui.countPiece, ui.outputSlot},
+             {ui.sweetsMassFormulaPiece, ui.processSlot},
+             {ui.productFormulaPiece, distractor},
+             {ui.countFormulaPiece, ui.countSlot},
+             {ui.thirdMassPiece, distractor},
+             {ui.twoMassesPiece, distractor},
+             {ui.startPiece, ui.startSlot},
+             {ui.endPiece, ui.endSlot}},
             ui.restartButton,
             ui.doneButton};
 }

@@ -7,14 +7,13 @@
 
 namespace {
 
-// The right option of each question, counted from 0 in the order "Эллипс",
-// "Прямоугольник", "Параллелограмм", "Ромб".
-constexpr std::array<int, 5> rightOptions = {
-    2, // output of values: Параллелограмм
-    2, // input of data: Параллелограмм
-    1, // S := 5: Прямоугольник
-    0, // the end of an algorithm: Эллипс
-    1, // X := X+5: Прямоугольник
+// The shape that answers each question.
+constexpr std::array<Shape, 5> rightAnswers = {
+    Shape::Parallelogram, // output of values
+    Shape::Parallelogram, // input of data
+    Shape::Rectangle,     // S := 5
+    Shape::Oval,          // the end of an algorithm
+    Shape::Rectangle,     // X := X+5
 };
 
 // Deselects an option without firing its handler. An auto-exclusive radio
@@ -30,28 +29,30 @@ void clearSelection(QRadioButton *option)
 } // namespace
 
 ShapeQuizTask::ShapeQuizTask(QWidget *parent)
-    : DesignedForm(parent)
+    : PageWindow(parent)
     , ui(new Ui::ShapeQuizTask)
 {
     ui->setupUi(this);
     finishDesign();
+    // Each question's options, by the shape they name.
     m_options = {{
-        {ui->question1OvalOption, ui->question1RectangleOption, ui->question1ParallelogramOption,
-         ui->question1DiamondOption},
-        {ui->question2OvalOption, ui->question2RectangleOption, ui->question2ParallelogramOption,
-         ui->question2DiamondOption},
-        {ui->question3OvalOption, ui->question3RectangleOption, ui->question3ParallelogramOption,
-         ui->question3DiamondOption},
-        {ui->question4OvalOption, ui->question4RectangleOption, ui->question4ParallelogramOption,
-         ui->question4DiamondOption},
-        {ui->question5OvalOption, ui->question5RectangleOption, ui->question5ParallelogramOption,
-         ui->question5DiamondOption},
+        {{{Shape::Oval, ui->question1OvalOption}, {Shape::Rectangle, ui->question1RectangleOption},
+          {Shape::Parallelogram, ui->question1ParallelogramOption}, {Shape::Diamond, ui->question1DiamondOption}}},
+        {{{Shape::Oval, ui->question2OvalOption}, {Shape::Rectangle, ui->question2RectangleOption},
+          {Shape::Parallelogram, ui->question2ParallelogramOption}, {Shape::Diamond, ui->question2DiamondOption}}},
+        {{{Shape::Oval, ui->question3OvalOption}, {Shape::Rectangle, ui->question3RectangleOption},
+          {Shape::Parallelogram, ui->question3ParallelogramOption}, {Shape::Diamond, ui->question3DiamondOption}}},
+        {{{Shape::Oval, ui->question4OvalOption}, {Shape::Rectangle, ui->question4RectangleOption},
+          {Shape::Parallelogram, ui->question4ParallelogramOption}, {Shape::Diamond, ui->question4DiamondOption}}},
+        {{{Shape::Oval, ui->question5OvalOption}, {Shape::Rectangle, ui->question5RectangleOption},
+          {Shape::Parallelogram, ui->question5ParallelogramOption}, {Shape::Diamond, ui->question5DiamondOption}}},
     }};
     for (int question = 0; question < questionCount; ++question) {
-        for (int option = 0; option < optionsPerQuestion; ++option) {
-            connect(m_options[question][option], &QRadioButton::toggled, this, [this, question, option](bool on) {
+        for (const Option &option : m_options[std::size_t(question)]) {
+            const Shape shape = option.shape;
+            connect(option.button, &QRadioButton::toggled, this, [this, question, shape](bool on) {
                 if (on)
-                    optionSelected(question, option);
+                    optionSelected(question, shape);
             });
         }
     }
@@ -61,14 +62,11 @@ ShapeQuizTask::ShapeQuizTask(QWidget *parent)
     connect(this, &ShapeQuizTask::activated, this, &ShapeQuizTask::forgetRightAnswers);
 }
 
-ShapeQuizTask::~ShapeQuizTask()
-{
-    delete ui;
-}
+ShapeQuizTask::~ShapeQuizTask() = default;
 
-void ShapeQuizTask::optionSelected(int question, int option)
+void ShapeQuizTask::optionSelected(int question, Shape shape)
 {
-    if (option == rightOptions[question]) {
+    if (shape == rightAnswers[std::size_t(question)]) {
         m_right[question] = true;
     } else {
         // A wrong option replaces whatever was selected in its question,
@@ -90,8 +88,8 @@ void ShapeQuizTask::restart()
     ui->statusLabel->setText(QString());
     m_errorCount = 0;
     for (const auto &question : m_options) {
-        for (QRadioButton *option : question)
-            clearSelection(option);
+        for (const Option &option : question)
+            clearSelection(option.button);
     }
     m_right.fill(false);
 }

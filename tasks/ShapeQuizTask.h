@@ -1,8 +1,10 @@
 #pragma once
 
-#include "DesignedForm.h"
+#include "PageWindow.h"
+#include "Shape.h"
 
 #include <array>
+#include <memory>
 
 class QRadioButton;
 
@@ -12,7 +14,7 @@ namespace Ui { class ShapeQuizTask; }
 // answered by selecting one of four shape names; "Проверить" shows the
 // number of wrong selections and, once every question holds its right
 // answer, the "OK" button.
-class ShapeQuizTask : public DesignedForm
+class ShapeQuizTask : public PageWindow
 {
     Q_OBJECT
 
@@ -34,11 +36,18 @@ private:
     static constexpr int questionCount = 5;
     static constexpr int optionsPerQuestion = 4;
 
-    void optionSelected(int question, int option);
+    struct Option
+    {
+        Shape shape;
+        QRadioButton *button;
+    };
 
-    Ui::ShapeQuizTask *ui;
-    // Per question, in the order "Эллипс", "Прямоугольник", "Параллелограмм", "Ромб".
-    std::array<std::array<QRadioButton *, optionsPerQuestion>, questionCount> m_options{};
+    void optionSelected(int question, Shape shape);
+
+    std::unique_ptr<Ui::ShapeQuizTask> ui;
+    // Per question, in the order of the form: "Эллипс", "Прямоугольник",
+    // "Параллелограмм", "Ромб".
+    std::array<std::array<Option, optionsPerQuestion>, questionCount> m_options{};
     // Wrong options selected since the start or the last "Заново".
     int m_errorCount = 0;
     // Whether the right option of each question has been selected since the

@@ -1,7 +1,7 @@
 // The picture loader against good and bad files.
 
 #include "JpegLoader.h"
-#include "../support/JpegWriter.h"
+#include "JpegWriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -72,7 +72,7 @@ private slots:
 
 void JpegLoaderTest::decodesTheShippedPictures()
 {
-    for (const QString &name : {"circleNew.jpg", "parNew.jpg", "prNew.jpg", "uslNew.jpg", "fon.jpg"}) {
+    for (const char *name : {"circleNew.jpg", "parNew.jpg", "prNew.jpg", "uslNew.jpg", "fon.jpg"}) {
         const LoadedPicture picture = JpegLoader::load(shipped + name);
         QVERIFY2(picture.ok(), qPrintable(picture.error));
         QVERIFY(!picture.image.isNull());

@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 TheoryPage::TheoryPage(Design design, QWidget *parent)
-    : DesignedForm(parent)
+    : PageWindow(parent)
 {
     QPushButton *done = design(this);
     finishDesign();

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "DesignedForm.h"
+#include "PageWindow.h"
 
 class QPushButton;
 
 // A theory or reference page: text and pictures to read, and an "ОК" that
 // confirms it. The pages differ only in their design.
-class TheoryPage : public DesignedForm
+class TheoryPage : public PageWindow
 {
     Q_OBJECT
 

@@ -1,6 +1,6 @@
 #include "DragLabel.h"
 
-#include "DragDrop.h"
+#include "DragPayload.h"
 #include "KeyboardDrag.h"
 
 #include <QMouseEvent>
@@ -13,7 +13,7 @@ DragLabel::DragLabel(QWidget *parent)
 void DragLabel::mousePressEvent(QMouseEvent *event)
 {
     if (m_autoDrag && event->button() == Qt::LeftButton) {
-        DragDrop::startAutomaticDrag(this);
+        DragPayload::startAutomaticDrag(this);
         return;
     }
     QLabel::mousePressEvent(event);

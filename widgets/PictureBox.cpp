@@ -1,12 +1,11 @@
 #include "PictureBox.h"
 
-#include "DragDrop.h"
+#include "DragPayload.h"
 #include "JpegLoader.h"
 #include "KeyboardDrag.h"
 
 #include <QAccessibleWidget>
-#include <QDragEnterEvent>
-#include <QDropEvent>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
@@ -123,62 +122,18 @@ void PictureBox::paintEvent(QPaintEvent *)
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     if (m_autoDrag && event->button() == Qt::LeftButton) {
-        DragDrop::startAutomaticDrag(this);
+        DragPayload::startAutomaticDrag(this);
         return;
     }
     QWidget::mousePressEvent(event);
 }
 
-QObject *PictureBox::acceptedSource(const QDropEvent *event) const
-{
-    QObject *source = DragDrop::sourceOf(this, event->mimeData(), event->source());
-    return source && m_dropFilter && m_dropFilter(source) ? source : nullptr;
-}
-
-void PictureBox::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (acceptedSource(event))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void PictureBox::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (acceptedSource(event))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void PictureBox::dropEvent(QDropEvent *event)
-{
-    QObject *source = acceptedSource(event);
-    if (!source) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    emit dropped(source);
-}
-
 void PictureBox::keyPressEvent(QKeyEvent *event)
 {
-    if (!KeyboardDrag::isEnter(event) || (!m_autoDrag && !m_dropFilter)) {
-        QWidget::keyPressEvent(event);
+    if (m_autoDrag && KeyboardDrag::isEnter(event)) {
+        event->accept();
+        KeyboardDrag::of(window())->pickUp(this);
         return;
     }
-    event->accept();
-    KeyboardDrag *drag = KeyboardDrag::of(window());
-    if (m_autoDrag) {
-        drag->pickUp(this);
-        return;
-    }
-    // The same drop as the mouse's: only a piece of this form that the
-    // filter accepts; a refused piece stays in hand.
-    QWidget *piece = drag->held();
-    if (!piece || piece->window() != window() || !m_dropFilter(piece))
-        return;
-    drag->putDown();
-    emit dropped(piece);
+    QWidget::keyPressEvent(event);
 }

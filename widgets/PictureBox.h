@@ -4,14 +4,11 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
 // A picture control: draws one JPEG at its natural size from the top-left
-// corner (clipped) or stretched to the control. It can start a drag when
-// pressed (automatic drag mode) and can take part as a drop target: it takes
-// a drag only when its drop filter accepts the dragged control, and then
-// reports the drop with dropped(). By keyboard, Enter picks up a piece in
-// automatic drag mode and drops the piece held onto a drop target.
+// corner (clipped) or stretched to the control. In automatic drag mode it is
+// a piece: pressing the mouse on it starts dragging it at once, and Enter
+// picks it up for a keyboard drop. It refuses every drop unless a board
+// makes it a DropTarget.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -40,28 +37,14 @@ public:
 
     QSize sizeHint() const override;
 
-    // Which dragged controls may be dropped here; without a filter every
-    // drag is refused and a drop changes nothing.
-    using DropFilter = std::function<bool(const QObject *piece)>;
-    void setDropFilter(DropFilter filter) { m_dropFilter = std::move(filter); }
-
-signals:
-    void dropped(QObject *piece);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QObject *acceptedSource(const QDropEvent *event) const;
-
     QString m_picture;
     QImage m_image;
     bool m_stretch = false;
     bool m_autoDrag = false;
-    DropFilter m_dropFilter;
 };

@@ -53,7 +53,7 @@ private:
 
 void AboutTest::centredAtFirstShowingThenKeepsItsPlace()
 {
-    AboutWindow *about = program->aboutWindow();
+    AboutWindow *about = program->page<AboutWindow>(Page::About);
     chooseMenu(*program, "aboutAction");
     QVERIFY(about->isVisible());
     const QRect screen = about->screen()->geometry();
@@ -80,7 +80,7 @@ void AboutTest::centredAtFirstShowingThenKeepsItsPlace()
 
 void AboutTest::choosingItAgainChangesNothing()
 {
-    AboutWindow *about = program->aboutWindow();
+    AboutWindow *about = program->page<AboutWindow>(Page::About);
     chooseMenu(*program, "aboutAction");
     about->move(100, 90);
     const QRect before = about->geometry();
@@ -93,7 +93,7 @@ void AboutTest::choosingItAgainChangesNothing()
 
 void AboutTest::versionAndAddressesAreOurs()
 {
-    AboutWindow *about = program->aboutWindow();
+    AboutWindow *about = program->page<AboutWindow>(Page::About);
     QVERIFY(about->findChild<QLabel *>("versionLabel")->text().contains(QStringLiteral(ZARTEX_VERSION)));
     const QList<HyperlinkLabel *> links = about->findChildren<HyperlinkLabel *>();
     QCOMPARE(links.size(), 2);
@@ -107,7 +107,7 @@ void AboutTest::versionAndAddressesAreOurs()
 
 void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
 {
-    AboutWindow *about = program->aboutWindow();
+    AboutWindow *about = program->page<AboutWindow>(Page::About);
     OpenSpy spy;
     chooseMenu(*program, "aboutAction");
     for (const char *name : {"homePageLink", "projectPageLink"}) {
@@ -137,7 +137,7 @@ void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
 
 void AboutTest::hoverTurnsRedAndBackWithTheHandPointer()
 {
-    AboutWindow *about = program->aboutWindow();
+    AboutWindow *about = program->page<AboutWindow>(Page::About);
     chooseMenu(*program, "aboutAction");
     for (const char *name : {"homePageLink", "projectPageLink"}) {
         auto *link = about->findChild<HyperlinkLabel *>(name);

@@ -64,8 +64,8 @@ void AccessibilityTest::everyPicturePieceAndBoxHasAName()
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
 
     // Pictures are heard as graphics; slots say what they show now.
-    HoursToMinutesTask *task4 = program->hoursToMinutesTask();
-    program->open(Page::Task4);
+    HoursToMinutesTask *task4 = program->page<HoursToMinutesTask>(Page::HoursToMinutes);
+    program->open(Page::HoursToMinutes);
     auto *slot = task4->findChild<PictureBox *>("processSlot");
     QCOMPARE(QAccessible::queryAccessibleInterface(slot)->role(), QAccessible::Graphic);
     QCOMPARE(accessibleName(slot), QString::fromUtf8("Блок 3 блок-схемы: пусто"));
@@ -73,15 +73,15 @@ void AccessibilityTest::everyPicturePieceAndBoxHasAName()
     QCOMPARE(accessibleName(slot), QString::fromUtf8("Блок 3 блок-схемы: прямоугольник"));
     QCOMPARE(accessibleName(task4->findChild<QWidget *>("diamondPiece")), QString::fromUtf8("Ромб"));
     QCOMPARE(accessibleName(program->mainWindow()->findChild<QWidget *>("task4Mark")), QString::fromUtf8("Выполнено"));
-    QCOMPARE(accessibleName(program->window(Page::Task2)->findChild<QWidget *>("statement3Edit")),
+    QCOMPARE(accessibleName(program->window(Page::AssignmentStatements)->findChild<QWidget *>("statement3Edit")),
              QString::fromUtf8("Увеличить А в 30 раз"));
 }
 
 void AccessibilityTest::keyboardDropsTakeTheMousePath()
 {
     // Shape board: the existing controls keep their order, pieces and slots follow.
-    HoursToMinutesTask *task4 = program->hoursToMinutesTask();
-    program->open(Page::Task4);
+    HoursToMinutesTask *task4 = program->page<HoursToMinutesTask>(Page::HoursToMinutes);
+    program->open(Page::HoursToMinutes);
     QVERIFY(QTest::qWaitForWindowActive(task4));
     QWidget *after = task4->findChild<QPushButton *>("doneButton");
     for (const char *name : {"ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece", "startSlot",
@@ -120,8 +120,8 @@ void AccessibilityTest::keyboardDropsTakeTheMousePath()
 
     // Label board: a caption leaves the column; a caption of another form,
     // or one already dropped, is refused as the mouse's would be.
-    LabelBoardTask *task5 = program->orangeCostTask();
-    program->open(Page::Task5);
+    LabelBoardTask *task5 = program->page<LabelBoardTask>(Page::OrangeCost);
+    program->open(Page::OrangeCost);
     auto *startPiece = task5->findChild<DragLabel *>("startPiece");
     auto *startSlot = task5->findChild<PictureBox *>("startSlot");
     KeyboardDrag::of(task4)->pickUp(task4->findChild<PictureBox *>("ovalPiece"));

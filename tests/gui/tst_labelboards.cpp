@@ -40,22 +40,22 @@ Board boardOf(const ProgramWindows &program, int task)
 {
     switch (task) {
     case 5:
-        return {program.orangeCostTask(), program.orangeCostTask()->board(), program.mainWindow(), "task5Button",
-                Page::Task5,
+        return {program.page<LabelBoardTask>(Page::OrangeCost), program.page<LabelBoardTask>(Page::OrangeCost)->board(), program.mainWindow(), "task5Button",
+                Page::OrangeCost,
                 {{"startSlot", "startPiece"}, {"inputSlot", "quantityPiece"}, {"processSlot", "costFormulaPiece"},
                  {"outputSlot", "costPiece"}, {"endSlot", "endPiece"}},
                 {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText", "endSlotText"},
                 {"Image10", "Image11", "Image12", "Image13"}};
     case 6:
-        return {program.heelHeightTask(), program.heelHeightTask()->board(), program.mainWindow(), "task6Button",
-                Page::Task6,
+        return {program.page<LabelBoardTask>(Page::HeelHeight), program.page<LabelBoardTask>(Page::HeelHeight)->board(), program.mainWindow(), "task6Button",
+                Page::HeelHeight,
                 {{"startSlot", "startPiece"}, {"inputSlot", "heightsPiece"}, {"processSlot", "heelFormulaPiece"},
                  {"outputSlot", "heelPiece"}, {"endSlot", "endPiece"}},
                 {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText", "endSlotText"},
                 {"Image10", "Image11", "Image12", "Image13"}};
     default:
-        return {program.sweetsCountTask(), program.sweetsCountTask()->board(), program.mainWindow(), "task7Button",
-                Page::Task7,
+        return {program.page<LabelBoardTask>(Page::SweetsCount), program.page<LabelBoardTask>(Page::SweetsCount)->board(), program.mainWindow(), "task7Button",
+                Page::SweetsCount,
                 {{"startSlot", "startPiece"}, {"inputSlot", "massesPiece"}, {"processSlot", "sweetsMassFormulaPiece"},
                  {"countSlot", "countFormulaPiece"}, {"outputSlot", "countPiece"}, {"endSlot", "endPiece"}},
                 {"startSlotText", "inputSlotText", "processSlotText", "countSlotText", "outputSlotText",
@@ -325,7 +325,7 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
     click(okOf(b.form));
     QVERIFY(b.form->isHidden());
     QVERIFY(b.main->isMarkShown(b.page));
-    for (Page other : {Page::Task5, Page::Task6, Page::Task7}) {
+    for (Page other : {Page::OrangeCost, Page::HeelHeight, Page::SweetsCount}) {
         if (other != b.page)
             QVERIFY(!b.main->isMarkShown(other));
     }

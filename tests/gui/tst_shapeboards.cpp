@@ -3,14 +3,14 @@
 
 #include "Harness.h"
 
-#include "FormActivation.h"
+#include "ActivationTracker.h"
 #include "JpegLoader.h"
 #include "PictureBox.h"
 #include "CosineLawTask.h"
 #include "HoursToMinutesTask.h"
 #include "MainWindow.h"
 #include "ShapeBoard.h"
-#include "../support/JpegWriter.h"
+#include "JpegWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,7 +40,7 @@ PictureBox *picture(QWidget *form, const QString &name) { return child<PictureBo
 QPushButton *button(QWidget *form, const char *name) { return child<QPushButton>(form, name); }
 
 // A board: its slots top to bottom with the shape each expects, and its
-// pieces in shape-code order.
+// pieces in the order of Shape.
 struct Board
 {
     QWidget *form;
@@ -150,8 +150,8 @@ class ShapeBoardsTest : public QObject
 {
     Q_OBJECT
 
-    HoursToMinutesTask *task4() const { return program->hoursToMinutesTask(); }
-    CosineLawTask *task10() const { return program->cosineLawTask(); }
+    HoursToMinutesTask *task4() const { return program->page<HoursToMinutesTask>(Page::HoursToMinutes); }
+    CosineLawTask *task10() const { return program->page<CosineLawTask>(Page::CosineLaw); }
     // Task 10's block text boxes, 1 to 5 from the top.
     QLineEdit *edit(int n) const
     {
@@ -226,7 +226,7 @@ void ShapeBoardsTest::everyPieceOnEverySlot()
     int misplaced = 0;
     for (int i = 0; i < 5; ++i) {
         QVERIFY(dropOnSlot(b.slotsTopDown[i], piece));
-        QVERIFY2(shows(b.slotsTopDown[i], ShapeBoard::fileOf(code)), qPrintable(b.slotsTopDown[i]->objectName()));
+        QVERIFY2(shows(b.slotsTopDown[i], Shapes::pictureFile(Shape(code))), qPrintable(b.slotsTopDown[i]->objectName()));
         QCOMPARE(b.state.isRight(i), expected[i] == code);
         misplaced += expected[i] != code;
     }
@@ -302,7 +302,7 @@ void ShapeBoardsTest::task4CountsWrongDropsAndClears()
     click(check);
     click(ok);
     QVERIFY(task4()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::Task4));
+    QVERIFY(program->mainWindow()->isMarkShown(Page::HoursToMinutes));
 }
 
 void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing_data()
@@ -332,7 +332,7 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()
 
     // Task 4 drops the diamond, Task 10 a parallelogram, over a right shape.
     const int code = b.form == task4() ? 3 : 1;
-    copy.spoil(ShapeBoard::fileOf(code), how);
+    copy.spoil(Shapes::pictureFile(Shape(code)), how);
     QVector<QImage> before;
     for (PictureBox *slot : b.slotsTopDown)
         before << slot->image();
@@ -374,7 +374,7 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
         for (const Board &b : {b4, b10}) {
             QVERIFY(b.state.complete());
             for (int i = 0; i < 5; ++i)
-                QVERIFY(shows(b.slotsTopDown[i], ShapeBoard::fileOf(expected[i])));
+                QVERIFY(shows(b.slotsTopDown[i], Shapes::pictureFile(Shape(expected[i]))));
         }
         QCOMPARE(b4.state.wrongDropCount(), 1);
         QCOMPARE(edit(4)->text(), QString("a"));
@@ -384,7 +384,7 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
 void ShapeBoardsTest::task10SolvedInSmallLetters()
 {
     chooseMenu(*program, "task10Action");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task10()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task10()));
     placeAllRight(boardNamed("Task 10"));
     // typed blanks never reach the boxes
     const QStringList typed = {"нач ало", "b, x, c", "a := sqrt(sqr(b)+sqr(c)-2*b*c*cos(x))", "a", "конец"};
@@ -400,7 +400,7 @@ void ShapeBoardsTest::task10SolvedInSmallLetters()
         QCOMPARE(edit(i + 1)->text(), capitals[i]);
     click(button(task10(), "doneButton"));
     QVERIFY(task10()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::Task10));
+    QVERIFY(program->mainWindow()->isMarkShown(Page::CosineLaw));
 }
 
 void ShapeBoardsTest::task10RejectsAllButTheListedTexts_data()
@@ -479,7 +479,7 @@ void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
 {
     const Board b = boardNamed("Task 10");
     chooseMenu(*program, "task10Action");
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task10()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task10()));
     placeAllRight(b);
     fillTexts(rightTexts);
     MessageSpy spy;
@@ -487,7 +487,7 @@ void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
     QVERIFY(task10()->shapesOk() && task10()->textsOk());
 
     program->mainWindow()->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mainWindow()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->mainWindow()));
     QCOMPARE(edit(2)->text(), QString("B,C,X")); // leaving changes nothing
     task10()->activateWindow();
     QTRY_COMPARE(edit(2)->text(), prompt);
@@ -497,7 +497,7 @@ void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
     QVERIFY(!task10()->shapesOk() && !task10()->textsOk());
     // The slots still show their shapes, but must be filled again.
     for (int i = 0; i < 5; ++i)
-        QVERIFY(shows(b.slotsTopDown[i], ShapeBoard::fileOf(expected[i])));
+        QVERIFY(shows(b.slotsTopDown[i], Shapes::pictureFile(Shape(expected[i]))));
     QVERIFY(dropOnSlot(b.slotsTopDown[3], b.pieces[1]));
     QCOMPARE(flagsOf(b.state), QVector<bool>({false, false, false, true, false}));
     QVERIFY(button(task10(), "doneButton")->isVisibleTo(task10())); // "ОК" keeps its visibility

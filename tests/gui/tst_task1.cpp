@@ -2,7 +2,7 @@
 
 #include "Harness.h"
 
-#include "FormActivation.h"
+#include "ActivationTracker.h"
 #include "MainWindow.h"
 #include "ShapeQuizTask.h"
 
@@ -24,7 +24,7 @@ class Task1Test : public QObject
     Q_OBJECT
 
 private:
-    ShapeQuizTask *task() const { return program->shapeQuizTask(); }
+    ShapeQuizTask *task() const { return program->page<ShapeQuizTask>(Page::ShapeQuiz); }
     // Options are numbered 1..20 through the five questions, each question's
     // four in the order Эллипс, Прямоугольник, Параллелограмм, Ромб.
     QRadioButton *option(int number) const
@@ -51,7 +51,7 @@ private:
     void openTest() const
     {
         chooseMenu(*program, "task1Action");
-        QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task()));
+        QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task()));
     }
 
     std::unique_ptr<ProgramWindows> program;
@@ -86,7 +86,7 @@ void Task1Test::rightAnswersShowOkWhichShowsTheMark()
     QCOMPARE(okButton()->text(), QStringLiteral("OK")); // Latin letters
     click(okButton());
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::Task1));
+    QVERIFY(program->mainWindow()->isMarkShown(Page::ShapeQuiz));
 }
 
 void Task1Test::wrongSelectionsAreCountedOnceEach()
@@ -162,9 +162,9 @@ void Task1Test::returningToTheTestAsksForTheRightAnswersAnew()
     choose(14);
     chooseAllRight();
     program->mainWindow()->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mainWindow()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->mainWindow()));
     task()->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task()));
 
     check();
     QCOMPARE(status(), QString::fromUtf8("Количество ошибок: 1"));

@@ -4,7 +4,7 @@
 
 #include "PictureBox.h"
 #include "MainWindow.h"
-#include "AssignmentStatementsTask.h"
+#include "TypedAnswerTask.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -39,7 +39,7 @@ class Task2Test : public QObject
     Q_OBJECT
 
 private:
-    AssignmentStatementsTask *task() const { return program->assignmentStatementsTask(); }
+    TypedAnswerTask *task() const { return program->page<TypedAnswerTask>(Page::AssignmentStatements); }
     // Edit, check button and mark of the lines, 0 to 4 from the top.
     QLineEdit *edit(int line) const
     {
@@ -135,7 +135,7 @@ void Task2Test::answers()
     QCOMPARE(edit(line)->isEnabled(), !right);
     QCOMPARE(checkButton(line)->isEnabled(), !right);
     QCOMPARE(spy.texts, right ? QStringList() : QStringList{WrongAnswer});
-    QCOMPARE(task()->errorCount(), right ? 0 : 1);
+    QCOMPARE(task()->answers().wrongAnswers(), right ? 0 : 1);
     QCOMPARE(edit(other)->text(), QStringLiteral("x")); // other lines untouched
 }
 
@@ -207,7 +207,7 @@ void Task2Test::eachLineMustBeSolvedOnceForOk()
     QCOMPARE(okButton()->text(), QString::fromUtf8("ОК"));
     click(okButton());
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::Task2));
+    QVERIFY(program->mainWindow()->isMarkShown(Page::AssignmentStatements));
 }
 
 QTEST_MAIN(Task2Test)

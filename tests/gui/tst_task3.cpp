@@ -4,7 +4,7 @@
 
 #include "PictureBox.h"
 #include "MainWindow.h"
-#include "TracingAssignmentsTask.h"
+#include "TypedAnswerTask.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,7 +24,7 @@ class Task3Test : public QObject
     Q_OBJECT
 
 private:
-    QWidget *task() const { return program->tracingAssignmentsTask(); }
+    QWidget *task() const { return program->page<TypedAnswerTask>(Page::TracingAssignments); }
     // Edit, check button and mark of sub-problems 0 to 3.
     QLineEdit *edit(int index) const
     {
@@ -120,7 +120,7 @@ void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
     QVERIFY(!okButton()->isHidden());
     click(okButton());
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::Task3));
+    QVERIFY(program->mainWindow()->isMarkShown(Page::TracingAssignments));
 }
 
 QTEST_MAIN(Task3Test)

@@ -4,7 +4,7 @@
 #include "Harness.h"
 
 #include "MessageBox.h"
-#include "ExpressionNotationTask.h"
+#include "TypedAnswerTask.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
 #include "TheoryPage.h"
@@ -42,7 +42,7 @@ private slots:
     void referenceOpensBesideTheTaskAndChangesNoLine();
 
 private:
-    QWidget *task() const { return program->expressionNotationTask(); }
+    QWidget *task() const { return program->page<TypedAnswerTask>(Page::ExpressionNotation); }
     QLineEdit *edit(int line) const
     {
         return task()->findChild<QLineEdit *>(QStringLiteral("expression%1Edit").arg(line));
@@ -162,7 +162,7 @@ void Task8Test::okAppearsAfterTheSixthLineInAnyOrderAndStays()
 
     // closed by the close box and opened again: everything as it was left
     task()->close();
-    QVERIFY(!program->mainWindow()->isMarkShown(Page::Task8));
+    QVERIFY(!program->mainWindow()->isMarkShown(Page::ExpressionNotation));
     chooseMenu(*program, "task8Action");
     QVERIFY(task()->isVisible());
     QVERIFY(!button("doneButton")->isHidden());
@@ -172,7 +172,7 @@ void Task8Test::okAppearsAfterTheSixthLineInAnyOrderAndStays()
     }
     click(button("doneButton"));
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::Task8));
+    QVERIFY(program->mainWindow()->isMarkShown(Page::ExpressionNotation));
 }
 
 void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
@@ -180,24 +180,24 @@ void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
     QVERIFY(answer(2, QStringLiteral("(A-B)/(C*7)")).isEmpty());
     edit(5)->setText(QStringLiteral("(k*k+17"));
     click(button("referenceButton"));
-    QVERIFY(program->mathReferencePage()->isVisible());
+    QVERIFY(program->window(Page::MathReference)->isVisible());
     QVERIFY(task()->isVisible());
     click(button("referenceButton")); // already open: nothing more happens
-    QVERIFY(program->mathReferencePage()->isVisible());
+    QVERIFY(program->window(Page::MathReference)->isVisible());
     for (int line = 1; line <= 6; ++line)
         QCOMPARE(check(line)->isEnabled(), line != 2);
     QCOMPARE(edit(5)->text(), QStringLiteral("(k*k+17"));
     QCOMPARE(edit(2)->text(), QStringLiteral("(A-B)/(C*7)"));
 
     // the reference's own "ОК" shows its mark and leaves the task open
-    auto *table = program->mathReferencePage()->findChild<PictureBox *>(QStringLiteral("tablePicture"));
+    auto *table = program->window(Page::MathReference)->findChild<PictureBox *>(QStringLiteral("tablePicture"));
     QCOMPARE(table->image().size(), QSize(650, 446));
     QVERIFY(!table->stretch());
-    click(program->mathReferencePage()->findChild<QPushButton *>(QStringLiteral("doneButton")));
-    QVERIFY(program->mathReferencePage()->isHidden());
+    click(program->window(Page::MathReference)->findChild<QPushButton *>(QStringLiteral("doneButton")));
+    QVERIFY(program->window(Page::MathReference)->isHidden());
     QVERIFY(program->mainWindow()->isMarkShown(Page::MathReference));
     QVERIFY(task()->isVisible());
-    QVERIFY(!program->mainWindow()->isMarkShown(Page::Task8));
+    QVERIFY(!program->mainWindow()->isMarkShown(Page::ExpressionNotation));
 }
 
 QTEST_MAIN(Task8Test)

@@ -2,8 +2,8 @@
 
 #include "Harness.h"
 
-#include "FormActivation.h"
-#include "FormulaNotationTask.h"
+#include "ActivationTracker.h"
+#include "TypedAnswerTask.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
 #include "TheoryPage.h"
@@ -53,7 +53,7 @@ private slots:
     void referenceOpensWithoutChangingTheAnswers();
 
 private:
-    QWidget *task() const { return program->formulaNotationTask(); }
+    QWidget *task() const { return program->page<TypedAnswerTask>(Page::FormulaNotation); }
     // formula 1..3: its edit box, its "Проверить" and its mark
     QLineEdit *edit(int f) const { return task()->findChild<QLineEdit *>(QStringLiteral("formula%1Edit").arg(f)); }
     QPushButton *check(int f) const
@@ -152,7 +152,7 @@ void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
     QVERIFY(!button("doneButton")->isHidden());
 
     task()->close();
-    QVERIFY(!program->mainWindow()->isMarkShown(Page::Task9));
+    QVERIFY(!program->mainWindow()->isMarkShown(Page::FormulaNotation));
     chooseMenu(*program, "task9Action");
     QVERIFY(!button("doneButton")->isHidden());
     for (int f = 1; f <= 3; ++f) {
@@ -161,7 +161,7 @@ void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
     }
     click(button("doneButton"));
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::Task9));
+    QVERIFY(program->mainWindow()->isMarkShown(Page::FormulaNotation));
 }
 
 void Task9Test::restartClearsTheFormAndOpensEveryCheckAgain()
@@ -196,29 +196,29 @@ void Task9Test::activationPutsTheFocusIntoTheFirstBox()
 
     // to the main form and back
     program->mainWindow()->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mainWindow()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->mainWindow()));
     task()->activateWindow();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
 
     // to the reference form and back
     edit(2)->setFocus();
     click(button("referenceButton"));
-    program->mathReferencePage()->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mathReferencePage()));
+    program->window(Page::MathReference)->activateWindow();
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->window(Page::MathReference)));
     task()->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task()));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
 
     // Back by clicking into the third box: the window system may report the
     // activation while the button is still down; the click keeps its box.
-    program->mathReferencePage()->close();
+    program->window(Page::MathReference)->close();
     program->mainWindow()->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(program->mainWindow()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->mainWindow()));
     const QPoint inThird = edit(3)->rect().center();
     QCursor::setPos(edit(3)->mapToGlobal(inThird));
     QTest::mousePress(edit(3), Qt::LeftButton, Qt::NoModifier, inThird);
     task()->activateWindow();
-    QTRY_COMPARE(FormActivation::instance().activeForm(), static_cast<QWidget *>(task()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task()));
     QTest::mouseRelease(edit(3), Qt::LeftButton, Qt::NoModifier, inThird);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(3)));
 }
@@ -228,14 +228,14 @@ void Task9Test::referenceOpensWithoutChangingTheAnswers()
     answer(2, key2);
     edit(1)->setText(QStringLiteral("y:=x/("));
     click(button("referenceButton"));
-    QVERIFY(program->mathReferencePage()->isVisible());
+    QVERIFY(program->window(Page::MathReference)->isVisible());
     QVERIFY(task()->isVisible());
     QCOMPARE(edit(1)->text(), QStringLiteral("y:=x/("));
     QCOMPARE(edit(2)->text(), key2);
     QVERIFY(!check(2)->isEnabled());
     QVERIFY(check(1)->isEnabled());
     QVERIFY(!mark(2)->isHidden());
-    QVERIFY(program->mathReferencePage()->minimumSize() == program->mathReferencePage()->maximumSize()); // the reference can't be resized
+    QVERIFY(program->window(Page::MathReference)->minimumSize() == program->window(Page::MathReference)->maximumSize()); // the reference can't be resized
 }
 
 QTEST_MAIN(Task9Test)

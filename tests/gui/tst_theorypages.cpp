@@ -110,8 +110,8 @@ void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot()
 void TheoryPagesTest::textsKeepTheirBlanksAndLatinNames()
 {
     auto text = [](QWidget *form, const char *name) { return form->findChild<QLabel *>(name)->text(); };
-    TheoryPage *assignment = program->assignmentOperatorPage();
-    TheoryPage *example = program->workedExamplePage();
+    TheoryPage *assignment = program->page<TheoryPage>(Page::AssignmentOperator);
+    TheoryPage *example = program->page<TheoryPage>(Page::WorkedExample);
     QCOMPARE(text(assignment, "goodExampleLabel"), QString::fromUtf8("  Прелесть!!!  G:=R+N  "));
     // A Cyrillic look-alike in a formula would teach a wrong notation.
     const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
@@ -123,8 +123,8 @@ void TheoryPagesTest::textsKeepTheirBlanksAndLatinNames()
 
 void TheoryPagesTest::noTextIsClipped()
 {
-    TheoryPage *assignment = program->assignmentOperatorPage();
-    for (TheoryPage *form : {program->workedExamplePage(), assignment}) {
+    TheoryPage *assignment = program->page<TheoryPage>(Page::AssignmentOperator);
+    for (TheoryPage *form : {program->page<TheoryPage>(Page::WorkedExample), assignment}) {
         form->show();
         const QRect client = form->rect();
         for (QLabel *label : form->findChildren<QLabel *>()) {
@@ -145,7 +145,7 @@ void TheoryPagesTest::noTextIsClipped()
 
 void TheoryPagesTest::blockTextsLieOnTheirShapes()
 {
-    TheoryPage *workedExamplePage = program->workedExamplePage();
+    TheoryPage *workedExamplePage = program->page<TheoryPage>(Page::WorkedExample);
     workedExamplePage->show();
     const QList<PictureBox *> blocks = workedExamplePage->findChildren<PictureBox *>();
     for (const char *name : blockTexts) {
@@ -167,7 +167,7 @@ void TheoryPagesTest::blockTextsLieOnTheirShapes()
 
 void TheoryPagesTest::droppingAFormulaLabelAnywhereChangesNothing()
 {
-    TheoryPage *workedExamplePage = program->workedExamplePage();
+    TheoryPage *workedExamplePage = program->page<TheoryPage>(Page::WorkedExample);
     program->open(Page::WorkedExample);
     QStringList draggable;
     for (DragLabel *label : workedExamplePage->findChildren<DragLabel *>()) {

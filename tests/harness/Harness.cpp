@@ -16,7 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "DragDrop.h"
+#include "DragPayload.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -121,7 +121,7 @@ bool dropAt(QWidget *form, QWidget *source, QPoint point)
     if (!target || !target->acceptDrops())
         return false;
     const QPoint local = target->mapFrom(form, point);
-    std::unique_ptr<QMimeData> mime(DragDrop::mimeFor(source));
+    std::unique_ptr<QMimeData> mime(DragPayload::mimeFor(source));
     const Qt::DropActions actions = Qt::MoveAction | Qt::CopyAction;
     QDragEnterEvent enter(local, actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);

@@ -9,7 +9,7 @@ class QWidget;
 //   dockedTo     "bottom" on a panel: glued to the form's bottom edge;
 //   borderStyle  "single" (fixed size) or "dialog" (fixed, close box only).
 // Labels without word wrap also grow to their text where it is wider.
-namespace FormDesign {
+namespace WindowDesign {
 
 void apply(QWidget *form);
 // Re-lays the bottom-aligned panels after the form's size changed.
@@ -17,4 +17,4 @@ void alignPanels(QWidget *form);
 // Moves the form's frame to its designed place.
 void placeAtDesignedPosition(QWidget *form);
 
-} // namespace FormDesign
+} // namespace WindowDesign

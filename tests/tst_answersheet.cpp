@@ -1,13 +1,11 @@
-// Upper-casing and answer keys shared by the typed-answer exercises.
+// Upper-casing, answer keys and the answer sheet of the typed-answer exercises.
 
-#include "AnswerLine.h"
+#include "AnswerSheet.h"
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
-class AnswerLineTest : public QObject
+class AnswerSheetTest : public QObject
 {
     Q_OBJECT
 
@@ -15,11 +13,10 @@ private slots:
     void upcasesOnlyLatinAndCyrillicLetters_data();
     void upcasesOnlyLatinAndCyrillicLetters();
     void keysMatchExactlyAndInAnyListedWriting();
-    void judgeWritesTheCapitalsBackUnlessAsTyped();
-    void lockAndUnlockTheLine();
+    void sheetJudgesCountsAndRemembersWhatWasSolved();
 };
 
-void AnswerLineTest::upcasesOnlyLatinAndCyrillicLetters_data()
+void AnswerSheetTest::upcasesOnlyLatinAndCyrillicLetters_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
@@ -32,7 +29,7 @@ void AnswerLineTest::upcasesOnlyLatinAndCyrillicLetters_data()
     QTest::newRow("capitals stay") << QString::fromUtf8("XYZ АБВ") << QString::fromUtf8("XYZ АБВ");
 }
 
-void AnswerLineTest::upcasesOnlyLatinAndCyrillicLetters()
+void AnswerSheetTest::upcasesOnlyLatinAndCyrillicLetters()
 {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
@@ -41,7 +38,7 @@ void AnswerLineTest::upcasesOnlyLatinAndCyrillicLetters()
     QCOMPARE(result.size(), typed.size());
 }
 
-void AnswerLineTest::keysMatchExactlyAndInAnyListedWriting()
+void AnswerSheetTest::keysMatchExactlyAndInAnyListedWriting()
 {
     const AnswerKeys keys{"C:=A+B", "C:=B+A"};
     QVERIFY(keys.matches("C:=A+B"));
@@ -55,41 +52,29 @@ void AnswerLineTest::keysMatchExactlyAndInAnyListedWriting()
     QVERIFY(!AnswerKeys().matches(""));
 }
 
-void AnswerLineTest::judgeWritesTheCapitalsBackUnlessAsTyped()
+void AnswerSheetTest::sheetJudgesCountsAndRemembersWhatWasSolved()
 {
-    QLineEdit edit;
-    QPushButton button;
-    AnswerLine upcased(&edit, &button, AnswerKeys{"A:=10"}, AnswerLine::Case::Upcase);
-    edit.setText("a:=10");
-    QVERIFY(upcased.judge());
-    QCOMPARE(edit.text(), QString("A:=10"));
-    edit.setText("a:=10,0");
-    QVERIFY(!upcased.judge());
-    QCOMPARE(edit.text(), QString("A:=10,0"));
-
-    AnswerLine asTyped(&edit, &button, AnswerKeys{"4"}, AnswerLine::Case::AsTyped);
-    edit.setText("4");
-    QVERIFY(asTyped.judge());
-    for (const char *near : {" 4", "4 ", "+4", "04", "4.0", "4,0"}) {
-        edit.setText(near);
-        QVERIFY2(!asTyped.judge(), near);
-        QCOMPARE(edit.text(), QString(near));
-    }
+    AnswerSheet sheet({{{"A:=10"}, LetterCase::Upcase}, {{"4"}, LetterCase::AsTyped}});
+    // Capitals are judged and come back for the box; digits as typed.
+    const AnswerSheet::Verdict upcased = sheet.check(0, "a:=10");
+    QCOMPARE(upcased.text, QString("A:=10"));
+    QVERIFY(upcased.right);
+    QVERIFY(!sheet.check(1, " 4").right);
+    QCOMPARE(sheet.check(1, " 4").text, QString(" 4"));
+    QCOMPARE(sheet.wrongAnswers(), 2);
+    QVERIFY(!sheet.allSolved());
+    QVERIFY(sheet.check(1, "4").right);
+    QVERIFY(sheet.allSolved());
+    // A wrong answer on a solved line unsolves it, but it was solved once.
+    QVERIFY(!sheet.check(0, "A:=1").right);
+    QVERIFY(!sheet.isSolved(0));
+    QVERIFY(sheet.allSolvedOnce());
+    // A restart opens every line and zeroes the count; the past stays.
+    sheet.restart();
+    QVERIFY(!sheet.isSolved(1));
+    QCOMPARE(sheet.wrongAnswers(), 0);
+    QVERIFY(sheet.allSolvedOnce());
 }
 
-void AnswerLineTest::lockAndUnlockTheLine()
-{
-    QLineEdit edit("x");
-    QPushButton button;
-    AnswerLine line(&edit, &button, AnswerKeys{"x"}, AnswerLine::Case::AsTyped);
-    line.lock();
-    QVERIFY(!edit.isEnabled());
-    QVERIFY(!button.isEnabled());
-    QCOMPARE(edit.text(), QString("x"));
-    line.unlock();
-    QVERIFY(edit.isEnabled());
-    QVERIFY(button.isEnabled());
-}
-
-QTEST_MAIN(AnswerLineTest)
-#include "tst_answerline.moc"
+QTEST_MAIN(AnswerSheetTest)
+#include "tst_answersheet.moc"

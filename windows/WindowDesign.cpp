@@ -1,4 +1,4 @@
-#include "FormDesign.h"
+#include "WindowDesign.h"
 
 #include <QColor>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QVariant>
 #include <QWidget>
 
-namespace FormDesign {
+namespace WindowDesign {
 
 namespace {
 
@@ -75,4 +75,4 @@ void apply(QWidget *form)
     placeAtDesignedPosition(form);
 }
 
-} // namespace FormDesign
+} // namespace WindowDesign

@@ -3,9 +3,9 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 class QKeyEvent;
-class QWidget;
 
 // Drag and drop by keyboard, for pupils who cannot drag with a mouse. Enter
 // on a piece picks it up and marks it; Enter on a slot drops the piece held

@@ -1,0 +1,35 @@
+#include "Shape.h"
+
+namespace Shapes {
+
+QString pictureFile(Shape shape)
+{
+    switch (shape) {
+    case Shape::Oval: return QStringLiteral("circleNew.jpg");
+    case Shape::Parallelogram: return QStringLiteral("parNew.jpg");
+    case Shape::Rectangle: return QStringLiteral("prNew.jpg");
+    case Shape::Diamond: return QStringLiteral("uslNew.jpg");
+    }
+    return QString();
+}
+
+QString spokenName(Shape shape)
+{
+    switch (shape) {
+    case Shape::Oval: return QStringLiteral("овал");
+    case Shape::Parallelogram: return QStringLiteral("параллелограмм");
+    case Shape::Rectangle: return QStringLiteral("прямоугольник");
+    case Shape::Diamond: return QStringLiteral("ромб");
+    }
+    return QString();
+}
+
+bool fromKey(int key, Shape *shape)
+{
+    if (key < int(Shape::Oval) || key > int(Shape::Diamond))
+        return false;
+    *shape = Shape(key);
+    return true;
+}
+
+} // namespace Shapes
