@@ -153,6 +153,63 @@ bool readHeader(DecodeState &s, const QByteArray &bytes, QSize target)
     return true;
 }
 
+// Markers that start no segment: stuffing, TEM, restarts and start of image.
+bool startsNoSegment(unsigned char marker)
+{
+    return marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8);
+}
+
+// A frame header (SOFn, not DHT, JPG or DAC) says how the picture is coded.
+bool isFrameHeader(unsigned char marker)
+{
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// Where a scan's coded data ends: at the next marker, a 0xFF not followed by
+// a stuffed zero or a restart marker. -1 when the file ends first.
+qsizetype endOfCodedData(const unsigned char *b, qsizetype n, qsizetype from)
+{
+    qsizetype end = from;
+    for (;;) {
+        const void *ff = std::memchr(b + end, 0xFF, std::size_t(n - end));
+        if (!ff)
+            return -1;
+        end = static_cast<const unsigned char *>(ff) - b;
+        if (end + 1 >= n)
+            return -1;
+        const unsigned char next = b[end + 1];
+        if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7))
+            return end;
+        end += 2;
+    }
+}
+
+// What a scan header (its bytes from just after the marker, `length` long)
+// says: whether it carries DC coefficients, and whether this scale uses it.
+struct ScanHeader
+{
+    bool valid = false;
+    bool dc = false;
+    bool used = false;
+};
+
+ScanHeader readScanHeader(const unsigned char *header, qsizetype length, const std::array<bool, 256> &needsAc)
+{
+    // The component count and ids, then Ss: 0 for a DC scan.
+    ScanHeader scan;
+    if (length < 3)
+        return scan;
+    const qsizetype spectralStart = 3 + 2 * qsizetype(header[2]);
+    if (spectralStart >= length)
+        return scan;
+    scan.valid = true;
+    scan.dc = header[spectralStart] == 0;
+    scan.used = scan.dc;
+    for (qsizetype c = 3; c < spectralStart; c += 2)
+        scan.used = scan.used || needsAc[header[c]];
+    return scan;
+}
+
 // At 1/8 scale every 8 x 8 block of a full-resolution plane becomes one
 // pixel, which only its DC coefficient decides. A progressive file sends the
 // DC coefficients in scans of their own and the AC coefficients of one plane
@@ -186,48 +243,26 @@ QByteArray withoutUnusedScans(const QByteArray &jpeg, const std::array<bool, 256
             out.append("\xFF\xD9", 2);
             return out;
         }
-        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8))
-            return {}; // no segment may start here
-        if (pos + 2 > n)
+        if (startsNoSegment(marker) || pos + 2 > n)
             return {};
         const qsizetype length = (qsizetype(b[pos]) << 8) | b[pos + 1];
         if (length < 2 || pos + length > n)
             return {};
-        const qsizetype segmentEnd = pos + length;
-        if ((marker >= 0xC0 && marker <= 0xCF) && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-            progressive = marker == 0xC2 || marker == 0xCA; // the frame header says how it is coded
+        if (isFrameHeader(marker))
+            progressive = marker == 0xC2 || marker == 0xCA;
         if (marker != 0xDA) {
             out.append(char(0xFF)).append(char(marker)).append(jpeg.constData() + pos, length);
-            pos = segmentEnd;
+            pos += length;
             continue;
         }
-        // A scan: its header names the components, then Ss (0 for DC scans).
-        if (!progressive || length < 3)
+        const ScanHeader scan = readScanHeader(b + pos, length, needsAc);
+        if (!progressive || !scan.valid)
             return {};
-        const qsizetype spectralStart = pos + 3 + 2 * qsizetype(b[pos + 2]);
-        if (spectralStart >= segmentEnd)
+        dcSent = dcSent || scan.dc;
+        const qsizetype end = endOfCodedData(b, n, pos + length);
+        if (end < 0)
             return {};
-        const bool dc = b[spectralStart] == 0;
-        dcSent = dcSent || dc;
-        bool used = dc;
-        for (qsizetype c = pos + 3; c < spectralStart; c += 2)
-            used = used || needsAc[b[c]];
-        // The coded data runs to the next marker: 0xFF not followed by a
-        // stuffed zero or a restart marker.
-        qsizetype end = segmentEnd;
-        for (;;) {
-            const void *ff = std::memchr(b + end, 0xFF, std::size_t(n - end));
-            if (!ff)
-                return {};
-            end = static_cast<const unsigned char *>(ff) - b;
-            if (end + 1 >= n)
-                return {};
-            const unsigned char next = b[end + 1];
-            if (next != 0x00 && !(next >= 0xD0 && next <= 0xD7))
-                break;
-            end += 2;
-        }
-        if (used)
+        if (scan.used)
             out.append("\xFF\xDA", 2).append(jpeg.constData() + pos, end - pos);
         pos = end;
     }
@@ -284,6 +319,66 @@ int scaleDenominator(QSize source, QSize target)
     return denominator;
 }
 
+namespace {
+
+// libjpeg's own English text is for whoever reads standard error; the
+// pupil is told in plain words what is wrong with the file.
+QString unreadableText(const DecodeState &s, const QString &name)
+{
+    qWarning("%s: %s", qPrintable(name), s.err.message);
+    if (s.err.code == JERR_NO_SOI)
+        return QStringLiteral("Файл %1 не является рисунком JPEG.").arg(name);
+    if (s.err.code == tooManyScansCode)
+        return QStringLiteral("Файл %1 не загружается: рисунок в нём разбит на слишком много частей (больше %2).")
+            .arg(name)
+            .arg(maxScans);
+    if (s.err.code == JERR_NO_BACKING_STORE || s.err.code == JERR_OUT_OF_MEMORY)
+        return QStringLiteral("Файл %1 слишком большой: рисунок в нём не помещается в %2 МБ памяти, "
+                              "отведённые на один рисунок.")
+            .arg(name)
+            .arg(maxDecodeBytes / megabyte);
+    return QStringLiteral("Файл %1 повреждён: рисунок в нём прочитать нельзя.").arg(name);
+}
+
+QString tooManyPixelsText(const DecodeState &s, const QString &name)
+{
+    return QStringLiteral("Файл %1 слишком большой: рисунок в нём %2 × %3 точек, а можно не больше "
+                          "%4 миллионов точек.")
+        .arg(name)
+        .arg(s.cinfo.image_width)
+        .arg(s.cinfo.image_height)
+        .arg(maxDeclaredPixels / 1'000'000);
+}
+
+QString overBudgetText(const DecodeState &s, const QString &name, qint64 needed)
+{
+    return QStringLiteral("Файл %1 слишком большой: чтобы показать рисунок %2 × %3 точек, нужно %4 МБ "
+                          "памяти, а на один рисунок отведено не больше %5 МБ.")
+        .arg(name)
+        .arg(s.cinfo.image_width)
+        .arg(s.cinfo.image_height)
+        .arg((needed + megabyte - 1) / megabyte)
+        .arg(maxDecodeBytes / megabyte);
+}
+
+// A progressive picture shown at 1/8 scale needs few of its scans: when the
+// scans it does not use can be cut out, the header is read again from what
+// is left, which `usedScans` then holds. Returns false on a libjpeg error.
+bool cutUnusedScans(DecodeState &s, const QByteArray &bytes, QSize target, QByteArray &usedScans)
+{
+    if (s.denominator != 8 || !s.cinfo.progressive_mode)
+        return true;
+    usedScans = withoutUnusedScans(bytes, s.needsAc);
+    if (usedScans.isEmpty())
+        return true;
+    jpeg_destroy_decompress(&s.cinfo);
+    s = DecodeState();
+    s.scansCut = true;
+    return readHeader(s, usedScans, target);
+}
+
+} // namespace
+
 LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target)
 {
     LoadedPicture result;
@@ -295,63 +390,22 @@ LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target)
     DecodeState &s = *state;
     const auto refuse = [&](const QString &message) {
         jpeg_destroy_decompress(&s.cinfo);
-        result.image = QImage();
         result.error = message;
         return result;
     };
-    // libjpeg's own English text is for whoever reads standard error; the
-    // pupil is told in plain words what is wrong with the file.
-    const auto unreadable = [&] {
-        qWarning("%s: %s", qPrintable(name), s.err.message);
-        if (s.err.code == JERR_NO_SOI)
-            return refuse(QStringLiteral("Файл %1 не является рисунком JPEG.").arg(name));
-        if (s.err.code == tooManyScansCode)
-            return refuse(QStringLiteral("Файл %1 не загружается: рисунок в нём разбит на слишком много частей "
-                                         "(больше %2).")
-                              .arg(name)
-                              .arg(maxScans));
-        if (s.err.code == JERR_NO_BACKING_STORE || s.err.code == JERR_OUT_OF_MEMORY)
-            return refuse(QStringLiteral("Файл %1 слишком большой: рисунок в нём не помещается в %2 МБ памяти, "
-                                         "отведённые на один рисунок.")
-                              .arg(name)
-                              .arg(maxDecodeBytes / megabyte));
-        return refuse(QStringLiteral("Файл %1 повреждён: рисунок в нём прочитать нельзя.").arg(name));
-    };
     if (!readHeader(s, bytes, target))
-        return unreadable();
-    if (s.tooManyPixels) {
-        return refuse(QStringLiteral("Файл %1 слишком большой: рисунок в нём %2 × %3 точек, а можно не больше "
-                                     "%4 миллионов точек.")
-                          .arg(name)
-                          .arg(s.cinfo.image_width)
-                          .arg(s.cinfo.image_height)
-                          .arg(maxDeclaredPixels / 1'000'000));
-    }
-    // A progressive picture shown at 1/8 scale needs few of its scans.
+        return refuse(unreadableText(s, name));
+    if (s.tooManyPixels)
+        return refuse(tooManyPixelsText(s, name));
     QByteArray usedScans;
-    if (s.denominator == 8 && s.cinfo.progressive_mode) {
-        usedScans = withoutUnusedScans(bytes, s.needsAc);
-        if (!usedScans.isEmpty()) {
-            jpeg_destroy_decompress(&s.cinfo);
-            s = DecodeState();
-            s.scansCut = true;
-            if (!readHeader(s, usedScans, target))
-                return unreadable();
-        }
-    }
+    if (!cutUnusedScans(s, bytes, target, usedScans))
+        return refuse(unreadableText(s, name));
     // The budget is checked before libjpeg allocates its buffers; libjpeg's
     // own cap, set to what is left of it, only backs that estimate up.
     const qint64 imageBytes = qint64(s.width) * s.height * 4;
     const qint64 needed = s.decodeBytes + usedScans.size();
-    if (needed > maxDecodeBytes) {
-        return refuse(QStringLiteral("Файл %1 слишком большой: чтобы показать рисунок %2 × %3 точек, нужно %4 МБ "
-                                     "памяти, а на один рисунок отведено не больше %5 МБ.")
-                          .arg(name)
-                          .arg(s.cinfo.image_width)
-                          .arg(s.cinfo.image_height)
-                          .arg((needed + megabyte - 1) / megabyte)
-                          .arg(maxDecodeBytes / megabyte));
-    }
+    if (needed > maxDecodeBytes)
+        return refuse(overBudgetText(s, name, needed));
     s.cinfo.mem->max_memory_to_use = long(maxDecodeBytes - imageBytes - usedScans.size());
     QImage image(s.width, s.height, QImage::Format_RGB32);
     if (image.isNull())
@@ -359,7 +413,7 @@ LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target)
     s.pixels = image.bits();
     s.stride = int(image.bytesPerLine());
     if (!readPixels(s))
-        return unreadable();
+        return refuse(unreadableText(s, name));
     jpeg_destroy_decompress(&s.cinfo);
     result.image = std::move(image);
     return result;

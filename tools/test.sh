@@ -7,7 +7,7 @@ bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-de
     python3 xvfb xauth icewm xdotool x11-utils x11-xserver-utils imagemagick xclip tesseract-ocr \
     desktop-file-utils dpkg-dev file \
     clang libclang-rt-14-dev
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DZARTEX_WERROR=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
 # tools/repeat-tests.sh builds the suite here and runs it itself.
 [ "${1:-}" = "--build-only" ] && exit 0
@@ -16,7 +16,7 @@ cmake --build build-test -j"$(nproc)"
 # The same suite again, built by clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer; any report (leaks included) fails its test.
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-    -DZARTEX_SANITIZE=ON -DZARTEX_FUZZ=ON >/dev/null
+    -DZARTEX_SANITIZE=ON -DZARTEX_FUZZ=ON -DZARTEX_WERROR=ON >/dev/null
 cmake --build build-sanitize -j"$(nproc)"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --output-on-failure -j2)
