@@ -225,8 +225,7 @@ void SoakTest::tenThousandDropsOnTheBoards()
             boards << board;
         form->close();
     }
-    if (boards.isEmpty())
-        QSKIP("no board form has landed yet");
+    QVERIFY(!boards.isEmpty());
 
     MessageSpy boxes;
     const QString missing = QStringLiteral("uslNew.jpg");
@@ -298,8 +297,7 @@ void SoakTest::hugeAndForeignTextInEveryEditBox()
         form->close();
     }
     qInfo("%d edit boxes, %lld message boxes", edits, qlonglong(boxes.texts.size()));
-    if (edits == 0)
-        QSKIP("no form with an edit box has landed yet");
+    QVERIFY(edits > 0);
     // long texts are laid out once; what matters is that it ends
     qInfo("typing: peak resident memory %ld MB before, %ld MB after", before / 1024, peakKilobytes() / 1024);
 }
