@@ -101,17 +101,25 @@ def install(args, scratch):
     journey(args.source, args.build, prefix, "installed")
 
 
-def deb(args, scratch):
-    run("cpack", "-G", "DEB", "-B", scratch, "--config", os.path.join(args.build, "CPackConfig.cmake"))
-    packages = [f for f in os.listdir(scratch) if f.endswith(".deb")]
+def build_package(args, scratch, generator, listing):
+    """Runs CPack's `generator`; checks that the one package it made holds
+    the layout below /usr, as `listing` (a command) lists its paths."""
+    run("cpack", "-G", generator, "-B", scratch, "--config", os.path.join(args.build, "CPackConfig.cmake"))
+    suffix = "." + generator.lower()
+    packages = [f for f in os.listdir(scratch) if f.endswith(suffix)]
     if len(packages) != 1:
-        raise Failed(f"cpack made {packages}, not one .deb")
+        raise Failed(f"cpack made {packages}, not one {suffix}")
     package = os.path.join(scratch, packages[0])
     print("package:", package)
-    listed = {line.split()[-1].lstrip(".") for line in run("dpkg-deb", "-c", package).splitlines()}
+    listed = {line.split()[-1].lstrip(".") for line in run(*listing, package).splitlines() if line.strip()}
     for path in LAYOUT:
         if "/usr/" + path not in listed:
             raise Failed(f"the package lacks /usr/{path}")
+    return package
+
+
+def deb(args, scratch):
+    package = build_package(args, scratch, "DEB", ("dpkg-deb", "-c"))
     for field, wanted in (("Depends", DEPENDS), ("Recommends", RECOMMENDS)):
         value = run("dpkg-deb", "-f", package, field)
         print(f"{field}:", value.strip())
@@ -119,7 +127,7 @@ def deb(args, scratch):
             if name not in [d.strip().split(" ")[0] for d in value.split(",")]:
                 raise Failed(f"the package's {field} lacks {name}")
     # Every error and warning counts; notes (I:, P:) do not.
-    done = subprocess.run(["lintian", "--no-tag-display-limit", package], capture_output=True, text=True)
+    done = subprocess.run(["lintian", "--tag-display-limit", "0", package], capture_output=True, text=True)
     print(done.stdout, end="")
     complaints = [line for line in done.stdout.splitlines() if line[:2] in ("E:", "W:")]
     if complaints:
@@ -133,16 +141,7 @@ def deb(args, scratch):
 
 
 def rpm(args, scratch):
-    run("cpack", "-G", "RPM", "-B", scratch, "--config", os.path.join(args.build, "CPackConfig.cmake"))
-    packages = [f for f in os.listdir(scratch) if f.endswith(".rpm")]
-    if len(packages) != 1:
-        raise Failed(f"cpack made {packages}, not one .rpm")
-    package = os.path.join(scratch, packages[0])
-    print("package:", package)
-    listed = set(run("rpm", "-qlp", package).splitlines())
-    for path in LAYOUT:
-        if "/usr/" + path not in listed:
-            raise Failed(f"the package lacks /usr/{path}")
+    package = build_package(args, scratch, "RPM", ("rpm", "-qlp"))
     for field, wanted in (("requires", RPM_REQUIRES), ("suggests", RPM_SUGGESTS)):
         named = [line.split(" ")[0] for line in run("rpm", "-qp", "--" + field, package).splitlines()]
         print(f"{field}:", ", ".join(named))

@@ -23,10 +23,10 @@ import signal
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from designed import DesignedForm  # noqa: E402
+from desktop import JourneyFailed as Failed, wait_until  # noqa: E402
 
 SKIPPED = 77
 TOOLS = ("weston", "weston-debug", "Xwayland")
@@ -37,19 +37,15 @@ VIEW = re.compile(r"View \d+ \(role (?P<role>[^,]+), PID \d+, surface ID \d+, "
                   r"top-level window '(?P<title>.*?)'.*?\):\n\s+position: \((?P<x>-?\d+), (?P<y>-?\d+)\)")
 
 
-class Failed(Exception):
-    pass
-
-
-def wait_until(condition, timeout, what, interval=0.1):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failed(f"gave up after {timeout} s waiting for {what}")
-        time.sleep(interval)
+def end(process):
+    """Asks `process` to end, and kills it if it has not within 10 s."""
+    if process.poll() is None:
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
 
 def unused_x_display():
@@ -100,7 +96,7 @@ class Session:
             except FileNotFoundError:
                 return None
             return found and os.path.exists(os.path.join(self.runtime, self.socket)) and found.group(1)
-        self.display = wait_until(listening, 60, "weston's Wayland socket and its XWayland display")
+        self.display = wait_until(listening, 60, "weston's Wayland socket and its XWayland display", 0.1)
         return self
 
     def start(self, display):
@@ -111,12 +107,7 @@ class Session:
         return program
 
     def stop(self, program):
-        program.send_signal(signal.SIGTERM)
-        try:
-            program.wait(10)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            program.wait()
+        end(program)
         self.processes.remove(program)
 
     def scene_graph(self):
@@ -137,13 +128,7 @@ class Session:
 
     def close(self):
         for process in reversed(self.processes):
-            if process.poll() is None:
-                process.send_signal(signal.SIGTERM)
-                try:
-                    process.wait(10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            end(process)
         if os.path.exists(self.weston_log):
             shutil.copy(self.weston_log, os.path.join(self.args.artifacts, "wayland-weston.log"))
         self.scratch.cleanup()
@@ -156,22 +141,30 @@ def journey(session, args):
 
     # XWayland is there: the program goes through it and keeps its layout.
     program = session.start(session.display)
-    view = wait_until(lambda: session.view(program, main_form.caption), 90,
-                      f'the main form "{main_form.caption}" in weston\'s scene graph')
-    if view.group("role") == "xdg_toplevel":
-        raise Failed("with an X server reachable the program still chose Wayland")
-    place = (int(view.group("x")) + X11_SHADOW, int(view.group("y")) + X11_SHADOW)
-    if abs(place[0] - left) > 1 or abs(place[1] - top) > 1:
-        raise Failed(f"the main form stands at {place}, designed at ({left}, {top})")
-    print(f"through XWayland: the main form at {place}")
+    seen = []
+
+    def at_designed_place():
+        view = session.view(program, main_form.caption)
+        if not view:
+            return None
+        if view.group("role") == "xdg_toplevel":
+            raise Failed("with an X server reachable the program still chose Wayland")
+        seen.append((int(view.group("x")) + X11_SHADOW, int(view.group("y")) + X11_SHADOW))
+        return abs(seen[-1][0] - left) <= 1 and abs(seen[-1][1] - top) <= 1
+    try:
+        wait_until(at_designed_place, 90, f"the main form at its designed place ({left}, {top}) in weston's "
+                   f"scene graph", 0.25)
+    except Failed as failure:
+        raise Failed(f"{failure}; last seen at {seen[-1]}" if seen else str(failure)) from None
+    print(f"through XWayland: the main form at {seen[-1]}")
     session.stop(program)
     wait_until(lambda: all(m.group("title") != main_form.caption for m in VIEW.finditer(session.scene_graph())),
-               30, "the first program's main form to go")
+               30, "the first program's main form to go", 0.25)
 
     # DISPLAY names no X server: the program falls back to Wayland.
     program = session.start(unused_x_display())
     view = wait_until(lambda: session.view(program, main_form.caption), 90,
-                      "the main form as a native Wayland window")
+                      "the main form as a native Wayland window", 0.25)
     if view.group("role") != "xdg_toplevel":
         raise Failed(f"the main form's role is {view.group('role')}, not xdg_toplevel")
     print("natively on Wayland: the main form is up")
