@@ -24,7 +24,8 @@ install(FILES ${ZARTEX_RUNTIME_PICTURES} DESTINATION ${ZARTEX_PICTURE_DIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.example.zartex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.example.zartex.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/zartex.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-foreach(size 16 22 24 32 48 64 128 256)
+set(ZARTEX_ICON_SIZES 16 22 24 32 48 64 128 256)
+foreach(size ${ZARTEX_ICON_SIZES})
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/zartex-${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME zartex.png)
 endforeach()
@@ -77,8 +78,14 @@ set(CPACK_RPM_PACKAGE_REQUIRES "qt6-qtbase-gui, font(liberationsans), qt6-qttran
 set(CPACK_RPM_PACKAGE_SUGGESTS "qt6-qtwayland")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-project.cmake)
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_LIST_DIR}/rpm-changelog)
-# Directories that belong to the file system or to other packages.
+# Directories that belong to the file system or to other packages (the
+# icon theme's to hicolor-icon-theme).
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
     /usr/libexec /usr/share/applications /usr/share/icons /usr/share/icons/hicolor /usr/share/metainfo
-    /usr/share/man /usr/share/man/man1 /usr/share/doc)
+    /usr/share/man /usr/share/man/man1 /usr/share/doc
+    /usr/share/icons/hicolor/scalable /usr/share/icons/hicolor/scalable/apps)
+foreach(size ${ZARTEX_ICON_SIZES})
+    list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
+        /usr/share/icons/hicolor/${size}x${size} /usr/share/icons/hicolor/${size}x${size}/apps)
+endforeach()
 include(CPack)
