@@ -39,8 +39,8 @@ endif()
 set(ZARTEX_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zartex)
 foreach(document zartex.1 changelog)
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/install/${document}.gz
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/install
-        COMMAND ${ZARTEX_GZIP} -9nc ${CMAKE_CURRENT_LIST_DIR}/${document} > ${CMAKE_BINARY_DIR}/install/${document}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/${document} ${CMAKE_BINARY_DIR}/install/${document}
+        COMMAND ${ZARTEX_GZIP} -9nf ${CMAKE_BINARY_DIR}/install/${document}
         DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${document} VERBATIM)
 endforeach()
 add_custom_target(zartex_documents ALL DEPENDS ${CMAKE_BINARY_DIR}/install/zartex.1.gz ${CMAKE_BINARY_DIR}/install/changelog.gz)
