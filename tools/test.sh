@@ -7,6 +7,8 @@ bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-de
     python3 xvfb xauth icewm xdotool x11-utils x11-xserver-utils imagemagick xclip tesseract-ocr \
     desktop-file-utils dpkg-dev file \
     clang libclang-rt-14-dev
+# Qt's Russian texts, the package linters, a Wayland session with XWayland.
+bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-test -j"$(nproc)"
 # tools/repeat-tests.sh builds the suite here and runs it itself.
