@@ -95,20 +95,36 @@ def journey(source, build, prefix, name):
 
 
 def install(args, scratch):
+    if "sudo cmake --install build" not in readme_commands(args.source):
+        raise Failed("the README no longer installs with `cmake --install build`")
     prefix = os.path.join(scratch, "prefix")
     run("cmake", "--install", args.build, "--prefix", prefix)
     check_tree(prefix, args.source)
     journey(args.source, args.build, prefix, "installed")
 
 
+def readme_commands(source):
+    """The README's indented command lines."""
+    with open(os.path.join(source, "README.md"), encoding="utf-8") as readme:
+        return [line.strip() for line in readme if line.startswith("    ") and line.strip()]
+
+
 def build_package(args, scratch, generator, listing):
-    """Runs CPack's `generator`; checks that the one package it made holds
-    the layout below /usr, as `listing` (a command) lists its paths."""
+    """Runs CPack's `generator` as the README does (into a scratch folder
+    rather than the build folder); checks that the one package it made is
+    the file the README's install line names and holds the layout below
+    /usr, as `listing` (a command) lists its paths."""
+    commands = readme_commands(args.source)
+    if f"(cd build && cpack -G {generator})" not in commands:
+        raise Failed(f"the README no longer builds the package with `cpack -G {generator}`")
     run("cpack", "-G", generator, "-B", scratch, "--config", os.path.join(args.build, "CPackConfig.cmake"))
     suffix = "." + generator.lower()
     packages = [f for f in os.listdir(scratch) if f.endswith(suffix)]
     if len(packages) != 1:
         raise Failed(f"cpack made {packages}, not one {suffix}")
+    promised = [c for c in commands if c.startswith("sudo ") and c.endswith(suffix)]
+    if promised != [f"sudo {'apt' if generator == 'DEB' else 'dnf'} install ./build/{packages[0]}"]:
+        raise Failed(f"cpack made {packages[0]}, but the README installs {promised}")
     package = os.path.join(scratch, packages[0])
     print("package:", package)
     listed = {line.split()[-1].lstrip(".") for line in run(*listing, package).splitlines() if line.strip()}
