@@ -6,7 +6,12 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh cmake g++ make qt6-base-dev libjpeg62-turbo-dev fonts-liberation libgl-dev \
     python3 xvfb xauth icewm xdotool x11-utils x11-xserver-utils imagemagick xclip tesseract-ocr \
     desktop-file-utils dpkg-dev file \
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev \
+    orca at-spi2-core dbus-x11 locales
+# The screen reader's journey listens to Orca in Russian.
+if ! locale -a | grep -qx 'ru_RU.utf8'; then
+    $([ "$(id -u)" -eq 0 ] || echo sudo) localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+fi
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-test -j"$(nproc)"
 (cd build-test && ctest --output-on-failure -j2)
