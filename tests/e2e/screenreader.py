@@ -54,11 +54,14 @@ class ScreenReader:
         self.orca = None
         self.debug_file = os.path.join(desktop.scratch.name, "orca-debug.out")
         self.heard = 0  # utterances already matched by expect()
+        self._said = []  # utterances read from the debug file so far
+        self._read_up_to = 0  # bytes of the debug file read
+        self._unfinished = ""  # the debug file's text after its last whole utterance
 
     def open(self):
         """Starts the buses and Orca; returns the environment for the program."""
-        env = dict(self.d.env, LANG=LOCALE, LC_ALL=LOCALE, LANGUAGE="ru", SPEECHD_CMD="/bin/false",
-                   GTK_A11Y="none", NO_AT_BRIDGE="0")
+        # Russian roles need the Russian locale; speech itself goes nowhere.
+        env = dict(self.d.env, LANG=LOCALE, LC_ALL=LOCALE, LANGUAGE="ru", SPEECHD_CMD="/bin/false")
         for key in list(env):
             if key.startswith("PYENV") or key in ("PYTHONPATH", "PYTHONHOME", "DBUS_SESSION_BUS_ADDRESS",
                                                  "AT_SPI_BUS_ADDRESS"):
@@ -87,7 +90,7 @@ class ScreenReader:
                    "Orca to start listening (\"Starting registry\" in its debug file)", 0.2)
         if self._orca_dead():
             raise JourneyFailed(f"Orca ended with status {self.orca.returncode} before it was ready")
-        return dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+        return dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
 
     def close(self):
         # Orca ignores SIGTERM while idle: end it with SIGKILL, by its own id.
@@ -120,7 +123,24 @@ class ScreenReader:
 
     def spoken(self):
         """Every utterance so far, in order."""
-        return SPEECH.findall(self._debug_text())
+        # The debug file grows by megabytes; only what is new is read.
+        try:
+            with open(self.debug_file, "rb") as debug:
+                debug.seek(self._read_up_to)
+                new = debug.read()
+        except FileNotFoundError:
+            return list(self._said)
+        whole_lines = new[:new.rfind(b"\n") + 1]
+        self._read_up_to += len(whole_lines)
+        text = self._unfinished + whole_lines.decode("utf-8", errors="replace")
+        end = 0
+        for utterance in SPEECH.finditer(text):
+            self._said.append(utterance.group(1))
+            end = utterance.end()
+        # An utterance of several lines may be only partly written yet.
+        started = text.find("SPEECH OUTPUT:", end)
+        self._unfinished = text[started:] if started >= 0 else ""
+        return list(self._said)
 
     def expect(self, *texts, timeout=30):
         """Waits until Orca has said each of `texts`, in this order, after
