@@ -235,6 +235,15 @@ void AccessibilityTest::everyKeyboardStepIsAnnounced()
     edit->setText(QStringLiteral("5*a>m/2"));
     task8->findChild<QPushButton *>("expression1CheckButton")->click();
     QCOMPARE(heard(task8), QString::fromUtf8("Ответ принят."));
+
+    // Task 9 shows nothing for a formula it does not take; it is heard.
+    QWidget *task9 = program->window(Page::Task9);
+    program->open(Page::Task9);
+    auto *formula = task9->findChild<QLineEdit *>("formula1Edit");
+    QVERIFY(formula->accessibleDescription().startsWith(QString::fromUtf8("Формула 1: y = x /")));
+    formula->setText(QStringLiteral("Y:=X"));
+    task9->findChild<QPushButton *>("formula1CheckButton")->click();
+    QCOMPARE(heard(task9), QString::fromUtf8("Ответ не принят."));
 }
 
 QTEST_MAIN(AccessibilityTest)
