@@ -530,10 +530,8 @@ def screen_reader(pupil):
                                               "checkButton", heard_as(pupil, "HoursToMinutesTask", button, shape_names))
         keys.press("checkButton", "space", "Блок-схема ещё не собрана верно.")
         keys.press("startSlot", "Return", "Ничего не взято.")
-        drops = [("rectanglePiece", "startSlot", "прямоугольник")]
-        for piece, slot, shown in drops:
-            keys.press(piece, "Return", f"Взята фигура: {SHAPE_NAMES[piece]}.")
-            keys.press(slot, "Return", slot_heard(slot, shown) + ".")
+        keys.press("rectanglePiece", "Return", "Взята фигура: Прямоугольник.")
+        keys.press("startSlot", "Return", slot_heard("startSlot", "прямоугольник") + ".")
         shape_names["startSlot"] = slot_heard("startSlot", "прямоугольник")
         keys.press("clearButton", "space", "Блок-схема очищена, все блоки пусты.")
         shape_names["startSlot"] = slot_heard("startSlot", "пусто")
