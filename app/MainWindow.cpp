@@ -4,6 +4,7 @@
 #include "FormActivation.h"
 #include "FormDesign.h"
 #include "PictureBox.h"
+#include "ScreenReader.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +14,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    ScreenReader::installRoles();
     FormDesign::apply(this);
     FormActivation::instance().registerForm(this);
 
@@ -44,7 +46,7 @@ MainWindow::MainWindow(QWidget *parent)
         const Page page = entry.page;
         connect(entry.button, &QPushButton::clicked, this, [this, page] { emit pageRequested(page); });
         connect(entry.action, &QAction::triggered, this, [this, page] { emit pageRequested(page); });
-        m_marks.insert(page, entry.mark);
+        m_marks.insert(page, {entry.mark, entry.button});
     }
     connect(ui->aboutAction, &QAction::triggered, this, [this] { emit pageRequested(Page::About); });
 }
@@ -57,13 +59,18 @@ MainWindow::~MainWindow()
 
 void MainWindow::showMark(Page page)
 {
-    if (PictureBox *mark = m_marks.value(page))
-        mark->show();
+    const Mark mark = m_marks.value(page);
+    if (!mark.picture)
+        return;
+    mark.picture->show();
+    // A screen reader hears the mark with the button, once the pupil is
+    // back on the main form and the focus is there.
+    mark.button->setAccessibleDescription(QStringLiteral("Выполнено"));
 }
 
 bool MainWindow::isMarkShown(Page page) const
 {
-    const PictureBox *mark = m_marks.value(page);
+    const PictureBox *mark = m_marks.value(page).picture;
     return mark && !mark->isHidden();
 }
 

@@ -6,6 +6,7 @@
 #include <QMap>
 
 class PictureBox;
+class QPushButton;
 namespace Ui { class MainWindow; }
 
 // The main form: a button and a menu entry for every page, and beside each
@@ -34,5 +35,10 @@ protected:
 
 private:
     Ui::MainWindow *ui;
-    QMap<Page, PictureBox *> m_marks;
+    struct Mark
+    {
+        PictureBox *picture = nullptr;
+        QPushButton *button = nullptr; // the page's button beside it
+    };
+    QMap<Page, Mark> m_marks;
 };

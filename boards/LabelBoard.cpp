@@ -3,6 +3,7 @@
 #include "FlowchartSlot.h"
 #include "KeyboardDrag.h"
 #include "PictureBox.h"
+#include "ScreenReader.h"
 
 #include <QLabel>
 #include <QVariant>
@@ -25,7 +26,8 @@ LabelBoard::LabelBoard(const QList<Slot> &boardSlots, const QList<QLabel *> &pie
     for (QLabel *caption : pieces)
         caption->setAccessibleDescription(QStringLiteral("Enter — взять надпись"));
     if (!targets.isEmpty())
-        KeyboardDrag::joinFocusChain(targets.first()->window(), {pieces.begin(), pieces.end()}, targets);
+        KeyboardDrag::joinFocusChain(targets.first()->window(), {pieces.begin(), pieces.end()}, targets,
+                                     QStringLiteral("надпись"));
 }
 
 void LabelBoard::show(int index, const QString &caption)
@@ -63,6 +65,8 @@ void LabelBoard::drop(int index, const QObject *piece)
     m_slots[index].shown = caption;
     show(index, caption->text());
     caption->hide();
+    PictureBox *slot = m_slots.at(index).slot.picture;
+    ScreenReader::announce(slot, slot->accessibleName() + QLatin1Char('.'));
     if (correctDrops() == slotCount())
         emit solved();
 }
@@ -75,6 +79,9 @@ void LabelBoard::reset()
     }
     for (QLabel *caption : m_pieces)
         caption->show();
+    if (!m_slots.isEmpty())
+        ScreenReader::announce(m_slots.first().slot.picture,
+                               QStringLiteral("Блок-схема очищена, все надписи снова в столбце."));
 }
 
 int LabelBoard::correctDrops() const

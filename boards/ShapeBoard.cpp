@@ -4,6 +4,7 @@
 #include "KeyboardDrag.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
+#include "ScreenReader.h"
 
 #include <QVariant>
 
@@ -35,7 +36,7 @@ ShapeBoard::ShapeBoard(const QVector<PictureBox *> &pieces, QVector<PictureBox *
     }
     if (!m_slots.isEmpty()) {
         KeyboardDrag::joinFocusChain(m_slots.first()->window(), {pieces.begin(), pieces.end()},
-                                     {m_slots.begin(), m_slots.end()});
+                                     {m_slots.begin(), m_slots.end()}, QStringLiteral("фигура"));
     }
 }
 
@@ -73,6 +74,8 @@ void ShapeBoard::dropReported(int index, QObject *piece)
     const QString error = drop(index, piece);
     if (!error.isEmpty())
         MessageBox::show(error);
+    else
+        ScreenReader::announce(m_slots.at(index), m_slots.at(index)->accessibleName() + QLatin1Char('.'));
 }
 
 QString ShapeBoard::drop(int index, QObject *piece)
@@ -112,6 +115,8 @@ bool ShapeBoard::clear()
     }
     clearFlags();
     m_wrongDrops = 0;
+    if (!m_slots.isEmpty())
+        ScreenReader::announce(m_slots.first(), QStringLiteral("Блок-схема очищена, все блоки пусты."));
     return true;
 }
 

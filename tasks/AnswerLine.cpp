@@ -1,5 +1,7 @@
 #include "AnswerLine.h"
 
+#include "ScreenReader.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -53,6 +55,7 @@ bool AnswerLine::judge()
 
 void AnswerLine::lock()
 {
+    ScreenReader::announce(m_edit, QStringLiteral("Ответ принят."));
     m_button->setEnabled(false);
     m_edit->setEnabled(false);
 }

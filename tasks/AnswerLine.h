@@ -40,7 +40,8 @@ public:
     // Upper-cases the text and writes it back into the box (Case::Upcase),
     // then compares it with the keys.
     bool judge();
-    // Disables the button, then the edit box; the text stays.
+    // Disables the button, then the edit box; the text stays. A screen
+    // reader hears that the answer was taken.
     void lock();
     // Enables the button and the edit box again.
     void unlock();

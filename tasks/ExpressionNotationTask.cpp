@@ -35,7 +35,11 @@ ExpressionNotationTask::ExpressionNotationTask(QWidget *parent)
     QPushButton *const buttons[] = {ui->expression1CheckButton, ui->expression2CheckButton,
                                     ui->expression3CheckButton, ui->expression4CheckButton,
                                     ui->expression5CheckButton, ui->expression6CheckButton};
+    const PictureBox *const questions[] = {ui->expression1Picture, ui->expression2Picture, ui->expression3Picture,
+                                           ui->expression4Picture, ui->expression5Picture, ui->expression6Picture};
     for (int i = 0; i < 6; ++i) {
+        // A screen reader reads the box's question with it.
+        edits[i]->setAccessibleDescription(questions[i]->accessibleName());
         m_lines.append(AnswerLine(edits[i], buttons[i], lineKeys[i], AnswerLine::Case::Upcase));
         connect(buttons[i], &QPushButton::clicked, this, [this, i] { checkLine(i); });
     }

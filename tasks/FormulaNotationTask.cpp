@@ -3,6 +3,7 @@
 
 #include "AnswerLine.h"
 #include "BlankFilter.h"
+#include "ScreenReader.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -34,6 +35,10 @@ FormulaNotationTask::FormulaNotationTask(QWidget *parent)
                AnswerLine(ui->formula2Edit, ui->formula2CheckButton, formulaKeys[1], AnswerLine::Case::Upcase),
                AnswerLine(ui->formula3Edit, ui->formula3CheckButton, formulaKeys[2], AnswerLine::Case::Upcase)};
     m_marks = {ui->formula1Mark, ui->formula2Mark, ui->formula3Mark};
+    // A screen reader reads each box's formula with it.
+    const PictureBox *const formulas[] = {ui->formula1Picture, ui->formula2Picture, ui->formula3Picture};
+    for (int index = 0; index < m_lines.size(); ++index)
+        m_lines[index].edit()->setAccessibleDescription(formulas[index]->accessibleName());
     for (int index = 0; index < m_lines.size(); ++index)
         connect(m_lines[index].button(), &QPushButton::clicked, this, [this, index] { checkFormula(index); });
     connect(ui->restartButton, &QPushButton::clicked, this, &FormulaNotationTask::restart);
@@ -50,8 +55,12 @@ FormulaNotationTask::~FormulaNotationTask()
 void FormulaNotationTask::checkFormula(int index)
 {
     AnswerLine &line = m_lines[index];
-    if (!line.judge())
+    // Nothing shows that a formula was not taken; a screen reader hears it.
+    if (!line.judge()) {
+        ScreenReader::announce(this, QStringLiteral("Ответ не принят."));
         return;
+    }
+    ScreenReader::announce(this, QStringLiteral("Ответ принят."));
     // The box stays editable; only the button is spent.
     line.button()->setEnabled(false);
     m_marks[index]->setVisible(true);

@@ -1,6 +1,8 @@
 #include "TracingAssignmentsTask.h"
 #include "ui_TracingAssignmentsTask.h"
 
+#include "ScreenReader.h"
+
 #include <algorithm>
 #include <array>
 
@@ -51,8 +53,11 @@ TracingAssignmentsTask::~TracingAssignmentsTask()
 void TracingAssignmentsTask::checkSubProblem(int index)
 {
     AnswerLine &subProblem = m_subProblems[std::size_t(index)];
-    if (!subProblem.judge())
-        return; // not accepted: no message, the text stays
+    if (!subProblem.judge()) {
+        // Not accepted: no message, the text stays; a screen reader hears it.
+        ScreenReader::announce(this, QStringLiteral("Ответ не принят."));
+        return;
+    }
     subProblem.lock();
     m_marks[std::size_t(index)]->setVisible(true);
     if (std::none_of(m_subProblems.begin(), m_subProblems.end(),

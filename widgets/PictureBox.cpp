@@ -177,8 +177,10 @@ void PictureBox::keyPressEvent(QKeyEvent *event)
     // The same drop as the mouse's: only a piece of this form that the
     // filter accepts; a refused piece stays in hand.
     QWidget *piece = drag->held();
-    if (!piece || piece->window() != window() || !m_dropFilter(piece))
+    if (!piece || piece->window() != window() || !m_dropFilter(piece)) {
+        drag->refuseDrop();
         return;
+    }
     drag->putDown();
     emit dropped(piece);
 }
