@@ -3,7 +3,8 @@
 class QApplication;
 
 // Program-wide set-up shared by the program and its tests: the built-in
-// pictures, the forms' default font and the window icon.
+// pictures, Qt's Russian texts, the forms' default font (menus and tooltips
+// keep the desktop's) and the window icon.
 namespace Application {
 
 void init(QApplication &app);

@@ -1,10 +1,10 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "Pages.h"
-
-#include "WindowDesign.h"
 #include "PictureBox.h"
+#include "Pages.h"
+#include "ScreenReader.h"
+#include "WindowDesign.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,6 +14,7 @@ MainWindow::MainWindow(const std::vector<PageEntry> &pages, QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    ScreenReader::installRoles();
     WindowDesign::apply(this);
     for (const PageEntry &entry : pages) {
         const Page page = entry.page;
@@ -25,10 +26,11 @@ MainWindow::MainWindow(const std::vector<PageEntry> &pages, QWidget *parent)
             qWarning("The main form has no menu entry %sAction", entry.mainFormName);
         else
             connect(action, &QAction::triggered, this, request);
-        if (auto *button = findChild<QPushButton *>(name + QLatin1String("Button")))
+        auto *button = findChild<QPushButton *>(name + QLatin1String("Button"));
+        if (button)
             connect(button, &QPushButton::clicked, this, request);
-        if (auto *mark = findChild<PictureBox *>(name + QLatin1String("Mark")))
-            m_marks.insert(page, mark);
+        if (auto *mark = findChild<PictureBox *>(name + QLatin1String("Mark")); mark && button)
+            m_marks.insert(page, {mark, button});
     }
 }
 
@@ -36,13 +38,18 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::showMark(Page page)
 {
-    if (PictureBox *mark = m_marks.value(page))
-        mark->show();
+    const Mark mark = m_marks.value(page);
+    if (!mark.picture)
+        return;
+    mark.picture->show();
+    // A screen reader hears the mark with the button, once the pupil is
+    // back on the main form and the focus is there.
+    mark.button->setAccessibleDescription(QStringLiteral("Выполнено"));
 }
 
 bool MainWindow::isMarkShown(Page page) const
 {
-    const PictureBox *mark = m_marks.value(page);
+    const PictureBox *mark = m_marks.value(page).picture;
     return mark && !mark->isHidden();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 class PictureBox;
+class QPushButton;
 struct PageEntry;
 namespace Ui { class MainWindow; }
 
@@ -38,5 +39,10 @@ protected:
 
 private:
     std::unique_ptr<Ui::MainWindow> ui;
-    QMap<Page, PictureBox *> m_marks;
+    struct Mark
+    {
+        PictureBox *picture = nullptr;
+        QPushButton *button = nullptr; // the page's button beside it
+    };
+    QMap<Page, Mark> m_marks;
 };

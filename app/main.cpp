@@ -3,9 +3,29 @@
 #include "ProgramWindows.h"
 
 #include <QApplication>
+#include <QByteArray>
+
+#include <cstring>
+
+// The forms stand at designed places on the screen, and a Wayland
+// compositor does not let a client choose where its windows go. So where an
+// X server is reachable (XWayland in a Wayland session), the program runs
+// through it; the list falls back to Wayland where no X server answers. A
+// platform that the user or a test chose is left alone.
+static void preferX11(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return;
+    }
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
+}
 
 int main(int argc, char *argv[])
 {
+    preferX11(argc, argv);
     QApplication app(argc, argv);
     Application::init(app);
     ProgramWindows windows;

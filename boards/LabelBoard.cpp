@@ -5,6 +5,7 @@
 #include "FlowchartSlot.h"
 #include "KeyboardDrag.h"
 #include "PictureBox.h"
+#include "ScreenReader.h"
 
 #include <QLabel>
 
@@ -30,7 +31,7 @@ LabelBoard::LabelBoard(const QList<Slot> &boardSlots, const QList<Piece> &pieces
         captions.append(caption);
     }
     if (!targets.isEmpty())
-        KeyboardDrag::joinFocusChain(targets.first()->window(), captions, targets);
+        KeyboardDrag::joinFocusChain(targets.first()->window(), captions, targets, QStringLiteral("надпись"));
 }
 
 void LabelBoard::show(int index, const QString &caption)
@@ -53,6 +54,8 @@ void LabelBoard::drop(int index, int key)
     m_slots[index].shownPiece = key;
     show(index, caption->text());
     caption->hide();
+    PictureBox *slot = m_slots.at(index).slot.picture;
+    ScreenReader::announce(slot, slot->accessibleName() + QLatin1Char('.'));
     if (correctDrops() == slotCount())
         emit solved();
 }
@@ -65,6 +68,9 @@ void LabelBoard::reset()
     }
     for (const Piece &piece : std::as_const(m_pieces))
         piece.caption->show();
+    if (!m_slots.isEmpty())
+        ScreenReader::announce(m_slots.first().slot.picture,
+                               QStringLiteral("Блок-схема очищена, все надписи снова в столбце."));
 }
 
 int LabelBoard::correctDrops() const

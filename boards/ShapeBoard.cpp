@@ -6,6 +6,7 @@
 #include "KeyboardDrag.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
+#include "ScreenReader.h"
 
 ShapeBoard::ShapeBoard(const QVector<Piece> &pieces, const QVector<Slot> &boardSlots,
                        QVector<PictureBox *> resetOrder, WrongDrops wrongDrops, QObject *parent)
@@ -33,7 +34,7 @@ ShapeBoard::ShapeBoard(const QVector<Piece> &pieces, const QVector<Slot> &boardS
         targets.append(slot);
     }
     if (!targets.isEmpty())
-        KeyboardDrag::joinFocusChain(targets.first()->window(), pieceWidgets, targets);
+        KeyboardDrag::joinFocusChain(targets.first()->window(), pieceWidgets, targets, QStringLiteral("фигура"));
 }
 
 void ShapeBoard::nameSlot(int index, const QString &shown)
@@ -50,8 +51,11 @@ void ShapeBoard::dropReported(int index, int key)
 {
     Shape shape;
     const QString error = drop(index, Shapes::fromKey(key, &shape) ? std::optional<Shape>(shape) : std::nullopt);
+    PictureBox *slot = m_slots.at(index).picture;
     if (!error.isEmpty())
         MessageBox::show(error);
+    else
+        ScreenReader::announce(slot, slot->accessibleName() + QLatin1Char('.'));
 }
 
 QString ShapeBoard::drop(int index, std::optional<Shape> shape)
@@ -92,6 +96,8 @@ bool ShapeBoard::clear()
     }
     clearFlags();
     m_wrongDrops = 0;
+    if (!m_slots.isEmpty())
+        ScreenReader::announce(m_slots.first().picture, QStringLiteral("Блок-схема очищена, все блоки пусты."));
     return true;
 }
 

@@ -48,9 +48,11 @@ bool DropTarget::dropByKeyboard()
 {
     KeyboardDrag *drag = KeyboardDrag::of(m_control->window());
     QWidget *piece = drag->held();
-    if (piece && piece->window() == m_control->window() && m_accepts(DragPayload::keyOf(piece))) {
-        drag->putDown();
-        emit dropped(DragPayload::keyOf(piece));
+    if (!piece || piece->window() != m_control->window() || !m_accepts(DragPayload::keyOf(piece))) {
+        drag->refuseDrop();
+        return true;
     }
+    drag->putDown();
+    emit dropped(DragPayload::keyOf(piece));
     return true;
 }

@@ -1,5 +1,8 @@
 #include "KeyboardDrag.h"
 
+#include "ScreenReader.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
@@ -15,6 +18,7 @@ KeyboardDrag::KeyboardDrag(QWidget *form)
 bool KeyboardDrag::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && m_held && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        ScreenReader::announce(m_held, QStringLiteral("Положена на место: %1.").arg(nameOf(m_held)));
         putDown();
         return true;
     }
@@ -37,7 +41,8 @@ KeyboardDrag *KeyboardDrag::of(QWidget *form)
     return new KeyboardDrag(form);
 }
 
-void KeyboardDrag::joinFocusChain(QWidget *form, const QList<QWidget *> &pieces, const QList<QWidget *> &targets)
+void KeyboardDrag::joinFocusChain(QWidget *form, const QList<QWidget *> &pieces, const QList<QWidget *> &targets,
+                                  const QString &pieceWord)
 {
     const QList<QWidget *> joining = pieces + targets;
     QList<QWidget *> controls; // the form's own, in their tab order
@@ -55,6 +60,7 @@ void KeyboardDrag::joinFocusChain(QWidget *form, const QList<QWidget *> &pieces,
         QWidget::setTabOrder(round.at(i - 1), round.at(i));
     // The focus still starts on the form's first control that can take it.
     KeyboardDrag *drag = of(form);
+    drag->m_pieceWord = pieceWord;
     for (QWidget *control : controls)
         drag->m_controls.append(control);
 }
@@ -90,15 +96,31 @@ void KeyboardDrag::markPicked(QWidget *piece, bool picked)
     piece->update();
 }
 
+QString KeyboardDrag::nameOf(QWidget *piece)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(piece);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
 void KeyboardDrag::pickUp(QWidget *piece)
 {
     markPicked(m_held, false);
     m_held = piece;
     markPicked(piece, true);
+    ScreenReader::announce(piece, QStringLiteral("Взята %1: %2.").arg(m_pieceWord, nameOf(piece)));
 }
 
 void KeyboardDrag::putDown()
 {
     markPicked(m_held, false);
     m_held = nullptr;
+}
+
+void KeyboardDrag::refuseDrop()
+{
+    auto *form = static_cast<QWidget *>(parent());
+    if (m_held)
+        ScreenReader::announce(form, QStringLiteral("Сюда нельзя положить: %1.").arg(nameOf(m_held)));
+    else
+        ScreenReader::announce(form, QStringLiteral("Ничего не взято."));
 }

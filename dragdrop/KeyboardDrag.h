@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 class QKeyEvent;
@@ -22,7 +23,9 @@ public:
 
     // Pieces, then slots, join the form's focus chain after the controls it
     // already has, reachable by Tab but not taking the focus on a click.
-    static void joinFocusChain(QWidget *form, const QList<QWidget *> &pieces, const QList<QWidget *> &targets);
+    // `pieceWord` is what a screen reader calls a piece ("фигура").
+    static void joinFocusChain(QWidget *form, const QList<QWidget *> &pieces, const QList<QWidget *> &targets,
+                               const QString &pieceWord);
 
     static bool isEnter(const QKeyEvent *event);
     // Draws the focus frame and the mark of a picked-up piece over `widget`;
@@ -30,8 +33,12 @@ public:
     static void paintState(QWidget *widget);
 
     QWidget *held() const { return m_held; }
+    // Picking up says so to a screen reader; putting down is silent, as it
+    // comes with a drop or a new pick-up, which speak for themselves.
     void pickUp(QWidget *piece);
     void putDown();
+    // Enter on a slot that takes nothing now: no piece held, or not this one.
+    void refuseDrop();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -39,7 +46,9 @@ protected:
 private:
     explicit KeyboardDrag(QWidget *form);
     static void markPicked(QWidget *piece, bool picked);
+    static QString nameOf(QWidget *piece);
 
     QPointer<QWidget> m_held;
     QList<QPointer<QWidget>> m_controls; // the form's own, in tab order
+    QString m_pieceWord = QStringLiteral("фигура");
 };

@@ -1,6 +1,7 @@
 #include "HoursToMinutesTask.h"
 #include "ui_HoursToMinutesTask.h"
 
+#include "ScreenReader.h"
 #include "ShapeBoard.h"
 
 HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
@@ -31,13 +32,18 @@ HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
 HoursToMinutesTask::~HoursToMinutesTask() = default;
 
 // "Проверить": an incomplete board shows nothing; a complete one shows the
-// wrong-drop count and "ОК", however many wrong drops it took.
+// wrong-drop count and "ОК", however many wrong drops it took. A screen
+// reader hears which of the two it was.
 void HoursToMinutesTask::checkBoard()
 {
-    if (!m_board->complete())
+    if (!m_board->complete()) {
+        ScreenReader::announce(this, QStringLiteral("Блок-схема ещё не собрана верно."));
         return;
+    }
+    const QString count = QStringLiteral("Количество ошибок: ") + QString::number(m_board->wrongDropCount());
+    ScreenReader::announce(this, count + QLatin1Char('.'));
     ui->doneButton->setVisible(true);
-    ui->errorCountLabel->setText(QStringLiteral("Количество ошибок: ") + QString::number(m_board->wrongDropCount()));
+    ui->errorCountLabel->setText(count);
     ui->errorCountLabel->adjustSize();
 }
 

@@ -2,6 +2,7 @@
 
 #include "BlankFilter.h"
 #include "MessageBox.h"
+#include "ScreenReader.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -57,6 +58,7 @@ void TypedAnswerTask::checkLine(int index)
     if (line.answer.letterCase == LetterCase::Upcase)
         line.edit->setText(verdict.text);
     if (verdict.right) {
+        ScreenReader::announce(line.edit, QStringLiteral("Ответ принят."));
         if (!m_exercise.marks.empty())
             m_exercise.marks[std::size_t(index)]->setVisible(true);
         if (solved())
@@ -70,6 +72,8 @@ void TypedAnswerTask::checkLine(int index)
         line.edit->clear();
     if (!rules.wrongAnswerMessage.isEmpty())
         MessageBox::show(rules.wrongAnswerMessage);
+    else // nothing shows that the answer was not taken; a screen reader hears it
+        ScreenReader::announce(this, QStringLiteral("Ответ не принят."));
     if (m_exercise.wrongAnswerCountLabel) {
         m_exercise.wrongAnswerCountLabel->setText(rules.wrongAnswerCountPrefix
                                                   + QString::number(m_answers.wrongAnswers()));

@@ -5,10 +5,25 @@
 #include "ui_FormulaNotationTask.h"
 #include "ui_TracingAssignmentsTask.h"
 
+#include <QLineEdit>
+
+#include <utility>
+
 // The widgets belong to the form; the generated structs only name them.
 namespace TypedAnswerTasks {
 
 using Exercise = TypedAnswerTask::Exercise;
+
+namespace {
+
+// A screen reader reads each box with the expression or formula it answers.
+void readWithTheirQuestions(std::initializer_list<std::pair<QLineEdit *, const QWidget *>> boxes)
+{
+    for (const auto &[edit, question] : boxes)
+        edit->setAccessibleDescription(question->accessibleName());
+}
+
+} // namespace
 
 // Variables are Latin capitals, the decimal separator is a point, and there
 // are no blanks: each answer is compared after upper-casing only, and a
@@ -86,6 +101,12 @@ Exercise expressionNotation(QWidget *form)
     exercise.doneButton = ui.doneButton;
     exercise.referenceButton = ui.referenceButton;
     exercise.rules.wrongAnswerMessage = QStringLiteral("Задача решена неверно");
+    readWithTheirQuestions({{ui.expression1Edit, ui.expression1Picture},
+                            {ui.expression2Edit, ui.expression2Picture},
+                            {ui.expression3Edit, ui.expression3Picture},
+                            {ui.expression4Edit, ui.expression4Picture},
+                            {ui.expression5Edit, ui.expression5Picture},
+                            {ui.expression6Edit, ui.expression6Picture}});
     return exercise;
 }
 
@@ -120,6 +141,9 @@ Exercise formulaNotation(QWidget *form)
     exercise.referenceButton = ui.referenceButton;
     exercise.rules.rightAnswerLocks = TypedAnswerTask::RightAnswerLocks::ButtonOnly;
     exercise.rules.activationFocusesFirstLine = true;
+    readWithTheirQuestions({{ui.formula1Edit, ui.formula1Picture},
+                            {ui.formula2Edit, ui.formula2Picture},
+                            {ui.formula3Edit, ui.formula3Picture}});
     return exercise;
 }
 

@@ -4,6 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-dev fonts-liberation libgl-dev
+# Qt's own texts (context menus, dialog buttons) in Russian; Qt's Wayland
+# platform, for a Wayland session without XWayland.
+bash tools/install-deps.sh qt6-translations-l10n qt6-wayland
 # ccache keeps a rebuild after an update short.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DZARTEX_TESTS=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build build -j"$(nproc)"

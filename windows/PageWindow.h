@@ -31,5 +31,12 @@ protected:
     // Call after setupUi().
     void finishDesign();
 
+    // Watches the completion button ("doneButton"), to say when it appears.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+
+private:
+    bool m_onScreen = false; // shown, and its show event handled
 };

@@ -21,6 +21,7 @@ import traceback
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import PATIENCE, Desktop, JourneyFailed, is_red, missing_tools, near, wait_until  # noqa: E402
 from designed import DesignedForm  # noqa: E402
+import screenreader  # noqa: E402
 
 SKIPPED = 77
 FORM_COLOUR = "#FFFFE1"
@@ -529,6 +530,116 @@ def keyboard_labels(pupil):
     keys.space("doneButton")
     d.wait_gone(form)
     pupil.wait_mark("OrangeCostTask")
+
+
+SHAPE_NAMES = {"ovalPiece": "Овал", "parallelogramPiece": "Параллелограмм", "rectanglePiece": "Прямоугольник",
+               "diamondPiece": "Ромб"}
+
+
+def heard_as(pupil, module, role, board_names=None):
+    """What Orca says when a control of the form takes the focus."""
+    def name(control):
+        if board_names and control in board_names:
+            return board_names[control]
+        return f"{screenreader.designed_name(pupil.form(module), control)} {role}"
+    return name
+
+
+def slot_heard(slot, shown):
+    return f"Блок {SHAPE_SLOTS.index(slot) + 1} блок-схемы: {shown}"
+
+
+@journey("screen-reader")
+def screen_reader(pupil):
+    """Orca, the real screen reader, speaks every step of Task 4, of Task 5
+    and of a typed answer of Task 8, walked by keyboard alone: each control
+    that takes the focus, each pick-up, drop, refusal and reset, each
+    check's result, "ОК", and the mark back on the main form."""
+    missing = screenreader.missing()
+    if missing:
+        raise Skipped(f"{', '.join(missing)} not installed (bash tools/test.sh installs them)")
+    d = pupil.d
+    reader = screenreader.ScreenReader(d)
+    try:
+        d.env = reader.open()
+        main = pupil.start()
+        button = "нажимаемая кнопка"
+        main_names = heard_as(pupil, "MainWindow", button)
+        reader.expect(f"{pupil.form('MainWindow').caption} рамка", main_names("flowchartElementsButton"))
+        d.wait_active(main)
+        main_keys = screenreader.ListeningKeyboard(d, reader, MAIN_CHAIN, "flowchartElementsButton", main_names)
+
+        # Task 4: a refused drop, a reset, a wrong shape, the solution, the count.
+        main_keys.press("task4Button", "space", "Задача 4 рамка", "Проверить " + button)
+        shape_names = dict({piece: f"{shown} изображение" for piece, shown in SHAPE_NAMES.items()},
+                           **{slot: slot_heard(slot, "пусто") for slot in SHAPE_SLOTS})
+        keys = screenreader.ListeningKeyboard(d, reader, ["checkButton", "clearButton"] + SHAPE_PIECES + SHAPE_SLOTS,
+                                              "checkButton", heard_as(pupil, "HoursToMinutesTask", button, shape_names))
+        keys.press("checkButton", "space", "Блок-схема ещё не собрана верно.")
+        keys.press("startSlot", "Return", "Ничего не взято.")
+        keys.press("rectanglePiece", "Return", "Взята фигура: Прямоугольник.")
+        keys.press("startSlot", "Return", slot_heard("startSlot", "прямоугольник") + ".")
+        shape_names["startSlot"] = slot_heard("startSlot", "прямоугольник")
+        keys.press("clearButton", "space", "Блок-схема очищена, все блоки пусты.")
+        shape_names["startSlot"] = slot_heard("startSlot", "пусто")
+        solution = [("diamondPiece", "startSlot", "ромб"), ("ovalPiece", "startSlot", "овал"),
+                    ("parallelogramPiece", "inputSlot", "параллелограмм"),
+                    ("rectanglePiece", "processSlot", "прямоугольник"),
+                    ("parallelogramPiece", "outputSlot", "параллелограмм"), ("ovalPiece", "endSlot", "овал")]
+        for piece, slot, shown in solution:
+            keys.press(piece, "Return", f"Взята фигура: {SHAPE_NAMES[piece]}.")
+            keys.press(slot, "Return", slot_heard(slot, shown) + ".")
+            shape_names[slot] = slot_heard(slot, shown)
+        keys.press("checkButton", "space", "Количество ошибок: 1. Задание выполнено, появилась кнопка «ОК».")
+        keys.chain.insert(keys.chain.index("clearButton") + 1, "doneButton")
+        keys.press("doneButton", "space", f"{pupil.form('MainWindow').caption} рамка",
+                   main_names("task4Button"), "Выполнено")
+
+        # Task 5: a caption put back by Escape, then the five drops; the last shows "ОК".
+        main_keys.at = MAIN_CHAIN.index("task4Button")
+        main_keys.press("task5Button", "space", "Задача 5 рамка", "Заново " + button)
+        pieces = ["startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"]
+        captions = {piece: screenreader.designed_name(pupil.form("OrangeCostTask"), piece) for piece in pieces}
+        label_names = dict({piece: captions[piece] for piece in pieces},
+                           **{slot: slot_heard(slot, "пусто") for slot in SHAPE_SLOTS})
+        keys = screenreader.ListeningKeyboard(d, reader, ["restartButton"] + pieces + SHAPE_SLOTS, "restartButton",
+                                              heard_as(pupil, "OrangeCostTask", button, label_names))
+        keys.press("endPiece", "Return", f"Взята надпись: {captions['endPiece']}.")
+        d.key("Escape")
+        reader.expect(f"Положена на место: {captions['endPiece']}.")
+        for number, (piece, slot) in enumerate(TASK5_DROPS):
+            keys.press(piece, "Return", f"Взята надпись: {captions[piece]}.")
+            heard = [slot_heard(slot, captions[piece]) + "."]
+            if number == len(TASK5_DROPS) - 1:
+                heard = [heard[0] + " Задание выполнено, появилась кнопка «ОК»."]
+            keys.press(slot, "Return", *heard)
+            keys.chain.remove(piece)  # hidden, out of the chain
+            keys.at = keys.chain.index(slot)
+            label_names[slot] = slot_heard(slot, captions[piece])
+        keys.chain.insert(keys.chain.index("endSlot") + 1, "doneButton")
+        keys.press("doneButton", "space", f"{pupil.form('MainWindow').caption} рамка",
+                   main_names("task5Button"), "Выполнено")
+
+        # Task 8: the first box with its expression, a wrong answer's box, then the right answer.
+        main_keys.at = MAIN_CHAIN.index("task5Button")
+        task8 = pupil.form("ExpressionNotationTask")
+        main_keys.press("task8Button", "space", "Задача 8 рамка",
+                        screenreader.designed_name(task8, "expression1Edit"),
+                        screenreader.designed_name(task8, "expression1Picture"))
+        d.type("5*a")
+        keys = screenreader.ListeningKeyboard(d, reader, ["expression1Edit", "expression1CheckButton"],
+                                              "expression1Edit", heard_as(pupil, "ExpressionNotationTask", button))
+        keys.press("expression1CheckButton", "space", "Задача решена неверно")
+        d.key("Return")
+        reader.expect("Задача 8 рамка", "Проверить " + button)
+        d.key("shift+Tab")
+        reader.expect(screenreader.designed_name(task8, "expression1Edit"))
+        d.key("ctrl+a")
+        d.type("5*a>m/2")
+        keys.at = 0
+        keys.press("expression1CheckButton", "space", "Ответ принят.")
+    finally:
+        reader.close()
 
 
 @journey("installed")

@@ -4,12 +4,15 @@
 
 #include "Harness.h"
 
+#include "PageWindow.h"
 #include "DragLabel.h"
+#include "TypedAnswerTask.h"
 #include "HoursToMinutesTask.h"
 #include "KeyboardDrag.h"
 #include "LabelBoardTask.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
+#include "ScreenReader.h"
 #include "ShapeBoard.h"
 
 #include <QAccessible>
@@ -30,6 +33,8 @@ private slots:
 
     void everyPicturePieceAndBoxHasAName();
     void keyboardDropsTakeTheMousePath();
+    void formsAreWindowsAndPanelsDoNotHideTheirButtons();
+    void everyKeyboardStepIsAnnounced();
 
 private:
     std::unique_ptr<ProgramWindows> program;
@@ -46,6 +51,13 @@ QString accessibleName(QWidget *widget)
 void enter(QWidget *widget)
 {
     QTest::keyClick(widget, Qt::Key_Return);
+}
+
+// What the window of `widget` has said once the program waits for input.
+QString heard(QWidget *widget)
+{
+    QCoreApplication::processEvents();
+    return ScreenReader::lastAnnouncement(widget->window());
 }
 
 } // namespace
@@ -135,6 +147,103 @@ void AccessibilityTest::keyboardDropsTakeTheMousePath()
     KeyboardDrag::of(task5)->pickUp(startPiece);
     enter(task5->findChild<PictureBox *>("inputSlot"));
     QVERIFY(task5->findChild<QLabel *>("inputSlotText")->text().isEmpty());
+}
+
+void AccessibilityTest::formsAreWindowsAndPanelsDoNotHideTheirButtons()
+{
+    QStringList wrong;
+    for (QWidget *window : program->windows()) {
+        if (qobject_cast<PageWindow *>(window)) {
+            QAccessibleInterface *form = QAccessible::queryAccessibleInterface(window);
+            if (form->role() != QAccessible::Window || form->text(QAccessible::Name) != window->windowTitle())
+                wrong << window->objectName();
+        }
+        // A plain frame is a grouping: as a frame Orca takes it for an
+        // inactive window and stays silent about the button in it.
+        for (QWidget *frame : window->findChildren<QWidget *>()) {
+            if (QLatin1String(frame->metaObject()->className()) == QLatin1String("QFrame")
+                && QAccessible::queryAccessibleInterface(frame)->role() != QAccessible::Grouping)
+                wrong << window->objectName() + QLatin1Char('.') + frame->objectName();
+        }
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String(", "))));
+    auto *check = program->page<HoursToMinutesTask>(Page::HoursToMinutes)->findChild<QPushButton *>("checkButton");
+    QCOMPARE(QAccessible::queryAccessibleInterface(check)->parent()->role(), QAccessible::Grouping);
+}
+
+void AccessibilityTest::everyKeyboardStepIsAnnounced()
+{
+    // A page whose "ОК" is there from the start says nothing as it opens.
+    program->open(Page::FlowchartElements);
+    QWidget *page = program->window(Page::FlowchartElements);
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    QCOMPARE(heard(page), QString());
+
+    HoursToMinutesTask *task4 = program->page<HoursToMinutesTask>(Page::HoursToMinutes);
+    program->open(Page::HoursToMinutes);
+    auto *start = task4->findChild<PictureBox *>("startSlot");
+    auto *check = task4->findChild<QPushButton *>("checkButton");
+    enter(start);
+    QCOMPARE(heard(task4), QString::fromUtf8("Ничего не взято."));
+    check->click();
+    QCOMPARE(heard(task4), QString::fromUtf8("Блок-схема ещё не собрана верно."));
+    enter(task4->findChild<PictureBox *>("diamondPiece"));
+    QCOMPARE(heard(task4), QString::fromUtf8("Взята фигура: Ромб."));
+    QTest::keyClick(start, Qt::Key_Escape);
+    QCOMPARE(heard(task4), QString::fromUtf8("Положена на место: Ромб."));
+    enter(task4->findChild<PictureBox *>("diamondPiece"));
+    enter(start);
+    QCOMPARE(heard(task4), QString::fromUtf8("Взята фигура: Ромб. Блок 1 блок-схемы: ромб."));
+    task4->findChild<QPushButton *>("clearButton")->click();
+    QCOMPARE(heard(task4), QString::fromUtf8("Блок-схема очищена, все блоки пусты."));
+    const char *const solution[][2] = {{"rectanglePiece", "startSlot"}, {"ovalPiece", "startSlot"},
+                                       {"parallelogramPiece", "inputSlot"}, {"rectanglePiece", "processSlot"},
+                                       {"parallelogramPiece", "outputSlot"}, {"ovalPiece", "endSlot"}};
+    for (const auto &drop : solution) {
+        enter(task4->findChild<PictureBox *>(drop[0]));
+        enter(task4->findChild<PictureBox *>(drop[1]));
+    }
+    QVERIFY(heard(task4).endsWith(QString::fromUtf8("Блок 5 блок-схемы: овал.")));
+    check->click();
+    QCOMPARE(heard(task4), QString::fromUtf8("Количество ошибок: 1. Задание выполнено, появилась кнопка «ОК»."));
+    check->click(); // "ОК" is there already: the count alone
+    QCOMPARE(heard(task4), QString::fromUtf8("Количество ошибок: 1."));
+
+    // The mark is heard with its button, and only once it is shown.
+    auto *task4Button = program->mainWindow()->findChild<QPushButton *>("task4Button");
+    auto *task5Button = program->mainWindow()->findChild<QPushButton *>("task5Button");
+    QCOMPARE(task4Button->accessibleDescription(), QString());
+    task4->findChild<QPushButton *>("doneButton")->click();
+    QCOMPARE(task4Button->accessibleDescription(), QString::fromUtf8("Выполнено"));
+    QCOMPARE(task5Button->accessibleDescription(), QString());
+
+    // Label board: the drop says what the slot shows; the restart is heard.
+    LabelBoardTask *task5 = program->page<LabelBoardTask>(Page::OrangeCost);
+    program->open(Page::OrangeCost);
+    enter(task5->findChild<DragLabel *>("endPiece"));
+    QCOMPARE(heard(task5), QString::fromUtf8("Взята надпись: Конец."));
+    enter(task5->findChild<PictureBox *>("endSlot"));
+    QCOMPARE(heard(task5), QString::fromUtf8("Блок 5 блок-схемы: Конец."));
+    task5->findChild<QPushButton *>("restartButton")->click();
+    QCOMPARE(heard(task5), QString::fromUtf8("Блок-схема очищена, все надписи снова в столбце."));
+
+    // A typed answer: the box reads its expression; a right answer is taken.
+    auto *task8 = program->window(Page::ExpressionNotation);
+    program->open(Page::ExpressionNotation);
+    auto *edit = task8->findChild<QLineEdit *>("expression1Edit");
+    QCOMPARE(edit->accessibleDescription(), QString::fromUtf8("Выражение 1: 5a больше m/2"));
+    edit->setText(QStringLiteral("5*a>m/2"));
+    task8->findChild<QPushButton *>("expression1CheckButton")->click();
+    QCOMPARE(heard(task8), QString::fromUtf8("Ответ принят."));
+
+    // Task 9 shows nothing for a formula it does not take; it is heard.
+    QWidget *task9 = program->window(Page::FormulaNotation);
+    program->open(Page::FormulaNotation);
+    auto *formula = task9->findChild<QLineEdit *>("formula1Edit");
+    QVERIFY(formula->accessibleDescription().startsWith(QString::fromUtf8("Формула 1: y = x /")));
+    formula->setText(QStringLiteral("Y:=X"));
+    task9->findChild<QPushButton *>("formula1CheckButton")->click();
+    QCOMPARE(heard(task9), QString::fromUtf8("Ответ не принят."));
 }
 
 QTEST_MAIN(AccessibilityTest)

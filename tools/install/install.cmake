@@ -2,8 +2,9 @@
 #
 # The program is installed under libexec/zartex/ and started by the
 # launcher bin/zartex, which changes into share/zartex/, the folder of the
-# five run-time pictures, first. A menu entry and its icon go to the usual
-# Freedesktop places.
+# five run-time pictures, first. The menu entry, its icons, the software
+# centres' listing, the manual page and the copyright and changelog go to
+# their usual Freedesktop and Debian places.
 include(GNUInstallDirs)
 
 set(ZARTEX_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/zartex)
@@ -20,8 +21,31 @@ install(TARGETS zartex RUNTIME DESTINATION ${ZARTEX_PROGRAM_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/zartex DESTINATION ${CMAKE_INSTALL_BINDIR})
 list(TRANSFORM ZARTEX_RUNTIME_PICTURES PREPEND ${PROJECT_SOURCE_DIR}/assets/runtime/)
 install(FILES ${ZARTEX_RUNTIME_PICTURES} DESTINATION ${ZARTEX_PICTURE_DIR})
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/zartex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/zartex.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.example.zartex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.example.zartex.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/zartex.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+set(ZARTEX_ICON_SIZES 16 22 24 32 48 64 128 256)
+foreach(size ${ZARTEX_ICON_SIZES})
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/zartex-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME zartex.png)
+endforeach()
+
+# The manual page and the changelog are installed compressed, as Debian
+# wants them: gzip -9, no name or time stamp inside, so builds repeat.
+find_program(ZARTEX_GZIP gzip)
+if(NOT ZARTEX_GZIP)
+    message(FATAL_ERROR "gzip is needed to install the manual page and the changelog")
+endif()
+set(ZARTEX_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zartex)
+foreach(document zartex.1 changelog)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/install/${document}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/${document} ${CMAKE_BINARY_DIR}/install/${document}
+        COMMAND ${ZARTEX_GZIP} -9nf ${CMAKE_BINARY_DIR}/install/${document}
+        DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${document} VERBATIM)
+endforeach()
+add_custom_target(zartex_documents ALL DEPENDS ${CMAKE_BINARY_DIR}/install/zartex.1.gz ${CMAKE_BINARY_DIR}/install/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/install/zartex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/install/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${ZARTEX_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zartex)
@@ -35,7 +59,33 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/zartex)
 # The shared libraries (Qt 6, libjpeg) are found by dpkg-shlibdeps; the
-# X11 platform plugin and the forms' font are loaded at run time.
+# X11 platform plugin, the forms' font and Qt's Russian texts are loaded at
+# run time. The Wayland plugin lets a session without XWayland start it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+
+# The same for RPM distributions; rpm finds the shared libraries itself.
+# The package names are those of the Fedora family.
+set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_LICENSE "LicenseRef-zartex")
+set(CPACK_RPM_PACKAGE_GROUP "Applications/Education")
+set(CPACK_RPM_PACKAGE_URL https://example.org/zartex)
+set(CPACK_RPM_PACKAGE_DESCRIPTION "Flowchart elements, the assignment operator and mathematical expressions
+in program notation: theory pages and ten exercises, all texts in Russian.")
+set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${CPACK_PACKAGE_CONTACT}")
+set(CPACK_RPM_PACKAGE_REQUIRES "qt6-qtbase-gui, font(liberationsans), qt6-qttranslations")
+set(CPACK_RPM_PACKAGE_SUGGESTS "qt6-qtwayland")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-project.cmake)
+set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_LIST_DIR}/rpm-changelog)
+# Directories that belong to the file system or to other packages (the
+# icon theme's to hicolor-icon-theme).
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
+    /usr/libexec /usr/share/applications /usr/share/icons /usr/share/icons/hicolor /usr/share/metainfo
+    /usr/share/man /usr/share/man/man1 /usr/share/doc
+    /usr/share/icons/hicolor/scalable /usr/share/icons/hicolor/scalable/apps)
+foreach(size ${ZARTEX_ICON_SIZES})
+    list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
+        /usr/share/icons/hicolor/${size}x${size} /usr/share/icons/hicolor/${size}x${size}/apps)
+endforeach()
 include(CPack)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// What a screen reader meets beyond the widgets' own names.
+namespace ScreenReader {
+
+// Gives the program's own widgets the roles a screen reader needs: a form is
+// a window named by its title, and a plain frame (a button panel) is a
+// grouping, not a window of its own in which the focused button would be
+// lost. Safe to call more than once.
+void installRoles();
+
+// Says `text` once, in the window of `widget`: a notification that takes
+// neither the focus nor any room on the form. Qt has no announcement of its
+// own here, and a name change reaches Orca as an object, not as text. Texts
+// announced before the program next waits for input are said together.
+void announce(QWidget *widget, const QString &text);
+
+// What the window says next, or else what it said last; empty when it has
+// said nothing.
+QString lastAnnouncement(const QWidget *window);
+
+} // namespace ScreenReader
