@@ -84,7 +84,6 @@ void announce(QWidget *widget, const QString &text)
     auto *announcer = window->findChild<Announcer *>(QLatin1String(announcerName), Qt::FindDirectChildrenOnly);
     if (!announcer)
         announcer = new Announcer(window);
-    installRoles();
     announcer->add(text);
 }
 

@@ -10,7 +10,7 @@ namespace ScreenReader {
 // Gives the program's own widgets the roles a screen reader needs: a form is
 // a window named by its title, and a plain frame (a button panel) is a
 // grouping, not a window of its own in which the focused button would be
-// lost. Safe to call more than once.
+// lost. Called once, at start-up, before any window is made.
 void installRoles();
 
 // Says `text` once, in the window of `widget`: a notification that takes

@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "JpegLoader.h"
+#include "ScreenReader.h"
 
 #include <QApplication>
 #include <QFont>
@@ -32,6 +33,7 @@ void init(QApplication &app)
 {
     initResources();
     loadQtTranslation(app);
+    ScreenReader::installRoles();
     // Menus and tooltips keep the desktop's font. Setting the application
     // font below forgets the per-class fonts, so they are put back after it.
     const QFont menuFont = QApplication::font("QMenu");

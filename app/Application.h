@@ -3,7 +3,7 @@
 class QApplication;
 
 // Program-wide set-up shared by the program and its tests: the built-in
-// pictures, Qt's Russian texts, the forms' default font (menus and tooltips
+// pictures, Qt's Russian texts, the roles a screen reader needs, the forms' default font (menus and tooltips
 // keep the desktop's) and the window icon.
 namespace Application {
 

@@ -3,7 +3,6 @@
 
 #include "PictureBox.h"
 #include "Pages.h"
-#include "ScreenReader.h"
 #include "WindowDesign.h"
 
 #include <QApplication>
@@ -14,7 +13,6 @@ MainWindow::MainWindow(const std::vector<PageEntry> &pages, QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    ScreenReader::installRoles();
     WindowDesign::apply(this);
     for (const PageEntry &entry : pages) {
         const Page page = entry.page;

@@ -24,12 +24,11 @@ QString spokenName(Shape shape)
     return QString();
 }
 
-bool fromKey(int key, Shape *shape)
+std::optional<Shape> fromKey(int key)
 {
     if (key < int(Shape::Oval) || key > int(Shape::Diamond))
-        return false;
-    *shape = Shape(key);
-    return true;
+        return std::nullopt;
+    return Shape(key);
 }
 
 } // namespace Shapes

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The four flowchart shapes of the exercises.
 enum class Shape {
     Oval,          // start and end
@@ -17,7 +19,7 @@ QString pictureFile(Shape shape);
 // What a screen reader hears for a slot that shows the shape.
 QString spokenName(Shape shape);
 // The shape a drag key names, if any.
-bool fromKey(int key, Shape *shape);
+std::optional<Shape> fromKey(int key);
 inline int keyOf(Shape shape)
 {
     return int(shape);

@@ -49,8 +49,7 @@ QString ShapeBoard::blankFile()
 
 void ShapeBoard::dropReported(int index, int key)
 {
-    Shape shape;
-    const QString error = drop(index, Shapes::fromKey(key, &shape) ? std::optional<Shape>(shape) : std::nullopt);
+    const QString error = drop(index, Shapes::fromKey(key));
     PictureBox *slot = m_slots.at(index).picture;
     if (!error.isEmpty())
         MessageBox::show(error);

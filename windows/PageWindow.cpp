@@ -22,7 +22,6 @@ void PageWindow::followActivation(const ActivationTracker &tracker)
 
 void PageWindow::finishDesign()
 {
-    ScreenReader::installRoles();
     WindowDesign::apply(this);
     // A completion button that appears on an open window is the result of
     // the pupil's work; one there from the start (a theory page's) is not.

@@ -38,6 +38,17 @@ def missing_tools():
         os.access(os.path.join(d, tool), os.X_OK) for d in os.environ.get("PATH", "").split(os.pathsep))]
 
 
+def end_process(process, grace=5):
+    """Asks `process` to end, and kills it if it has not within `grace` s."""
+    if process.poll() is None:
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(grace)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 def wait_until(condition, timeout, what, interval=0.05):
     """Polls condition() until it returns something true; returns that."""
     deadline = time.monotonic() + timeout
@@ -210,13 +221,7 @@ class Desktop:
                     os.killpg(process.pid, signal.SIGTERM)
                 except ProcessLookupError:
                     pass
-            if process.poll() is None:
-                process.send_signal(signal.SIGTERM)
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            end_process(process)
         self.processes.clear()
         self.scratch.cleanup()
 

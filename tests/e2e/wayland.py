@@ -19,14 +19,13 @@ import argparse
 import os
 import re
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from designed import DesignedForm  # noqa: E402
-from desktop import JourneyFailed as Failed, wait_until  # noqa: E402
+from desktop import JourneyFailed as Failed, end_process, wait_until  # noqa: E402
 
 SKIPPED = 77
 TOOLS = ("weston", "weston-debug", "Xwayland")
@@ -35,17 +34,6 @@ TOOLS = ("weston", "weston-debug", "Xwayland")
 X11_SHADOW = 32
 VIEW = re.compile(r"View \d+ \(role (?P<role>[^,]+), PID \d+, surface ID \d+, "
                   r"top-level window '(?P<title>.*?)'.*?\):\n\s+position: \((?P<x>-?\d+), (?P<y>-?\d+)\)")
-
-
-def end(process):
-    """Asks `process` to end, and kills it if it has not within 10 s."""
-    if process.poll() is None:
-        process.send_signal(signal.SIGTERM)
-        try:
-            process.wait(10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
 
 
 def unused_x_display():
@@ -107,7 +95,7 @@ class Session:
         return program
 
     def stop(self, program):
-        end(program)
+        end_process(program, grace=10)
         self.processes.remove(program)
 
     def scene_graph(self):
@@ -128,7 +116,7 @@ class Session:
 
     def close(self):
         for process in reversed(self.processes):
-            end(process)
+            end_process(process, grace=10)
         if os.path.exists(self.weston_log):
             shutil.copy(self.weston_log, os.path.join(self.args.artifacts, "wayland-weston.log"))
         self.scratch.cleanup()
