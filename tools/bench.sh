@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libbenchmark-dev \
-    libxcb1-dev libxcb-damage0-dev xvfb fonts-liberation
+    libxcb1-dev libxcb-damage0-dev xvfb fonts-liberation fonts-liberation2
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZARTEX_BENCH=ON -DZARTEX_TESTS=OFF >/dev/null
 cmake --build build-bench --target zartex first_window minimal_window bench_memory bench_pictures -j"$(nproc)"
 

@@ -3,7 +3,7 @@
 # that holds its five run-time pictures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-dev fonts-liberation libgl-dev
+bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-dev fonts-liberation fonts-liberation2 libgl-dev
 # Qt's own texts (context menus, dialog buttons) in Russian; Qt's Wayland
 # platform, for a Wayland session without XWayland.
 bash tools/install-deps.sh qt6-translations-l10n qt6-wayland
