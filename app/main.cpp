@@ -11,9 +11,11 @@
 // compositor does not let a client choose where its windows go. So where an
 // X server is reachable (XWayland in a Wayland session), the program runs
 // through it; the list falls back to Wayland where no X server answers. A
-// platform that the user or a test chose is left alone.
-static void preferX11(int argc, char *argv[])
+// platform that the user or a test chose is left alone. Windows has one
+// platform of its own (and under Wine, DISPLAY is set for Wine itself).
+static void preferX11([[maybe_unused]] int argc, [[maybe_unused]] char *argv[])
 {
+#ifdef Q_OS_UNIX
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
         return;
     for (int i = 1; i < argc; ++i) {
@@ -21,6 +23,7 @@ static void preferX11(int argc, char *argv[])
             return;
     }
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
+#endif
 }
 
 int main(int argc, char *argv[])
