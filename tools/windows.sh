@@ -139,7 +139,7 @@ cp /usr/share/qt6/translations/qtbase_ru.qm "$stage/translations/"
 
 # The DLLs that the program and its plugins import, found among Qt's and
 # the compiler's; Windows' own DLLs are not in those folders and stay out.
-dll_folders=("$qt_prefix/bin" "/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-gcc-posix -dumpversion)-posix"
+dll_folders=("$qt_prefix/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
     /usr/x86_64-w64-mingw32/lib)
 imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
 pending=("$stage/zartex.exe" "$stage/platforms/qwindows.dll" "$stage/styles/qwindowsvistastyle.dll")
@@ -180,7 +180,7 @@ windows_path() { local path=${1#.}; printf '%s' "${path//\//\\}"; }
 {
     (cd "$stage" && find . -type d | sort) | while read -r folder; do
         printf 'SetOutPath "$INSTDIR%s"\n' "$(windows_path "$folder")"
-        find "$stage/$folder" -maxdepth 1 -type f | sort | while read -r file; do
+        find "$stage${folder#.}" -maxdepth 1 -type f | sort | while read -r file; do
             printf 'File "%s"\n' "$file"
         done
     done

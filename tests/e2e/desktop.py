@@ -217,10 +217,11 @@ class Desktop:
         # The program first, then the window manager, then the X server.
         for process in reversed(self.processes):
             if process is self.program:
-                try:
-                    os.killpg(process.pid, signal.SIGTERM)
-                except ProcessLookupError:
-                    pass
+                for group in {process.pid, self.group}:
+                    try:
+                        os.killpg(group, signal.SIGTERM)
+                    except ProcessLookupError:
+                        pass
             end_process(process)
         self.processes.clear()
         self.scratch.cleanup()
@@ -237,14 +238,24 @@ class Desktop:
 
     # ----- the program ------------------------------------------------------
 
-    def launch(self, command, cwd, extra_env=None):
-        env = dict(self.env, QT_QPA_PLATFORM="xcb", **(extra_env or {}))
+    def launch(self, command, cwd, extra_env=None, platform="xcb"):
+        """Starts the program; `platform` None leaves Qt's choice alone (the
+        Windows build under Wine has one platform of its own)."""
+        env = dict(self.env, **(extra_env or {}))
+        if platform:
+            env["QT_QPA_PLATFORM"] = platform
         # A group of its own, so that close() also ends what it started.
         self.program = subprocess.Popen(command, cwd=cwd, env=env, stdout=self._log("program"),
                                         stderr=subprocess.STDOUT, start_new_session=True)
         self.processes.append(self.program)
+        self.group = self.program.pid
         self.started = time.monotonic()
         return self.program
+
+    def adopt(self, pid):
+        """Follows the program that process `pid` belongs to, when the launch
+        handed it on (Windows' Start menu starts a program apart)."""
+        self.group = os.getpgid(pid)
 
     def program_output(self, lines=30):
         """The last lines the program wrote."""
@@ -252,7 +263,15 @@ class Desktop:
             return "".join(log.readlines()[-lines:])
 
     def program_alive(self):
-        return self.program is not None and self.program.poll() is None
+        if self.program is None:
+            return False
+        if self.group == self.program.pid:
+            return self.program.poll() is None
+        try:
+            os.killpg(self.group, 0)
+            return True
+        except ProcessLookupError:
+            return False
 
     # ----- X tools ----------------------------------------------------------
 
@@ -278,9 +297,17 @@ class Desktop:
         found = []
         for wid in re.findall(r"0x[0-9a-f]+", self.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING")):
             window = self.window(int(wid, 16))
-            if window and window.pid == self.program.pid:
+            if window and self._launched(window.pid):
                 found.append(window)
         return found
+
+    def _launched(self, pid):
+        # Whatever the launch started is in its process group: the program
+        # itself, or the Windows program that Wine's loader started.
+        try:
+            return pid is not None and os.getpgid(pid) == self.group
+        except ProcessLookupError:
+            return False
 
     def window(self, wid):
         info = self.x("xwininfo", "-id", str(wid))
@@ -340,14 +367,20 @@ class Desktop:
     def type(self, text):
         self.x("xdotool", "type", "--delay", "40", "--", text, check=True)
 
-    def read_text(self, rect):
+    def read_text(self, rect, language="eng"):
         """The text shown in a rectangle of the screen, read by OCR."""
         x, y, w, h = rect
         picture = os.path.join(self.scratch.name, "read.png")
         subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize", "400%",
                         "-colorspace", "Gray", picture], env=self.env, check=True, timeout=PATIENCE)
-        done = subprocess.run(["tesseract", picture, "-"], capture_output=True, timeout=PATIENCE)
+        done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
+
+    def paste(self, text):
+        """Puts `text` on the clipboard and pastes it with Ctrl+V."""
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=text.encode(), env=self.env,
+                       check=True, timeout=PATIENCE)
+        self.key("ctrl+v")
 
     def clipboard(self):
         return self.x("xclip", "-o", "-selection", "clipboard")

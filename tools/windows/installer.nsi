@@ -3,7 +3,9 @@
 ; that removes exactly what was installed. tools/windows.sh passes the
 ; version, the laid-out folder (STAGE), the icon and the output file, and
 ; writes the lists of files into files.nsh and remove-files.nsh beside it.
-Unicode true
+; A 64-bit installer for the 64-bit program: it needs no 32-bit Windows
+; layer (WOW64), and sees the 64-bit registry and Program Files.
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
