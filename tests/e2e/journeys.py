@@ -772,7 +772,7 @@ def windows_start_menu(pupil):
         return None
     pid = wait_until(started_program, PATIENCE, "the program that the Start-menu entry starts", 0.2)
     d.adopt(pid)
-    folder = os.path.realpath(os.path.join(wine.install_folder(pupil.args.wine_prefix)))
+    folder = os.path.realpath(wine.install_folder(pupil.args.wine_prefix))
     expect(os.path.realpath(f"/proc/{pid}/cwd") == folder, "the Start-menu entry does not start the program in"
                                                            f" its folder but in {os.readlink(f'/proc/{pid}/cwd')}")
     pupil.wait_main()

@@ -18,8 +18,10 @@ import os
 import shutil
 import subprocess
 import sys
-import time
 import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop import JourneyFailed, wait_until  # noqa: E402
 
 SKIPPED = 77
 PRODUCT = "Зартекс"
@@ -78,14 +80,6 @@ def registry_has_key(prefix, key):
         return any(line.startswith(f"[{key}]") for line in registry)
 
 
-def wait_until(condition, what):
-    deadline = time.monotonic() + PATIENCE
-    while not condition():
-        if time.monotonic() > deadline:
-            raise Failed(f"gave up after {PATIENCE} s waiting for {what}")
-        time.sleep(0.2)
-
-
 def staged_files(build):
     stage = os.path.join(build, "zartex")
     return sorted(os.path.relpath(path, stage) for path in glob.glob(os.path.join(stage, "**"), recursive=True)
@@ -131,7 +125,7 @@ def uninstall(args):
     if done.returncode != 0:
         raise Failed(f"the uninstaller ended with status {done.returncode}")
     # The uninstaller works from a copy of itself, which may still be busy.
-    wait_until(lambda: not os.path.exists(folder), f"{folder} to be removed")
+    wait_until(lambda: not os.path.exists(folder), PATIENCE, f"{folder} to be removed", 0.2)
     if os.path.exists(shortcut(args.prefix)):
         raise Failed("the Start-menu entry is left behind")
     if registry_has_key(args.prefix, UNINSTALL_KEY):
@@ -152,7 +146,7 @@ def main():
     try:
         {"install": install, "uninstall": uninstall}[args.step](args)
         return 0
-    except Failed as failure:
+    except (Failed, JourneyFailed) as failure:
         print(f"{args.step}: FAILED: {failure}")
         return 1
     finally:
