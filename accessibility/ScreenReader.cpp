@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QVariant>
 #include <QWidget>
 
 namespace {
@@ -24,6 +25,7 @@ public:
         setFocusPolicy(Qt::NoFocus);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setGeometry(0, 0, 0, 0);
+        ScreenReader::setRole(this, QAccessible::Notification);
         hide();
     }
 
@@ -51,18 +53,18 @@ private:
     QString m_pending;
 };
 
-QAccessibleInterface *programRoles(const QString &className, QObject *object)
+const char *const roleProperty = "screenReaderRole";
+
+// The one factory of the program's roles: a widget whose class gave it a
+// role (see setRole) is heard by it; every other widget keeps Qt's own.
+QAccessibleInterface *programRoles(const QString &, QObject *object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
-    auto *widget = static_cast<QWidget *>(object);
-    if (className == QLatin1String("PageWindow") && widget->isWindow())
-        return new QAccessibleWidget(widget, QAccessible::Window);
-    if (className == QLatin1String("QFrame"))
-        return new QAccessibleWidget(widget, QAccessible::Grouping);
-    if (className == QLatin1String("Announcer"))
-        return new QAccessibleWidget(widget, QAccessible::Notification);
-    return nullptr;
+    const QVariant role = object->property(roleProperty);
+    if (!role.isValid())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Role(role.toInt()));
 }
 
 } // namespace
@@ -71,11 +73,12 @@ namespace ScreenReader {
 
 void installRoles()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(programRoles);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    QAccessible::installFactory(programRoles);
+}
+
+void setRole(QWidget *widget, QAccessible::Role role)
+{
+    widget->setProperty(roleProperty, int(role));
 }
 
 void announce(QWidget *widget, const QString &text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QString>
 
 class QWidget;
@@ -7,11 +8,16 @@ class QWidget;
 // What a screen reader meets beyond the widgets' own names.
 namespace ScreenReader {
 
-// Gives the program's own widgets the roles a screen reader needs: a form is
-// a window named by its title, and a plain frame (a button panel) is a
-// grouping, not a window of its own in which the focused button would be
-// lost. Called once, at start-up, before any window is made.
+// Lets the roles given by setRole() reach screen readers. Called once, at
+// start-up, before any window is made.
 void installRoles();
+
+// Gives `widget` the role a screen reader hears it by, for the classes
+// whose role Qt does not know: a form is a window named by its title, a
+// button panel a grouping (not a window of its own in which the focused
+// button would be lost), a picture a graphic. The class that owns the
+// role calls it from its constructor.
+void setRole(QWidget *widget, QAccessible::Role role);
 
 // Says `text` once, in the window of `widget`: a notification that takes
 // neither the focus nor any room on the form. Qt has no announcement of its

@@ -10,7 +10,7 @@ AboutWindow::AboutWindow(QWidget *parent)
 {
     ui->setupUi(this);
     ui->versionLabel->setText(QStringLiteral("Версия ") + QStringLiteral(ZARTEX_VERSION));
-    finishDesign();
+    finishDesign(nullptr); // it is never completed, only closed
     connect(ui->doneButton, &QPushButton::clicked, this, &AboutWindow::close);
 }
 

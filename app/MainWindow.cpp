@@ -8,33 +8,41 @@
 #include <QApplication>
 #include <QCloseEvent>
 
+template <typename Control>
+Control *MainWindow::control(const PageEntry &page, const char *role) const
+{
+    const QString name = page.pageName() + QLatin1String(role);
+    auto *found = findChild<Control *>(name);
+    if (!found) {
+        throw MissingControl(QStringLiteral("The main form has no %1 named %2 for the page %3")
+                                 .arg(QLatin1String(Control::staticMetaObject.className()), name, page.pageName())
+                                 .toStdString());
+    }
+    return found;
+}
+
 MainWindow::MainWindow(const std::vector<PageEntry> &pages, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
     WindowDesign::apply(this);
-    for (const PageEntry &entry : pages) {
-        const Page page = entry.page;
-        const QString name = QString::fromLatin1(entry.mainFormName);
-        const auto request = [this, page] { emit pageRequested(page); };
-        // Every page has a menu entry; the About form has no button and no mark.
-        auto *action = findChild<QAction *>(name + QLatin1String("Action"));
-        if (!action)
-            qWarning("The main form has no menu entry %sAction", entry.mainFormName);
-        else
-            connect(action, &QAction::triggered, this, request);
-        auto *button = findChild<QPushButton *>(name + QLatin1String("Button"));
-        if (button)
-            connect(button, &QPushButton::clicked, this, request);
-        if (auto *mark = findChild<PictureBox *>(name + QLatin1String("Mark")); mark && button)
-            m_marks.insert(page, {mark, button});
+    for (const PageEntry &page : pages) {
+        const QString name = page.pageName();
+        const auto request = [this, name] { emit pageRequested(name); };
+        connect(control<QAction>(page, "Action"), &QAction::triggered, this, request);
+        // The About form has only its menu entry.
+        if (page.kind == PageKind::About)
+            continue;
+        auto *button = control<QPushButton>(page, "Button");
+        connect(button, &QPushButton::clicked, this, request);
+        m_marks.insert(name, {control<PictureBox>(page, "Mark"), button});
     }
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::showMark(Page page)
+void MainWindow::showMark(const QString &page)
 {
     const Mark mark = m_marks.value(page);
     if (!mark.picture)
@@ -45,7 +53,7 @@ void MainWindow::showMark(Page page)
     mark.button->setAccessibleDescription(QStringLiteral("Выполнено"));
 }
 
-bool MainWindow::isMarkShown(Page page) const
+bool MainWindow::isMarkShown(const QString &page) const
 {
     const PictureBox *mark = m_marks.value(page).picture;
     return mark && !mark->isHidden();

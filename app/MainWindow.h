@@ -1,10 +1,9 @@
 #pragma once
 
-#include "Page.h"
-
 #include <QMainWindow>
 #include <QMap>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 class PictureBox;
@@ -20,16 +19,24 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // Wires a button, a menu entry and a mark for each of `pages`.
+    // A page of the list has no control of that name on the form.
+    class MissingControl : public std::runtime_error
+    {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+
+    // Wires each page's button, mark and menu entry, found by the page's
+    // name; throws MissingControl, naming it, for one that is missing.
     explicit MainWindow(const std::vector<PageEntry> &pages, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // A mark once shown stays shown for the run.
-    void showMark(Page page);
-    bool isMarkShown(Page page) const;
+    void showMark(const QString &page);
+    bool isMarkShown(const QString &page) const;
 
 signals:
-    void pageRequested(Page page);
+    void pageRequested(const QString &page);
     // Sent as the main form is being shown, before it is on screen.
     void aboutToAppear();
 
@@ -38,11 +45,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    template <typename Control>
+    Control *control(const PageEntry &page, const char *role) const;
+
     std::unique_ptr<Ui::MainWindow> ui;
     struct Mark
     {
         PictureBox *picture = nullptr;
         QPushButton *button = nullptr; // the page's button beside it
     };
-    QMap<Page, Mark> m_marks;
+    QMap<QString, Mark> m_marks;
 };

@@ -11,6 +11,14 @@
 #include "TypedAnswerTask.h"
 #include "TypedAnswerTasks.h"
 
+// The forms of the typed-answer exercises, made from their .ui files.
+namespace Ui {
+class AssignmentStatementsTask;
+class ExpressionNotationTask;
+class FormulaNotationTask;
+class TracingAssignmentsTask;
+} // namespace Ui
+
 namespace {
 
 template <typename Window>
@@ -31,32 +39,33 @@ PageWindow *labelBoardTask()
     return new LabelBoardTask(design);
 }
 
-template <auto exercise>
+template <typename Form>
 PageWindow *typedAnswerTask()
 {
-    return new TypedAnswerTask(exercise);
+    return new TypedAnswerTask(TypedAnswerTasks::exercise<Form>);
 }
 
 } // namespace
 
 const std::vector<PageEntry> &pages()
 {
+    using Kind = PageKind;
     static const std::vector<PageEntry> entries = {
-        {Page::WorkedExample, "workedExample", theoryPage<&TheoryPages::workedExample>},
-        {Page::ExpressionNotation, "task8", typedAnswerTask<&TypedAnswerTasks::expressionNotation>},
-        {Page::SweetsCount, "task7", labelBoardTask<&LabelBoardTasks::sweetsCount>},
-        {Page::FlowchartElements, "flowchartElements", theoryPage<&TheoryPages::flowchartElements>},
-        {Page::ShapeQuiz, "task1", make<ShapeQuizTask>},
-        {Page::HeelHeight, "task6", labelBoardTask<&LabelBoardTasks::heelHeight>},
-        {Page::AssignmentStatements, "task2", typedAnswerTask<&TypedAnswerTasks::assignmentStatements>},
-        {Page::MathReference, "mathReference", theoryPage<&TheoryPages::mathReference>},
-        {Page::FormulaNotation, "task9", typedAnswerTask<&TypedAnswerTasks::formulaNotation>},
-        {Page::HoursToMinutes, "task4", make<HoursToMinutesTask>},
-        {Page::About, "about", make<AboutWindow>},
-        {Page::CosineLaw, "task10", make<CosineLawTask>},
-        {Page::AssignmentOperator, "assignmentOperator", theoryPage<&TheoryPages::assignmentOperator>},
-        {Page::TracingAssignments, "task3", typedAnswerTask<&TypedAnswerTasks::tracingAssignments>},
-        {Page::OrangeCost, "task5", labelBoardTask<&LabelBoardTasks::orangeCost>},
+        {"workedExample", Kind::Theory, theoryPage<&TheoryPages::workedExample>},
+        {"expressionNotation", Kind::Exercise, typedAnswerTask<Ui::ExpressionNotationTask>},
+        {"sweetsCount", Kind::Exercise, labelBoardTask<&LabelBoardTasks::sweetsCount>},
+        {"flowchartElements", Kind::Theory, theoryPage<&TheoryPages::flowchartElements>},
+        {"shapeQuiz", Kind::Exercise, make<ShapeQuizTask>},
+        {"heelHeight", Kind::Exercise, labelBoardTask<&LabelBoardTasks::heelHeight>},
+        {"assignmentStatements", Kind::Exercise, typedAnswerTask<Ui::AssignmentStatementsTask>},
+        {"mathReference", Kind::Reference, theoryPage<&TheoryPages::mathReference>},
+        {"formulaNotation", Kind::Exercise, typedAnswerTask<Ui::FormulaNotationTask>},
+        {"hoursToMinutes", Kind::Exercise, make<HoursToMinutesTask>},
+        {"about", Kind::About, make<AboutWindow>},
+        {"cosineLaw", Kind::Exercise, make<CosineLawTask>},
+        {"assignmentOperator", Kind::Theory, theoryPage<&TheoryPages::assignmentOperator>},
+        {"tracingAssignments", Kind::Exercise, typedAnswerTask<Ui::TracingAssignmentsTask>},
+        {"orangeCost", Kind::Exercise, labelBoardTask<&LabelBoardTasks::orangeCost>},
     };
     return entries;
 }

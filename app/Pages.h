@@ -1,22 +1,30 @@
 #pragma once
 
-#include "Page.h"
+#include <QString>
 
 #include <vector>
 
 class PageWindow;
 
-// The one list of the pages: what window each is, and which controls of
-// the main form open it and mark it done. Adding an exercise means its
-// class, its .ui, one entry here, and its button, menu entry and mark in
-// the main form's .ui.
+// What a page is, which says what the main form offers for it.
+enum class PageKind {
+    Theory,    // a button with its completion mark, and a menu entry
+    Reference, // the same; the exercises' "Справка" opens it too
+    Exercise,  // the same
+    About,     // a menu entry only: no button, never marked done
+};
+
+// The one list of the pages. A page is declared here and nowhere else: its
+// name, what it is and how its window is made. The main form has a control
+// for it named after it: "cosineLaw" has cosineLawButton, cosineLawMark and
+// cosineLawAction (see MainWindow).
 struct PageEntry
 {
-    Page page;
-    // The main form's controls for the page are named after this:
-    // "task10" has task10Button, task10Action and task10Mark.
-    const char *mainFormName;
+    const char *name;
+    PageKind kind;
     PageWindow *(*create)();
+
+    QString pageName() const { return QString::fromLatin1(name); }
 };
 
 // In the order the windows are created.

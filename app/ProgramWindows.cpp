@@ -4,14 +4,15 @@
 #include "PageWindow.h"
 #include "Pages.h"
 #include "SplashScreen.h"
-#include "TypedAnswerTask.h"
 
 #include <QEventLoop>
 #include <QTimer>
 
+#include <memory>
+
 SplashScreen *ProgramWindows::showSplashFirst()
 {
-    // Building the other sixteen windows takes longer than starting Qt
+    // Building the other windows takes longer than starting Qt
     // itself, so the splash goes on screen first and hides that work; its
     // three seconds run from here, not from the end of the build.
     auto *splash = new SplashScreen;
@@ -35,26 +36,25 @@ void ProgramWindows::adopt(QWidget *window)
 
 ProgramWindows::ProgramWindows(Splash splash)
 {
-    SplashScreen *splashOnScreen = splash == Splash::Shown ? showSplashFirst() : nullptr;
+    std::unique_ptr<SplashScreen> splashOnScreen(splash == Splash::Shown ? showSplashFirst() : nullptr);
     m_mainWindow = new MainWindow(pages());
     adopt(m_mainWindow);
-    m_splashScreen = splashOnScreen ? splashOnScreen : new SplashScreen;
+    m_splashScreen = splashOnScreen ? splashOnScreen.release() : new SplashScreen;
     adopt(m_splashScreen);
 
     for (const PageEntry &entry : pages()) {
         PageWindow *window = entry.create();
         adopt(window);
         window->followActivation(m_activation);
-        m_pages.insert(entry.page, window);
-        const Page page = entry.page;
+        const QString page = entry.pageName();
+        m_pages.insert(page, window);
+        if (entry.kind == PageKind::Reference)
+            m_referencePage = page;
         QObject::connect(window, &PageWindow::completed, m_mainWindow, [this, page] { m_mainWindow->showMark(page); });
-        if (auto *typed = qobject_cast<TypedAnswerTask *>(window)) {
-            QObject::connect(typed, &TypedAnswerTask::referenceRequested, m_mainWindow,
-                             [this] { open(Page::MathReference); });
-        }
+        QObject::connect(window, &PageWindow::referenceRequested, m_mainWindow, [this] { open(m_referencePage); });
     }
 
-    QObject::connect(m_mainWindow, &MainWindow::pageRequested, m_mainWindow, [this](Page page) { open(page); });
+    QObject::connect(m_mainWindow, &MainWindow::pageRequested, m_mainWindow, [this](const QString &page) { open(page); });
     if (splash == Splash::Shown) {
         // The main form's show waits in the splash's modal loop (the splash
         // is already up), so the main form appears once the splash has closed.
@@ -68,9 +68,23 @@ ProgramWindows::~ProgramWindows()
         delete m_windows.takeLast();
 }
 
-void ProgramWindows::open(Page page)
+PageWindow *ProgramWindows::window(const QString &page) const
+{
+    PageWindow *window = m_pages.value(page);
+    if (!window)
+        qFatal("No page is named %s", qPrintable(page));
+    return window;
+}
+
+void ProgramWindows::open(const QString &page)
 {
     QWidget *window = m_pages.value(page);
     if (window && !window->isVisible())
         window->show();
+}
+
+void ProgramWindows::setMessageBox(MessageBox *box)
+{
+    for (PageWindow *window : std::as_const(m_pages))
+        window->setMessageBox(box);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "ActivationTracker.h"
-#include "Page.h"
 
 #include <QList>
 #include <QMap>
+#include <QString>
 
-class AboutWindow;
 class MainWindow;
+class MessageBox;
 class PageWindow;
 class QWidget;
 class SplashScreen;
@@ -25,7 +25,8 @@ public:
     enum class Splash { Shown, Skipped };
 
     // `splash`: whether the splash comes up first and the main form waits
-    // for it to close when shown (tests skip its three seconds).
+    // for it to close when shown (tests skip its three seconds). Throws
+    // MainWindow::MissingControl when the main form lacks a page's control.
     explicit ProgramWindows(Splash splash = Splash::Shown);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows &) = delete;
@@ -33,14 +34,19 @@ public:
 
     // Every window, in creation order.
     const QList<QWidget *> &windows() const { return m_windows; }
-    PageWindow *window(Page page) const { return m_pages.value(page); }
-    // The page's window as the class it is, e.g. page<CosineLawTask>(Page::CosineLaw).
+    // The window of the page of that name (see app/Pages.cpp); a name that
+    // no page has stops the program, so a misspelt one cannot pass.
+    PageWindow *window(const QString &page) const;
+    // The page's window as the class it is, e.g. page<CosineLawTask>("cosineLaw").
     template <typename Window>
-    Window *page(Page which) const
+    Window *page(const QString &name) const
     {
-        return qobject_cast<Window *>(window(which));
+        return qobject_cast<Window *>(window(name));
     }
-    void open(Page page);
+    void open(const QString &page);
+
+    // Where every page's message boxes go; nullptr: on screen.
+    void setMessageBox(MessageBox *box);
 
     MainWindow *mainWindow() const { return m_mainWindow; }
     SplashScreen *splashScreen() const { return m_splashScreen; }
@@ -52,7 +58,8 @@ private:
 
     ActivationTracker m_activation;
     QList<QWidget *> m_windows;
-    QMap<Page, PageWindow *> m_pages;
+    QMap<QString, PageWindow *> m_pages;
+    QString m_referencePage;
     MainWindow *m_mainWindow = nullptr;
     SplashScreen *m_splashScreen = nullptr;
 };

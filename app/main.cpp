@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <cstring>
+#include <memory>
 
 // The forms stand at designed places on the screen, and a Wayland
 // compositor does not let a client choose where its windows go. So where an
@@ -31,7 +32,15 @@ int main(int argc, char *argv[])
     preferX11(argc, argv);
     QApplication app(argc, argv);
     Application::init(app);
-    ProgramWindows windows;
-    windows.mainWindow()->show();
+    std::unique_ptr<ProgramWindows> windows;
+    try {
+        windows = std::make_unique<ProgramWindows>();
+    } catch (const MainWindow::MissingControl &fault) {
+        // A form that does not match the list of pages is a build fault:
+        // say which control is missing rather than show a form that lies.
+        qCritical("%s", fault.what());
+        return 1;
+    }
+    windows->mainWindow()->show();
     return app.exec();
 }

@@ -101,7 +101,7 @@ int main(int argc, char **argv)
     }
 
     const QString file = QString::fromLocal8Bit(argv[2]);
-    auto *slot = program.page<CosineLawTask>(Page::CosineLaw)->findChild<PictureBox *>(QStringLiteral("startSlot"));
+    auto *slot = program.page<CosineLawTask>("cosineLaw")->findChild<PictureBox *>(QStringLiteral("startSlot"));
     QElapsedTimer clock;
     clock.start();
     const QString error = slot->loadFromFile(file);

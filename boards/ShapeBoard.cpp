@@ -4,7 +4,6 @@
 #include "DropTarget.h"
 #include "FlowchartSlot.h"
 #include "KeyboardDrag.h"
-#include "MessageBox.h"
 #include "PictureBox.h"
 #include "ScreenReader.h"
 
@@ -52,7 +51,7 @@ void ShapeBoard::dropReported(int index, int key)
     const QString error = drop(index, Shapes::fromKey(key));
     PictureBox *slot = m_slots.at(index).picture;
     if (!error.isEmpty())
-        MessageBox::show(error);
+        emit pictureFailed(error);
     else
         ScreenReader::announce(slot, slot->accessibleName() + QLatin1Char('.'));
 }
@@ -85,7 +84,7 @@ bool ShapeBoard::clear()
     for (PictureBox *picture : m_resetOrder) {
         const QString error = picture->loadFromFile(blankFile());
         if (!error.isEmpty()) {
-            MessageBox::show(error);
+            emit pictureFailed(error);
             return false;
         }
         for (int index = 0; index < m_slots.size(); ++index) {

@@ -15,8 +15,8 @@ class PictureBox;
 // shape's picture file from the working directory into the slot and judges
 // it against the shape that belongs there.
 //
-// A picture file that can't be loaded is reported in a message box and the
-// program goes on; nothing is thrown.
+// A picture file that can't be loaded is reported by pictureFailed(), and
+// the program goes on; nothing is thrown.
 class ShapeBoard : public QObject
 {
     Q_OBJECT
@@ -67,6 +67,11 @@ public:
     int slotCount() const { return m_slots.size(); }
     bool isRight(int index) const { return m_flags.at(index); }
     int wrongDropCount() const { return m_wrongDrops; }
+
+signals:
+    // A picture file could not be loaded; `error` says which and why. Sent
+    // while the drop or the reset is under way, before it returns.
+    void pictureFailed(const QString &error);
 
 private:
     void dropReported(int index, int key);

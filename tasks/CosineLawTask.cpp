@@ -2,7 +2,6 @@
 #include "ui_CosineLawTask.h"
 
 #include "BlankFilter.h"
-#include "MessageBox.h"
 #include "RaisedText.h"
 #include "ShapeBoard.h"
 
@@ -38,10 +37,9 @@ CosineLawTask::CosineLawTask(QWidget *parent)
     , m_texts(blockTexts())
 {
     ui->setupUi(this);
-    finishDesign();
+    finishDesign(ui->doneButton);
     // The squares of a, b and c.
     RaisedText::placeAfter(ui->squaresLabel, ui->formulaLabel, {"a", "b", "c"});
-    BlankFilter::install(this);
     m_board = new ShapeBoard({{ui->ovalPiece, Shape::Oval},
                               {ui->parallelogramPiece, Shape::Parallelogram},
                               {ui->rectanglePiece, Shape::Rectangle},
@@ -54,6 +52,9 @@ CosineLawTask::CosineLawTask(QWidget *parent)
                              {ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
                              ShapeBoard::WrongDrops::NotCounted, this);
     m_textEdits = {ui->startEdit, ui->inputEdit, ui->processEdit, ui->outputEdit, ui->endEdit};
+    for (QLineEdit *edit : m_textEdits)
+        BlankFilter::attach(edit);
+    connect(m_board, &ShapeBoard::pictureFailed, this, &CosineLawTask::showMessage);
     connect(ui->checkButton, &QPushButton::clicked, this, &CosineLawTask::checkAnswers);
     connect(ui->clearButton, &QPushButton::clicked, this, &CosineLawTask::clearBoard);
     connect(ui->doneButton, &QPushButton::clicked, this, &CosineLawTask::finish);
@@ -91,7 +92,7 @@ void CosineLawTask::checkAnswers()
 {
     m_shapesOk = m_board->complete();
     if (!m_shapesOk)
-        MessageBox::show(QString::fromUtf8(errorsFound));
+        showMessage(QString::fromUtf8(errorsFound));
 
     // Every box is judged, and shown again in capitals.
     for (int line = 0; line < int(m_textEdits.size()); ++line) {
@@ -100,7 +101,7 @@ void CosineLawTask::checkAnswers()
     }
     m_textsOk = m_texts.allSolved();
     if (!m_textsOk)
-        MessageBox::show(QString::fromUtf8(errorsFound));
+        showMessage(QString::fromUtf8(errorsFound));
 
     if (m_shapesOk && m_textsOk)
         ui->doneButton->setVisible(true);

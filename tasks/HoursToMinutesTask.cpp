@@ -9,7 +9,7 @@ HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
     , ui(new Ui::HoursToMinutesTask)
 {
     ui->setupUi(this);
-    finishDesign();
+    finishDesign(ui->doneButton);
     // Flowchart order: Начало, N, Z:= N * 60, Z, Конец. The board starts with
     // every flag cleared and no wrong drops; its reset blanks the input slot
     // first.
@@ -24,6 +24,7 @@ HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
                               {ui->endSlot, Shape::Oval}},
                              {ui->inputSlot, ui->startSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
                              ShapeBoard::WrongDrops::Counted, this);
+    connect(m_board, &ShapeBoard::pictureFailed, this, &HoursToMinutesTask::showMessage);
     connect(ui->checkButton, &QPushButton::clicked, this, &HoursToMinutesTask::checkBoard);
     connect(ui->clearButton, &QPushButton::clicked, this, &HoursToMinutesTask::clearBoard);
     connect(ui->doneButton, &QPushButton::clicked, this, &HoursToMinutesTask::finish);

@@ -6,7 +6,7 @@ LabelBoardTask::LabelBoardTask(Design design, QWidget *parent)
     : PageWindow(parent)
 {
     const Layout layout = design(this);
-    finishDesign();
+    finishDesign(layout.doneButton);
     m_board = new LabelBoard(layout.boardSlots, layout.pieces, this);
     QPushButton *done = layout.doneButton;
     connect(m_board, &LabelBoard::solved, done, &QPushButton::show);

@@ -33,7 +33,7 @@ ShapeQuizTask::ShapeQuizTask(QWidget *parent)
     , ui(new Ui::ShapeQuizTask)
 {
     ui->setupUi(this);
-    finishDesign();
+    finishDesign(ui->doneButton);
     // Each question's options, by the shape they name.
     m_options = {{
         {{{Shape::Oval, ui->question1OvalOption}, {Shape::Rectangle, ui->question1RectangleOption},

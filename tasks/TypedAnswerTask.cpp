@@ -1,7 +1,6 @@
 #include "TypedAnswerTask.h"
 
 #include "BlankFilter.h"
-#include "MessageBox.h"
 #include "ScreenReader.h"
 
 #include <QApplication>
@@ -27,11 +26,11 @@ TypedAnswerTask::TypedAnswerTask(Design design, QWidget *parent)
     , m_exercise(design(this))
     , m_answers(answersOf(m_exercise.lines))
 {
-    finishDesign();
+    finishDesign(m_exercise.doneButton);
     const Rules &rules = m_exercise.rules;
-    if (rules.filtersBlanks)
-        BlankFilter::install(this);
     for (int line = 0; line < int(m_exercise.lines.size()); ++line) {
+        if (rules.filtersBlanks)
+            BlankFilter::attach(m_exercise.lines[std::size_t(line)].edit);
         connect(m_exercise.lines[std::size_t(line)].checkButton, &QPushButton::clicked, this,
                 [this, line] { checkLine(line); });
     }
@@ -39,7 +38,7 @@ TypedAnswerTask::TypedAnswerTask(Design design, QWidget *parent)
     if (m_exercise.restartButton)
         connect(m_exercise.restartButton, &QPushButton::clicked, this, &TypedAnswerTask::restart);
     if (m_exercise.referenceButton)
-        connect(m_exercise.referenceButton, &QPushButton::clicked, this, &TypedAnswerTask::referenceRequested);
+        connect(m_exercise.referenceButton, &QPushButton::clicked, this, &PageWindow::referenceRequested);
     if (rules.activationFocusesFirstLine)
         connect(this, &TypedAnswerTask::activated, this, &TypedAnswerTask::focusFirstLine);
 }
@@ -71,7 +70,7 @@ void TypedAnswerTask::checkLine(int index)
     if (rules.wrongAnswerEmptiesBox)
         line.edit->clear();
     if (!rules.wrongAnswerMessage.isEmpty())
-        MessageBox::show(rules.wrongAnswerMessage);
+        showMessage(rules.wrongAnswerMessage);
     else // nothing shows that the answer was not taken; a screen reader hears it
         ScreenReader::announce(this, QStringLiteral("Ответ не принят."));
     if (m_exercise.wrongAnswerCountLabel) {

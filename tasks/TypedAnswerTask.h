@@ -66,10 +66,6 @@ public:
 
     const AnswerSheet &answers() const { return m_answers; }
 
-signals:
-    // The pupil asks for the mathematical functions reference.
-    void referenceRequested();
-
 private:
     void checkLine(int line);
     void restart();

@@ -9,7 +9,6 @@
 
 #include <utility>
 
-// The widgets belong to the form; the generated structs only name them.
 namespace TypedAnswerTasks {
 
 using Exercise = TypedAnswerTask::Exercise;
@@ -23,17 +22,13 @@ void readWithTheirQuestions(std::initializer_list<std::pair<QLineEdit *, const Q
         edit->setAccessibleDescription(question->accessibleName());
 }
 
-} // namespace
-
 // Variables are Latin capitals, the decimal separator is a point, and there
 // are no blanks: each answer is compared after upper-casing only, and a
 // wrong one is counted on the statistics line. "ОК" comes once every line
 // has been solved, even if "Заново" has opened them again since; "Заново"
 // keeps the marks.
-Exercise assignmentStatements(QWidget *form)
+Exercise table(Ui::AssignmentStatementsTask &ui)
 {
-    Ui::AssignmentStatementsTask ui;
-    ui.setupUi(form);
     constexpr LetterCase upcase = LetterCase::Upcase;
     Exercise exercise;
     exercise.lines = {
@@ -58,10 +53,8 @@ Exercise assignmentStatements(QWidget *form)
 
 // The values are compared exactly as typed; a wrong one is simply not
 // accepted. Blanks may be typed.
-Exercise tracingAssignments(QWidget *form)
+Exercise table(Ui::TracingAssignmentsTask &ui)
 {
-    Ui::TracingAssignmentsTask ui;
-    ui.setupUi(form);
     constexpr LetterCase asTyped = LetterCase::AsTyped;
     Exercise exercise;
     exercise.lines = {
@@ -81,10 +74,8 @@ Exercise tracingAssignments(QWidget *form)
 //   1  5a > m/2             2  (a - b)/7c            3  3,2a²
 //   4  2x + 6 >= 67,5x²     5  (k² + 17)/1,7d² + 5   6  sin x + cos x - sin² x
 // A wrong writing is reported; the form has no reset and no marks.
-Exercise expressionNotation(QWidget *form)
+Exercise table(Ui::ExpressionNotationTask &ui)
 {
-    Ui::ExpressionNotationTask ui;
-    ui.setupUi(form);
     constexpr LetterCase upcase = LetterCase::Upcase;
     Exercise exercise;
     exercise.lines = {
@@ -118,10 +109,8 @@ Exercise expressionNotation(QWidget *form)
 // A right answer spends its "Проверить" and shows its mark, the box stays
 // editable; a wrong one is not reported. Each return to the form puts the
 // caret in the first box.
-Exercise formulaNotation(QWidget *form)
+Exercise table(Ui::FormulaNotationTask &ui)
 {
-    Ui::FormulaNotationTask ui;
-    ui.setupUi(form);
     constexpr LetterCase upcase = LetterCase::Upcase;
     Exercise exercise;
     exercise.lines = {
@@ -146,5 +135,21 @@ Exercise formulaNotation(QWidget *form)
                             {ui.formula3Edit, ui.formula3Picture}});
     return exercise;
 }
+
+} // namespace
+
+// The widgets belong to the form; the generated struct only names them.
+template <typename Form>
+Exercise exercise(QWidget *form)
+{
+    Form ui;
+    ui.setupUi(form);
+    return table(ui);
+}
+
+template Exercise exercise<Ui::AssignmentStatementsTask>(QWidget *);
+template Exercise exercise<Ui::TracingAssignmentsTask>(QWidget *);
+template Exercise exercise<Ui::ExpressionNotationTask>(QWidget *);
+template Exercise exercise<Ui::FormulaNotationTask>(QWidget *);
 
 } // namespace TypedAnswerTasks

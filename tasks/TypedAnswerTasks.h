@@ -2,17 +2,15 @@
 
 #include "TypedAnswerTask.h"
 
-// The four typed-answer exercises: each builds its form from its .ui and
-// states its lines, keys and rules (see TypedAnswerTask).
+// The typed-answer exercises (see TypedAnswerTask). Each is its form and its
+// table of lines, keys and rules in TypedAnswerTasks.cpp, where a new one
+// is added as a table and one line that makes its exercise().
 namespace TypedAnswerTasks {
 
-// Task 2: five problems in words, each answered by an assignment statement.
-TypedAnswerTask::Exercise assignmentStatements(QWidget *form);
-// Task 3: the value of a after each of four short sequences of assignments.
-TypedAnswerTask::Exercise tracingAssignments(QWidget *form);
-// Task 8: six expressions to write in program notation.
-TypedAnswerTask::Exercise expressionNotation(QWidget *form);
-// Task 9: three formulas to write as assignments in program notation.
-TypedAnswerTask::Exercise formulaNotation(QWidget *form);
+// Builds the exercise whose form `Form` is (the class Qt generates from its
+// .ui, e.g. Ui::FormulaNotationTask) on `form`, and states its lines, keys
+// and rules.
+template <typename Form>
+TypedAnswerTask::Exercise exercise(QWidget *form);
 
 } // namespace TypedAnswerTasks

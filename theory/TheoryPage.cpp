@@ -6,6 +6,6 @@ TheoryPage::TheoryPage(Design design, QWidget *parent)
     : PageWindow(parent)
 {
     QPushButton *done = design(this);
-    finishDesign();
+    finishDesign(done);
     connect(done, &QPushButton::clicked, this, &TheoryPage::finish);
 }

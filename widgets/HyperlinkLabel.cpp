@@ -4,10 +4,6 @@
 #include <QMouseEvent>
 #include <QPalette>
 
-namespace {
-HyperlinkLabel::OpenHook openHook;
-}
-
 HyperlinkLabel::HyperlinkLabel(QWidget *parent)
     : QLabel(parent)
 {
@@ -16,11 +12,6 @@ HyperlinkLabel::HyperlinkLabel(QWidget *parent)
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
     setHot(false);
-}
-
-void HyperlinkLabel::setOpenHook(OpenHook hook)
-{
-    openHook = std::move(hook);
 }
 
 void HyperlinkLabel::setHot(bool hot)
@@ -39,11 +30,8 @@ void HyperlinkLabel::openAddress() const
     const QUrl target(address, QUrl::StrictMode);
     if (!target.isValid())
         return;
-    if (openHook) {
-        openHook(target);
-        return;
-    }
-    // Hands the address to the desktop's "open" action and returns at once.
+    // Hands the address to the desktop's "open" action (or to the handler
+    // set for its scheme) and returns at once.
     QDesktopServices::openUrl(target);
 }
 

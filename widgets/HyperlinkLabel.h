@@ -3,13 +3,13 @@
 #include <QLabel>
 #include <QString>
 #include <QUrl>
-#include <functional>
 
 // A caption that stands for a web address: blue and underlined, red while
 // the pointer is over it, with the hand pointer. A press of the left mouse
 // button (the press, not the release) asks the desktop to open the address;
 // the program does not wait for the browser and learns nothing of the
-// outcome. An empty address does nothing.
+// outcome. An empty address does nothing. Addresses open through
+// QDesktopServices, so a handler set there for a scheme receives them.
 class HyperlinkLabel : public QLabel
 {
     Q_OBJECT
@@ -22,11 +22,6 @@ public:
     void setUrl(const QString &url) { m_url = url; }
 
     bool isHot() const { return m_hot; }
-
-    // Test seam: while set, a press hands the address to the hook instead
-    // of the desktop.
-    using OpenHook = std::function<void(const QUrl &address)>;
-    static void setOpenHook(OpenHook hook);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

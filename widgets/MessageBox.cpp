@@ -8,39 +8,20 @@
 #include <QMessageBox>
 #include <QScreen>
 
-namespace {
-MessageBox::Hook &hook()
-{
-    static MessageBox::Hook instance;
-    return instance;
-}
-} // namespace
-
-namespace MessageBox {
-
-QString titleFromProgramPath(const QString &programPath)
+QString MessageBox::titleFromProgramPath(const QString &programPath)
 {
     const QString name = QFileInfo(programPath).fileName();
     const int dot = name.indexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
 }
 
-QString title()
+QString MessageBox::title()
 {
     return titleFromProgramPath(QCoreApplication::applicationFilePath());
 }
 
-void setHook(Hook newHook)
+void MessageBox::show(const QString &text)
 {
-    hook() = std::move(newHook);
-}
-
-void show(const QString &text)
-{
-    if (hook()) {
-        hook()(text);
-        return;
-    }
     QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok);
     // Plain: no picture beside the text, none on the button either.
     if (QAbstractButton *ok = box.button(QMessageBox::Ok))
@@ -52,5 +33,3 @@ void show(const QString &text)
     }
     box.exec();
 }
-
-} // namespace MessageBox

@@ -1,23 +1,24 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 // The plain message box of every form: the text, no icon, one OK button,
-// centred on the screen, with the program's title as caption.
-namespace MessageBox {
+// centred on the screen, with the program's title as caption. The program
+// shows the real box; a test hands the forms a box of its own that reads
+// the text instead (see PageWindow::setMessageBox).
+class MessageBox
+{
+public:
+    MessageBox() = default;
+    MessageBox(const MessageBox &) = delete;
+    MessageBox &operator=(const MessageBox &) = delete;
+    virtual ~MessageBox() = default;
 
-// Shows `text` modally and returns when the learner has closed the box.
-void show(const QString &text);
+    // Shows `text` modally and returns when the pupil has closed the box.
+    virtual void show(const QString &text);
 
-// The caption: the program file's name without its directory and without
-// everything from its first dot on ("/opt/x/zartex.bin" gives "zartex").
-QString titleFromProgramPath(const QString &programPath);
-QString title();
-
-// Test seam: while set, show() hands the text to the hook instead of opening
-// a window, and returns when the hook returns.
-using Hook = std::function<void(const QString &text)>;
-void setHook(Hook hook);
-
-} // namespace MessageBox
+    // The caption: the program file's name without its directory and without
+    // everything from its first dot on ("/opt/x/zartex.bin" gives "zartex").
+    static QString titleFromProgramPath(const QString &programPath);
+    static QString title();
+};

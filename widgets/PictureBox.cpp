@@ -3,69 +3,17 @@
 #include "DragPayload.h"
 #include "JpegLoader.h"
 #include "KeyboardDrag.h"
+#include "ScreenReader.h"
 
-#include <QAccessibleWidget>
 #include <QKeyEvent>
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-
-// What the built-in pictures show, for a picture without a name of its own.
-QString nameOfPicture(const QString &resource)
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("oval.jpg"), QStringLiteral("Овал")},
-        {QStringLiteral("parallelogram.jpg"), QStringLiteral("Параллелограмм")},
-        {QStringLiteral("rectangle.jpg"), QStringLiteral("Прямоугольник")},
-        {QStringLiteral("labelBoardRectangle.jpg"), QStringLiteral("Прямоугольник")},
-        {QStringLiteral("diamond.jpg"), QStringLiteral("Ромб")},
-        {QStringLiteral("arrow.jpg"), QStringLiteral("Стрелка вниз")},
-        {QStringLiteral("check.jpg"), QStringLiteral("Выполнено")},
-        {QStringLiteral("checkOnWhite.jpg"), QStringLiteral("Выполнено")},
-        {QStringLiteral("blank.jpg"), QStringLiteral("Пусто")},
-        {QStringLiteral("computer.jpg"), QStringLiteral("Компьютер")},
-    };
-    return names.value(QFileInfo(resource).fileName());
-}
-
-// Screen readers hear a picture as a graphic, named by its accessible name
-// or else by what it shows.
-class PictureAccessible : public QAccessibleWidget
-{
-public:
-    explicit PictureAccessible(PictureBox *picture)
-        : QAccessibleWidget(picture, QAccessible::Graphic)
-    {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        QString text = QAccessibleWidget::text(kind);
-        if (kind == QAccessible::Name && text.isEmpty())
-            text = nameOfPicture(static_cast<PictureBox *>(widget())->picture());
-        return text;
-    }
-};
-
-QAccessibleInterface *pictureAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("PictureBox") && object && object->isWidgetType())
-        return new PictureAccessible(static_cast<PictureBox *>(object));
-    return nullptr;
-}
-
-} // namespace
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(pictureAccessible);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    // Heard by its accessible name, which its form gives it.
+    ScreenReader::setRole(this, QAccessible::Graphic);
     setAcceptDrops(true);
 }
 

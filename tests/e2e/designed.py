@@ -1,4 +1,5 @@
-"""The designed geometry of a form, read from its description in forms/.
+"""The designed geometry of a form, read from its description (.ui) beside
+its class.
 
 Journeys aim at controls by the positions the forms were designed with, so
 a control that moved in its description moves the journey with it.
@@ -7,9 +8,21 @@ import os
 import xml.etree.ElementTree as ElementTree
 
 
+# The folders that hold the program's forms.
+FORM_FOLDERS = ("app", "theory", "tasks")
+
+
+def form_path(source_dir, module):
+    for folder in FORM_FOLDERS:
+        path = os.path.join(source_dir, folder, module + ".ui")
+        if os.path.exists(path):
+            return path
+    raise FileNotFoundError(f"no form {module}.ui in {', '.join(FORM_FOLDERS)}")
+
+
 class DesignedForm:
     def __init__(self, source_dir, module):
-        self.path = os.path.join(source_dir, "forms", module + ".ui")
+        self.path = form_path(source_dir, module)
         self.root = ElementTree.parse(self.path).getroot().find("widget")
         self.caption = self._string(self.root, "windowTitle")
 

@@ -34,9 +34,9 @@ SLOT_BLUE = "#0000FF"
 # Main-form button that opens a form, and the completion mark the form shows.
 MAIN_BUTTONS = {
     "FlowchartElementsPage": ("flowchartElementsButton", "flowchartElementsMark"),
-    "OrangeCostTask": ("task5Button", "task5Mark"),
-    "HoursToMinutesTask": ("task4Button", "task4Mark"),
-    "CosineLawTask": ("task10Button", "task10Mark"),
+    "OrangeCostTask": ("orangeCostButton", "orangeCostMark"),
+    "HoursToMinutesTask": ("hoursToMinutesButton", "hoursToMinutesMark"),
+    "CosineLawTask": ("cosineLawButton", "cosineLawMark"),
 }
 
 JOURNEYS = {}
@@ -497,9 +497,9 @@ class Keyboard:
         self.chain.insert(self.chain.index(known) + 1, name)
 
 
-MAIN_CHAIN = ["flowchartElementsButton", "workedExampleButton", "task5Button", "task1Button", "task6Button",
-              "task7Button", "task2Button", "mathReferenceButton", "task8Button", "task9Button", "task4Button",
-              "task10Button", "assignmentOperatorButton", "task3Button"]
+MAIN_CHAIN = ["flowchartElementsButton", "workedExampleButton", "orangeCostButton", "shapeQuizButton", "heelHeightButton",
+              "sweetsCountButton", "assignmentStatementsButton", "mathReferenceButton", "expressionNotationButton", "formulaNotationButton", "hoursToMinutesButton",
+              "cosineLawButton", "assignmentOperatorButton", "tracingAssignmentsButton"]
 SHAPE_PIECES = ["ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece"]
 SHAPE_SLOTS = ["startSlot", "inputSlot", "processSlot", "outputSlot", "endSlot"]
 
@@ -522,7 +522,7 @@ def keyboard_shapes(pupil):
         runtime_without(pupil, workdir, "uslNew.jpg")
         main = Keyboard(d, pupil.start(workdir), MAIN_CHAIN, "flowchartElementsButton")
 
-        main.space("task4Button")
+        main.space("hoursToMinutesButton")
         form = d.wait_window(pupil.form("HoursToMinutesTask").caption)
         keys = Keyboard(d, form, ["checkButton", "clearButton"] + SHAPE_PIECES + SHAPE_SLOTS, "checkButton")
         keys.enter("diamondPiece")
@@ -538,8 +538,8 @@ def keyboard_shapes(pupil):
         pupil.wait_mark("HoursToMinutesTask")
 
         d.wait_active(pupil.main)
-        main.at = main.chain.index("task4Button")
-        main.space("task10Button")
+        main.at = main.chain.index("hoursToMinutesButton")
+        main.space("cosineLawButton")
         form = d.wait_window(pupil.form("CosineLawTask").caption)
         edits = ["startEdit", "inputEdit", "processEdit", "outputEdit", "endEdit"]
         keys = Keyboard(d, form, ["startEdit", "checkButton", "clearButton"] + edits[1:] + SHAPE_PIECES + SHAPE_SLOTS,
@@ -564,7 +564,7 @@ def keyboard_labels(pupil):
     """Task 5 solved with the keyboard alone; Escape puts a picked-up
     caption down again."""
     d = pupil.d
-    Keyboard(d, pupil.start(), MAIN_CHAIN, "flowchartElementsButton").space("task5Button")
+    Keyboard(d, pupil.start(), MAIN_CHAIN, "flowchartElementsButton").space("orangeCostButton")
     form = d.wait_window(pupil.form("OrangeCostTask").caption)
     # The form's "ОК", once shown, comes after the slots and before "Заново".
     pieces = ["startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"]
@@ -632,7 +632,7 @@ def screen_reader(pupil):
         main_keys = screenreader.ListeningKeyboard(d, reader, MAIN_CHAIN, "flowchartElementsButton", main_names)
 
         # Task 4: a refused drop, a reset, a wrong shape, the solution, the count.
-        main_keys.press("task4Button", "space", "Задача 4 рамка", "Проверить " + button)
+        main_keys.press("hoursToMinutesButton", "space", "Задача 4 рамка", "Проверить " + button)
         shape_names = dict({piece: f"{shown} изображение" for piece, shown in SHAPE_NAMES.items()},
                            **{slot: slot_heard(slot, "пусто") for slot in SHAPE_SLOTS})
         keys = screenreader.ListeningKeyboard(d, reader, ["checkButton", "clearButton"] + SHAPE_PIECES + SHAPE_SLOTS,
@@ -655,11 +655,11 @@ def screen_reader(pupil):
         keys.press("checkButton", "space", "Количество ошибок: 1. Задание выполнено, появилась кнопка «ОК».")
         keys.chain.insert(keys.chain.index("clearButton") + 1, "doneButton")
         keys.press("doneButton", "space", f"{pupil.form('MainWindow').caption} рамка",
-                   main_names("task4Button"), "Выполнено")
+                   main_names("hoursToMinutesButton"), "Выполнено")
 
         # Task 5: a caption put back by Escape, then the five drops; the last shows "ОК".
-        main_keys.at = MAIN_CHAIN.index("task4Button")
-        main_keys.press("task5Button", "space", "Задача 5 рамка", "Заново " + button)
+        main_keys.at = MAIN_CHAIN.index("hoursToMinutesButton")
+        main_keys.press("orangeCostButton", "space", "Задача 5 рамка", "Заново " + button)
         pieces = ["startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"]
         captions = {piece: screenreader.designed_name(pupil.form("OrangeCostTask"), piece) for piece in pieces}
         label_names = dict({piece: captions[piece] for piece in pieces},
@@ -680,12 +680,12 @@ def screen_reader(pupil):
             label_names[slot] = slot_heard(slot, captions[piece])
         keys.chain.insert(keys.chain.index("endSlot") + 1, "doneButton")
         keys.press("doneButton", "space", f"{pupil.form('MainWindow').caption} рамка",
-                   main_names("task5Button"), "Выполнено")
+                   main_names("orangeCostButton"), "Выполнено")
 
         # Task 8: the first box with its expression, a wrong answer's box, then the right answer.
-        main_keys.at = MAIN_CHAIN.index("task5Button")
+        main_keys.at = MAIN_CHAIN.index("orangeCostButton")
         task8 = pupil.form("ExpressionNotationTask")
-        main_keys.press("task8Button", "space", "Задача 8 рамка",
+        main_keys.press("expressionNotationButton", "space", "Задача 8 рамка",
                         screenreader.designed_name(task8, "expression1Edit"),
                         screenreader.designed_name(task8, "expression1Picture"))
         d.type("5*a")

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QDesktopServices>
 #include <QScreen>
 #include <QTest>
 #include <QUrl>
@@ -20,15 +21,26 @@ using namespace Harness;
 
 namespace {
 
-// Records the addresses handed to the desktop while it lives.
-struct OpenSpy
+// Records the web addresses handed to the desktop while it lives.
+class OpenSpy : public QObject
 {
+    Q_OBJECT
+
+public:
     OpenSpy()
     {
-        HyperlinkLabel::setOpenHook([this](const QUrl &address) { opened << address; });
+        for (const char *scheme : {"http", "https"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
     }
-    ~OpenSpy() { HyperlinkLabel::setOpenHook(nullptr); }
+    ~OpenSpy() override
+    {
+        for (const char *scheme : {"http", "https"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    }
     QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &address) { opened << address; }
 };
 
 } // namespace
@@ -53,7 +65,7 @@ private:
 
 void AboutTest::centredAtFirstShowingThenKeepsItsPlace()
 {
-    AboutWindow *about = program->page<AboutWindow>(Page::About);
+    AboutWindow *about = program->page<AboutWindow>("about");
     chooseMenu(*program, "aboutAction");
     QVERIFY(about->isVisible());
     const QRect screen = about->screen()->geometry();
@@ -80,7 +92,7 @@ void AboutTest::centredAtFirstShowingThenKeepsItsPlace()
 
 void AboutTest::choosingItAgainChangesNothing()
 {
-    AboutWindow *about = program->page<AboutWindow>(Page::About);
+    AboutWindow *about = program->page<AboutWindow>("about");
     chooseMenu(*program, "aboutAction");
     about->move(100, 90);
     const QRect before = about->geometry();
@@ -93,7 +105,7 @@ void AboutTest::choosingItAgainChangesNothing()
 
 void AboutTest::versionAndAddressesAreOurs()
 {
-    AboutWindow *about = program->page<AboutWindow>(Page::About);
+    AboutWindow *about = program->page<AboutWindow>("about");
     QVERIFY(about->findChild<QLabel *>("versionLabel")->text().contains(QStringLiteral(ZARTEX_VERSION)));
     const QList<HyperlinkLabel *> links = about->findChildren<HyperlinkLabel *>();
     QCOMPARE(links.size(), 2);
@@ -107,7 +119,7 @@ void AboutTest::versionAndAddressesAreOurs()
 
 void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
 {
-    AboutWindow *about = program->page<AboutWindow>(Page::About);
+    AboutWindow *about = program->page<AboutWindow>("about");
     OpenSpy spy;
     chooseMenu(*program, "aboutAction");
     for (const char *name : {"homePageLink", "projectPageLink"}) {
@@ -137,7 +149,7 @@ void AboutTest::pressOpensTheAddressAndLeavesTheFormOpen()
 
 void AboutTest::hoverTurnsRedAndBackWithTheHandPointer()
 {
-    AboutWindow *about = program->page<AboutWindow>(Page::About);
+    AboutWindow *about = program->page<AboutWindow>("about");
     chooseMenu(*program, "aboutAction");
     for (const char *name : {"homePageLink", "projectPageLink"}) {
         auto *link = about->findChild<HyperlinkLabel *>(name);

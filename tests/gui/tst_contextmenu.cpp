@@ -27,9 +27,9 @@ private slots:
 void ContextMenuTest::editBoxMenuIsRussianInTheDesktopsFont()
 {
     std::unique_ptr<ProgramWindows> program = startProgram();
-    chooseMenu(*program, "task2Action");
+    chooseMenu(*program, "assignmentStatementsAction");
     // Task 2's boxes are set in a large bold navy font of their own.
-    auto *edit = program->page<TypedAnswerTask>(Page::AssignmentStatements)->findChild<QLineEdit *>(QStringLiteral("statement1Edit"));
+    auto *edit = program->page<TypedAnswerTask>("assignmentStatements")->findChild<QLineEdit *>(QStringLiteral("statement1Edit"));
     QVERIFY(edit);
     QVERIFY(QTest::qWaitForWindowExposed(edit->window()));
 

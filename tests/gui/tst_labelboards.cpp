@@ -30,7 +30,7 @@ struct Board
     LabelBoard *board;
     MainWindow *main;
     const char *mainButton;            // the main form's button that opens it
-    Page page;                         // whose completion mark it shows
+    const char *page;                  // whose completion mark it shows
     QList<Move> solution;              // a right caption for every slot
     QStringList slotTexts;             // the slot text labels, in slot order
     QStringList arrows;
@@ -40,27 +40,27 @@ Board boardOf(const ProgramWindows &program, int task)
 {
     switch (task) {
     case 5:
-        return {program.page<LabelBoardTask>(Page::OrangeCost), program.page<LabelBoardTask>(Page::OrangeCost)->board(), program.mainWindow(), "task5Button",
-                Page::OrangeCost,
+        return {program.page<LabelBoardTask>("orangeCost"), program.page<LabelBoardTask>("orangeCost")->board(), program.mainWindow(), "orangeCostButton",
+                "orangeCost",
                 {{"startSlot", "startPiece"}, {"inputSlot", "quantityPiece"}, {"processSlot", "costFormulaPiece"},
                  {"outputSlot", "costPiece"}, {"endSlot", "endPiece"}},
                 {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText", "endSlotText"},
-                {"Image10", "Image11", "Image12", "Image13"}};
+                {"arrowStartToInput", "arrowInputToProcess", "arrowProcessToOutput", "arrowOutputToEnd"}};
     case 6:
-        return {program.page<LabelBoardTask>(Page::HeelHeight), program.page<LabelBoardTask>(Page::HeelHeight)->board(), program.mainWindow(), "task6Button",
-                Page::HeelHeight,
+        return {program.page<LabelBoardTask>("heelHeight"), program.page<LabelBoardTask>("heelHeight")->board(), program.mainWindow(), "heelHeightButton",
+                "heelHeight",
                 {{"startSlot", "startPiece"}, {"inputSlot", "heightsPiece"}, {"processSlot", "heelFormulaPiece"},
                  {"outputSlot", "heelPiece"}, {"endSlot", "endPiece"}},
                 {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText", "endSlotText"},
-                {"Image10", "Image11", "Image12", "Image13"}};
+                {"arrowStartToInput", "arrowInputToProcess", "arrowProcessToOutput", "arrowOutputToEnd"}};
     default:
-        return {program.page<LabelBoardTask>(Page::SweetsCount), program.page<LabelBoardTask>(Page::SweetsCount)->board(), program.mainWindow(), "task7Button",
-                Page::SweetsCount,
+        return {program.page<LabelBoardTask>("sweetsCount"), program.page<LabelBoardTask>("sweetsCount")->board(), program.mainWindow(), "sweetsCountButton",
+                "sweetsCount",
                 {{"startSlot", "startPiece"}, {"inputSlot", "massesPiece"}, {"processSlot", "sweetsMassFormulaPiece"},
                  {"countSlot", "countFormulaPiece"}, {"outputSlot", "countPiece"}, {"endSlot", "endPiece"}},
                 {"startSlotText", "inputSlotText", "processSlotText", "countSlotText", "outputSlotText",
                  "endSlotText"},
-                {"Image10", "Image3", "Image4", "Image7", "Image8"}};
+                {"arrowStartToInput", "arrowInputToProcess", "arrowProcessToCount", "arrowCountToOutput", "arrowOutputToEnd"}};
     }
 }
 
@@ -325,9 +325,9 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
     click(okOf(b.form));
     QVERIFY(b.form->isHidden());
     QVERIFY(b.main->isMarkShown(b.page));
-    for (Page other : {Page::OrangeCost, Page::HeelHeight, Page::SweetsCount}) {
-        if (other != b.page)
-            QVERIFY(!b.main->isMarkShown(other));
+    for (const PageEntry &other : pages()) {
+        if (other.pageName() != QLatin1String(b.page))
+            QVERIFY(!b.main->isMarkShown(other.pageName()));
     }
 
     // Reopened, the board is as it was left, and "ОК" works again.

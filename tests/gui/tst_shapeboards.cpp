@@ -150,8 +150,8 @@ class ShapeBoardsTest : public QObject
 {
     Q_OBJECT
 
-    HoursToMinutesTask *task4() const { return program->page<HoursToMinutesTask>(Page::HoursToMinutes); }
-    CosineLawTask *task10() const { return program->page<CosineLawTask>(Page::CosineLaw); }
+    HoursToMinutesTask *task4() const { return program->page<HoursToMinutesTask>("hoursToMinutes"); }
+    CosineLawTask *task10() const { return program->page<CosineLawTask>("cosineLaw"); }
     // Task 10's block text boxes, 1 to 5 from the top.
     QLineEdit *edit(int n) const
     {
@@ -302,7 +302,7 @@ void ShapeBoardsTest::task4CountsWrongDropsAndClears()
     click(check);
     click(ok);
     QVERIFY(task4()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::HoursToMinutes));
+    QVERIFY(program->mainWindow()->isMarkShown("hoursToMinutes"));
 }
 
 void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing_data()
@@ -336,7 +336,7 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()
     QVector<QImage> before;
     for (PictureBox *slot : b.slotsTopDown)
         before << slot->image();
-    MessageSpy spy;
+    MessageSpy spy(*program);
     QVERIFY(dropOnSlot(b.slotsTopDown[2], b.pieces[code]));
     QCOMPARE(spy.texts.size(), 1);
     QVERIFY2(spy.texts[0].contains(message), qPrintable(spy.texts[0]));
@@ -363,7 +363,7 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
 
     for (const char *how : {"missing", "corrupt", "unreadable"}) {
         copy.spoil("fon.jpg", how);
-        MessageSpy spy;
+        MessageSpy spy(*program);
         click(button(task4(), "clearButton"));
         click(button(task10(), "clearButton"));
         QCOMPARE(spy.texts.size(), 2);
@@ -383,7 +383,7 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
 
 void ShapeBoardsTest::task10SolvedInSmallLetters()
 {
-    chooseMenu(*program, "task10Action");
+    chooseMenu(*program, "cosineLawAction");
     QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task10()));
     placeAllRight(boardNamed("Task 10"));
     // typed blanks never reach the boxes
@@ -392,7 +392,7 @@ void ShapeBoardsTest::task10SolvedInSmallLetters()
         edit(i + 1)->clear();
         type(edit(i + 1), typed[i]);
     }
-    MessageSpy spy;
+    MessageSpy spy(*program);
     click(button(task10(), "checkButton"));
     QCOMPARE(spy.texts, QStringList());
     const QStringList capitals = {"НАЧАЛО", "B,X,C", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))", "A", "КОНЕЦ"};
@@ -400,7 +400,7 @@ void ShapeBoardsTest::task10SolvedInSmallLetters()
         QCOMPARE(edit(i + 1)->text(), capitals[i]);
     click(button(task10(), "doneButton"));
     QVERIFY(task10()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::CosineLaw));
+    QVERIFY(program->mainWindow()->isMarkShown("cosineLaw"));
 }
 
 void ShapeBoardsTest::task10RejectsAllButTheListedTexts_data()
@@ -427,7 +427,7 @@ void ShapeBoardsTest::task10RejectsAllButTheListedTexts()
     texts[box - 1] = text;
     fillTexts(texts);
     placeAllRight(boardNamed("Task 10"));
-    MessageSpy spy;
+    MessageSpy spy(*program);
     click(button(task10(), "checkButton"));
     QCOMPARE(spy.texts, QStringList{errorsFound});
     QCOMPARE(edit(box)->text(), shown);
@@ -442,7 +442,7 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
     QPushButton *check = button(task10(), "checkButton");
     QPushButton *ok = button(task10(), "doneButton");
     fillTexts(rightTexts);
-    MessageSpy spy;
+    MessageSpy spy(*program);
     click(check); // texts right, shapes missing
     QCOMPARE(spy.texts, QStringList{errorsFound});
     QVERIFY(!task10()->shapesOk() && task10()->textsOk());
@@ -478,11 +478,11 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
 void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
 {
     const Board b = boardNamed("Task 10");
-    chooseMenu(*program, "task10Action");
+    chooseMenu(*program, "cosineLawAction");
     QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task10()));
     placeAllRight(b);
     fillTexts(rightTexts);
-    MessageSpy spy;
+    MessageSpy spy(*program);
     click(button(task10(), "checkButton"));
     QVERIFY(task10()->shapesOk() && task10()->textsOk());
 

@@ -183,7 +183,7 @@ void SoakTest::report(const char *what, long before)
 
 void SoakTest::formsOpenAndCloseAThousandTimes()
 {
-    MessageSpy boxes; // whatever a form says on opening is answered at once
+    MessageSpy boxes(*program); // whatever a form says on opening is answered at once
     const QList<QWidget *> forms = openableForms(*program);
     QVERIFY(!forms.isEmpty());
     for (QWidget *form : forms) // the first opening builds caches that stay
@@ -227,7 +227,7 @@ void SoakTest::tenThousandDropsOnTheBoards()
     }
     QVERIFY(!boards.isEmpty());
 
-    MessageSpy boxes;
+    MessageSpy boxes(*program);
     const QString missing = QStringLiteral("uslNew.jpg");
     const long before = peakKilobytes();
     int accepted = 0;
@@ -275,7 +275,7 @@ void SoakTest::hugeAndForeignTextInEveryEditBox()
     if (text.back().isHighSurrogate())
         text.chop(1);
 
-    MessageSpy boxes; // wrong answers say so
+    MessageSpy boxes(*program); // wrong answers say so
     const long before = peakKilobytes();
     int edits = 0;
     for (QWidget *form : openableForms(*program)) {

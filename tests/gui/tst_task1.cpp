@@ -24,7 +24,7 @@ class Task1Test : public QObject
     Q_OBJECT
 
 private:
-    ShapeQuizTask *task() const { return program->page<ShapeQuizTask>(Page::ShapeQuiz); }
+    ShapeQuizTask *task() const { return program->page<ShapeQuizTask>("shapeQuiz"); }
     // Options are numbered 1..20 through the five questions, each question's
     // four in the order Эллипс, Прямоугольник, Параллелограмм, Ромб.
     QRadioButton *option(int number) const
@@ -50,7 +50,7 @@ private:
     }
     void openTest() const
     {
-        chooseMenu(*program, "task1Action");
+        chooseMenu(*program, "shapeQuizAction");
         QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task()));
     }
 
@@ -86,7 +86,7 @@ void Task1Test::rightAnswersShowOkWhichShowsTheMark()
     QCOMPARE(okButton()->text(), QStringLiteral("OK")); // Latin letters
     click(okButton());
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::ShapeQuiz));
+    QVERIFY(program->mainWindow()->isMarkShown("shapeQuiz"));
 }
 
 void Task1Test::wrongSelectionsAreCountedOnceEach()

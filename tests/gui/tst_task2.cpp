@@ -39,7 +39,7 @@ class Task2Test : public QObject
     Q_OBJECT
 
 private:
-    TypedAnswerTask *task() const { return program->page<TypedAnswerTask>(Page::AssignmentStatements); }
+    TypedAnswerTask *task() const { return program->page<TypedAnswerTask>("assignmentStatements"); }
     // Edit, check button and mark of the lines, 0 to 4 from the top.
     QLineEdit *edit(int line) const
     {
@@ -68,7 +68,7 @@ private slots:
     void init()
     {
         program = startProgram();
-        chooseMenu(*program, "task2Action");
+        chooseMenu(*program, "assignmentStatementsAction");
     }
     void cleanup() { stopProgram(program); }
 
@@ -128,7 +128,7 @@ void Task2Test::answers()
         edit(line)->insert(pasted);
     QCOMPARE(edit(line)->text(), QString(typed).remove(QLatin1Char(' ')) + pasted); // typed blanks never arrive
 
-    MessageSpy spy;
+    MessageSpy spy(*program);
     click(checkButton(line));
     QCOMPARE(edit(line)->text(), shown);
     QCOMPARE(mark(line)->isVisible(), right);
@@ -142,7 +142,7 @@ void Task2Test::answers()
 void Task2Test::wrongAnswerIsCountedAfterTheMessageCloses()
 {
     QCOMPARE(statistics(), QString::fromUtf8("Статистика:"));
-    MessageSpy spy;
+    MessageSpy spy(*program);
     QStringList seenWhileUp;
     spy.onShow = [&](const QString &) { seenWhileUp << statistics() << edit(0)->text(); };
     type(edit(0), QStringLiteral("a:=9"));
@@ -159,14 +159,14 @@ void Task2Test::wrongAnswerIsCountedAfterTheMessageCloses()
 
 void Task2Test::againReopensLinesAndRestartsTheCount()
 {
-    MessageSpy spy;
+    MessageSpy spy(*program);
     solve(0);
     click(checkButton(1));
     click(checkButton(1));
     type(edit(2), QStringLiteral("a:=a*3"));
 
     task()->close(); // closing and reopening keeps everything
-    chooseMenu(*program, "task2Action");
+    chooseMenu(*program, "assignmentStatementsAction");
     QCOMPARE(statistics(), errors(2));
     QCOMPARE(edit(2)->text(), QStringLiteral("a:=a*3"));
 
@@ -207,7 +207,7 @@ void Task2Test::eachLineMustBeSolvedOnceForOk()
     QCOMPARE(okButton()->text(), QString::fromUtf8("ОК"));
     click(okButton());
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::AssignmentStatements));
+    QVERIFY(program->mainWindow()->isMarkShown("assignmentStatements"));
 }
 
 QTEST_MAIN(Task2Test)

@@ -24,7 +24,7 @@ class Task3Test : public QObject
     Q_OBJECT
 
 private:
-    QWidget *task() const { return program->page<TypedAnswerTask>(Page::TracingAssignments); }
+    QWidget *task() const { return program->page<TypedAnswerTask>("tracingAssignments"); }
     // Edit, check button and mark of sub-problems 0 to 3.
     QLineEdit *edit(int index) const
     {
@@ -51,7 +51,7 @@ private slots:
     void init()
     {
         program = startProgram();
-        chooseMenu(*program, "task3Action");
+        chooseMenu(*program, "tracingAssignmentsAction");
     }
     void cleanup() { stopProgram(program); }
 
@@ -84,7 +84,7 @@ void Task3Test::values()
     QFETCH(QString, typed);
     QFETCH(bool, right);
 
-    MessageSpy spy;
+    MessageSpy spy(*program);
     answer(index, typed);
     QCOMPARE(edit(index)->text(), typed); // as typed, right or wrong
     QCOMPARE(mark(index)->isVisible(), right);
@@ -106,7 +106,7 @@ void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
         QVERIFY(okButton()->isHidden());
     }
     task()->close(); // reopening shows the sub-problems as they were left
-    chooseMenu(*program, "task3Action");
+    chooseMenu(*program, "tracingAssignmentsAction");
     QVERIFY(mark(3)->isVisible() && !checkButton(3)->isEnabled());
     answer(2, QStringLiteral("4"));
     QVERIFY(!okButton()->isHidden());
@@ -120,7 +120,7 @@ void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
     QVERIFY(!okButton()->isHidden());
     click(okButton());
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::TracingAssignments));
+    QVERIFY(program->mainWindow()->isMarkShown("tracingAssignments"));
 }
 
 QTEST_MAIN(Task3Test)

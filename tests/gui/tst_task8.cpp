@@ -31,7 +31,7 @@ private slots:
     void init()
     {
         program = startProgram();
-        chooseMenu(*program, "task8Action");
+        chooseMenu(*program, "expressionNotationAction");
     }
     void cleanup() { stopProgram(program); }
 
@@ -42,7 +42,7 @@ private slots:
     void referenceOpensBesideTheTaskAndChangesNoLine();
 
 private:
-    QWidget *task() const { return program->page<TypedAnswerTask>(Page::ExpressionNotation); }
+    QWidget *task() const { return program->page<TypedAnswerTask>("expressionNotation"); }
     QLineEdit *edit(int line) const
     {
         return task()->findChild<QLineEdit *>(QStringLiteral("expression%1Edit").arg(line));
@@ -57,7 +57,7 @@ private:
     // returns the texts of the message boxes shown.
     QStringList answer(int line, const QString &text) const
     {
-        MessageSpy spy;
+        MessageSpy spy(*program);
         edit(line)->setText(text);
         click(check(line));
         return spy.texts;
@@ -140,7 +140,7 @@ void Task8Test::typedBlanksAreSwallowedAndSmallLettersRaised()
     edit(3)->setFocus();
     type(edit(3), QStringLiteral("3.2 * sqr ( a )"));
     QCOMPARE(edit(3)->text(), QStringLiteral("3.2*sqr(a)"));
-    MessageSpy spy;
+    MessageSpy spy(*program);
     click(check(3));
     QVERIFY(spy.texts.isEmpty());
     QCOMPARE(edit(3)->text(), QStringLiteral("3.2*SQR(A)"));
@@ -162,8 +162,8 @@ void Task8Test::okAppearsAfterTheSixthLineInAnyOrderAndStays()
 
     // closed by the close box and opened again: everything as it was left
     task()->close();
-    QVERIFY(!program->mainWindow()->isMarkShown(Page::ExpressionNotation));
-    chooseMenu(*program, "task8Action");
+    QVERIFY(!program->mainWindow()->isMarkShown("expressionNotation"));
+    chooseMenu(*program, "expressionNotationAction");
     QVERIFY(task()->isVisible());
     QVERIFY(!button("doneButton")->isHidden());
     for (int line = 1; line <= 6; ++line) {
@@ -172,7 +172,7 @@ void Task8Test::okAppearsAfterTheSixthLineInAnyOrderAndStays()
     }
     click(button("doneButton"));
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::ExpressionNotation));
+    QVERIFY(program->mainWindow()->isMarkShown("expressionNotation"));
 }
 
 void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
@@ -180,24 +180,24 @@ void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
     QVERIFY(answer(2, QStringLiteral("(A-B)/(C*7)")).isEmpty());
     edit(5)->setText(QStringLiteral("(k*k+17"));
     click(button("referenceButton"));
-    QVERIFY(program->window(Page::MathReference)->isVisible());
+    QVERIFY(program->window("mathReference")->isVisible());
     QVERIFY(task()->isVisible());
     click(button("referenceButton")); // already open: nothing more happens
-    QVERIFY(program->window(Page::MathReference)->isVisible());
+    QVERIFY(program->window("mathReference")->isVisible());
     for (int line = 1; line <= 6; ++line)
         QCOMPARE(check(line)->isEnabled(), line != 2);
     QCOMPARE(edit(5)->text(), QStringLiteral("(k*k+17"));
     QCOMPARE(edit(2)->text(), QStringLiteral("(A-B)/(C*7)"));
 
     // the reference's own "ОК" shows its mark and leaves the task open
-    auto *table = program->window(Page::MathReference)->findChild<PictureBox *>(QStringLiteral("tablePicture"));
+    auto *table = program->window("mathReference")->findChild<PictureBox *>(QStringLiteral("tablePicture"));
     QCOMPARE(table->image().size(), QSize(650, 446));
     QVERIFY(!table->stretch());
-    click(program->window(Page::MathReference)->findChild<QPushButton *>(QStringLiteral("doneButton")));
-    QVERIFY(program->window(Page::MathReference)->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::MathReference));
+    click(program->window("mathReference")->findChild<QPushButton *>(QStringLiteral("doneButton")));
+    QVERIFY(program->window("mathReference")->isHidden());
+    QVERIFY(program->mainWindow()->isMarkShown("mathReference"));
     QVERIFY(task()->isVisible());
-    QVERIFY(!program->mainWindow()->isMarkShown(Page::ExpressionNotation));
+    QVERIFY(!program->mainWindow()->isMarkShown("expressionNotation"));
 }
 
 QTEST_MAIN(Task8Test)

@@ -40,7 +40,7 @@ private slots:
     void init()
     {
         program = startProgram();
-        chooseMenu(*program, "task9Action");
+        chooseMenu(*program, "formulaNotationAction");
     }
     void cleanup() { stopProgram(program); }
 
@@ -53,7 +53,7 @@ private slots:
     void referenceOpensWithoutChangingTheAnswers();
 
 private:
-    QWidget *task() const { return program->page<TypedAnswerTask>(Page::FormulaNotation); }
+    QWidget *task() const { return program->page<TypedAnswerTask>("formulaNotation"); }
     // formula 1..3: its edit box, its "Проверить" and its mark
     QLineEdit *edit(int f) const { return task()->findChild<QLineEdit *>(QStringLiteral("formula%1Edit").arg(f)); }
     QPushButton *check(int f) const
@@ -67,7 +67,7 @@ private:
     // returns the texts of any message boxes.
     QStringList answer(int f, const QString &text) const
     {
-        MessageSpy spy;
+        MessageSpy spy(*program);
         edit(f)->setText(text);
         click(check(f));
         return spy.texts;
@@ -152,8 +152,8 @@ void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
     QVERIFY(!button("doneButton")->isHidden());
 
     task()->close();
-    QVERIFY(!program->mainWindow()->isMarkShown(Page::FormulaNotation));
-    chooseMenu(*program, "task9Action");
+    QVERIFY(!program->mainWindow()->isMarkShown("formulaNotation"));
+    chooseMenu(*program, "formulaNotationAction");
     QVERIFY(!button("doneButton")->isHidden());
     for (int f = 1; f <= 3; ++f) {
         QVERIFY(!mark(f)->isHidden());
@@ -161,7 +161,7 @@ void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
     }
     click(button("doneButton"));
     QVERIFY(task()->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown(Page::FormulaNotation));
+    QVERIFY(program->mainWindow()->isMarkShown("formulaNotation"));
 }
 
 void Task9Test::restartClearsTheFormAndOpensEveryCheckAgain()
@@ -203,15 +203,15 @@ void Task9Test::activationPutsTheFocusIntoTheFirstBox()
     // to the reference form and back
     edit(2)->setFocus();
     click(button("referenceButton"));
-    program->window(Page::MathReference)->activateWindow();
-    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->window(Page::MathReference)));
+    program->window("mathReference")->activateWindow();
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->window("mathReference")));
     task()->activateWindow();
     QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task()));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
 
     // Back by clicking into the third box: the window system may report the
     // activation while the button is still down; the click keeps its box.
-    program->window(Page::MathReference)->close();
+    program->window("mathReference")->close();
     program->mainWindow()->activateWindow();
     QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->mainWindow()));
     const QPoint inThird = edit(3)->rect().center();
@@ -228,14 +228,14 @@ void Task9Test::referenceOpensWithoutChangingTheAnswers()
     answer(2, key2);
     edit(1)->setText(QStringLiteral("y:=x/("));
     click(button("referenceButton"));
-    QVERIFY(program->window(Page::MathReference)->isVisible());
+    QVERIFY(program->window("mathReference")->isVisible());
     QVERIFY(task()->isVisible());
     QCOMPARE(edit(1)->text(), QStringLiteral("y:=x/("));
     QCOMPARE(edit(2)->text(), key2);
     QVERIFY(!check(2)->isEnabled());
     QVERIFY(check(1)->isEnabled());
     QVERIFY(!mark(2)->isHidden());
-    QVERIFY(program->window(Page::MathReference)->minimumSize() == program->window(Page::MathReference)->maximumSize()); // the reference can't be resized
+    QVERIFY(program->window("mathReference")->minimumSize() == program->window("mathReference")->maximumSize()); // the reference can't be resized
 }
 
 QTEST_MAIN(Task9Test)

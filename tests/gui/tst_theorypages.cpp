@@ -63,19 +63,19 @@ private:
 
 void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot_data()
 {
-    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("ok");
-    QTest::newRow("worked example") << Page::WorkedExample << "workedExampleButton" << "workedExampleAction"
+    QTest::newRow("worked example") << "workedExample" << "workedExampleButton" << "workedExampleAction"
                                     << QString::fromUtf8("ОК");
-    QTest::newRow("assignment") << Page::AssignmentOperator << "assignmentOperatorButton" << "assignmentOperatorAction"
+    QTest::newRow("assignment") << "assignmentOperator" << "assignmentOperatorButton" << "assignmentOperatorAction"
                                 << QStringLiteral("OK");
 }
 
 void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot()
 {
-    QFETCH(Page, page);
+    QFETCH(QString, page);
     QFETCH(QString, button);
     QFETCH(QString, menu);
     QFETCH(QString, ok);
@@ -94,8 +94,8 @@ void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot()
     QCOMPARE(okButton->text(), ok);
     click(okButton);
     QVERIFY(shown->isHidden());
-    for (int other = int(Page::FlowchartElements); other < int(Page::About); ++other)
-        QCOMPARE(main->isMarkShown(Page(other)), Page(other) == page);
+    for (const PageEntry &other : pages())
+        QCOMPARE(main->isMarkShown(other.pageName()), other.pageName() == page);
 
     // A later visit, closed either way, leaves the mark shown.
     chooseMenu(*program, menu.toLatin1().constData());
@@ -110,8 +110,8 @@ void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot()
 void TheoryPagesTest::textsKeepTheirBlanksAndLatinNames()
 {
     auto text = [](QWidget *form, const char *name) { return form->findChild<QLabel *>(name)->text(); };
-    TheoryPage *assignment = program->page<TheoryPage>(Page::AssignmentOperator);
-    TheoryPage *example = program->page<TheoryPage>(Page::WorkedExample);
+    TheoryPage *assignment = program->page<TheoryPage>("assignmentOperator");
+    TheoryPage *example = program->page<TheoryPage>("workedExample");
     QCOMPARE(text(assignment, "goodExampleLabel"), QString::fromUtf8("  Прелесть!!!  G:=R+N  "));
     // A Cyrillic look-alike in a formula would teach a wrong notation.
     const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
@@ -123,8 +123,8 @@ void TheoryPagesTest::textsKeepTheirBlanksAndLatinNames()
 
 void TheoryPagesTest::noTextIsClipped()
 {
-    TheoryPage *assignment = program->page<TheoryPage>(Page::AssignmentOperator);
-    for (TheoryPage *form : {program->page<TheoryPage>(Page::WorkedExample), assignment}) {
+    TheoryPage *assignment = program->page<TheoryPage>("assignmentOperator");
+    for (TheoryPage *form : {program->page<TheoryPage>("workedExample"), assignment}) {
         form->show();
         const QRect client = form->rect();
         for (QLabel *label : form->findChildren<QLabel *>()) {
@@ -145,7 +145,7 @@ void TheoryPagesTest::noTextIsClipped()
 
 void TheoryPagesTest::blockTextsLieOnTheirShapes()
 {
-    TheoryPage *workedExamplePage = program->page<TheoryPage>(Page::WorkedExample);
+    TheoryPage *workedExamplePage = program->page<TheoryPage>("workedExample");
     workedExamplePage->show();
     const QList<PictureBox *> blocks = workedExamplePage->findChildren<PictureBox *>();
     for (const char *name : blockTexts) {
@@ -167,8 +167,8 @@ void TheoryPagesTest::blockTextsLieOnTheirShapes()
 
 void TheoryPagesTest::droppingAFormulaLabelAnywhereChangesNothing()
 {
-    TheoryPage *workedExamplePage = program->page<TheoryPage>(Page::WorkedExample);
-    program->open(Page::WorkedExample);
+    TheoryPage *workedExamplePage = program->page<TheoryPage>("workedExample");
+    program->open("workedExample");
     QStringList draggable;
     for (DragLabel *label : workedExamplePage->findChildren<DragLabel *>()) {
         if (label->autoDrag())
@@ -191,7 +191,7 @@ void TheoryPagesTest::droppingAFormulaLabelAnywhereChangesNothing()
     }
     QCOMPARE(snapshot(workedExamplePage), before);
     QVERIFY(workedExamplePage->isVisible());
-    QVERIFY(!program->mainWindow()->isMarkShown(Page::WorkedExample));
+    QVERIFY(!program->mainWindow()->isMarkShown("workedExample"));
 }
 
 QTEST_MAIN(TheoryPagesTest)

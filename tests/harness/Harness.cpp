@@ -142,18 +142,22 @@ bool dropOn(QWidget *target, QWidget *source)
     return dropAt(form, source, target->mapTo(form, target->rect().center()));
 }
 
-MessageSpy::MessageSpy()
+MessageSpy::MessageSpy(ProgramWindows &program)
+    : m_program(program)
 {
-    MessageBox::setHook([this](const QString &text) {
-        texts.append(text);
-        if (onShow)
-            onShow(text);
-    });
+    m_program.setMessageBox(this);
 }
 
 MessageSpy::~MessageSpy()
 {
-    MessageBox::setHook(nullptr);
+    m_program.setMessageBox(nullptr);
+}
+
+void MessageSpy::show(const QString &text)
+{
+    texts.append(text);
+    if (onShow)
+        onShow(text);
 }
 
 void closeNextModalBox(SeenBox *seen)

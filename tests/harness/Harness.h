@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "MessageBox.h"
+#include "Pages.h"
 #include "ProgramWindows.h"
 
 class QAction;
@@ -31,7 +33,7 @@ void stopProgram(std::unique_ptr<ProgramWindows> &program);
 void click(QWidget *button);
 // Types `text` key by key into `widget`, as the learner would.
 void type(QWidget *widget, const QString &text);
-// Triggers the main form's menu entry named `entry` ("task10Action"...).
+// Triggers the main form's menu entry named `entry` ("cosineLawAction"...).
 void chooseMenu(const ProgramWindows &program, const char *entry);
 QAction *menuEntry(const ProgramWindows &program, const char *entry);
 
@@ -42,15 +44,20 @@ bool dropAt(QWidget *form, QWidget *source, QPoint point);
 // Drops `source` onto the centre of `target`.
 bool dropOn(QWidget *target, QWidget *source);
 
-// Collects the texts of the message boxes shown while it lives; the boxes
-// are answered at once. `onShow` runs while the box would be on screen.
-class MessageSpy
+// Handed to the program's forms, it collects the texts of the message
+// boxes they show while it lives; the boxes are answered at once. `onShow`
+// runs while the box would be on screen.
+class MessageSpy : public MessageBox
 {
 public:
-    MessageSpy();
-    ~MessageSpy();
+    explicit MessageSpy(ProgramWindows &program);
+    ~MessageSpy() override;
+    void show(const QString &text) override;
     QStringList texts;
     std::function<void(const QString &)> onShow;
+
+private:
+    ProgramWindows &m_program;
 };
 
 // Closes the next real modal message box once it is up, and hands its

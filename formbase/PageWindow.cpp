@@ -1,6 +1,7 @@
 #include "PageWindow.h"
 
 #include "ActivationTracker.h"
+#include "MessageBox.h"
 #include "ScreenReader.h"
 #include "WindowDesign.h"
 
@@ -10,6 +11,8 @@
 PageWindow::PageWindow(QWidget *parent)
     : QWidget(parent)
 {
+    // Heard as a window named by its title, as the main form is.
+    ScreenReader::setRole(this, QAccessible::Window);
 }
 
 void PageWindow::followActivation(const ActivationTracker &tracker)
@@ -20,20 +23,29 @@ void PageWindow::followActivation(const ActivationTracker &tracker)
     });
 }
 
-void PageWindow::finishDesign()
+void PageWindow::finishDesign(QAbstractButton *doneButton)
 {
     WindowDesign::apply(this);
-    // A completion button that appears on an open window is the result of
-    // the pupil's work; one there from the start (a theory page's) is not.
-    if (auto *done = findChild<QAbstractButton *>(QStringLiteral("doneButton")))
-        done->installEventFilter(this);
+    m_doneButton = doneButton;
+    if (doneButton)
+        doneButton->installEventFilter(this);
+}
+
+void PageWindow::showMessage(const QString &text)
+{
+    if (m_messageBox) {
+        m_messageBox->show(text);
+        return;
+    }
+    MessageBox onScreen;
+    onScreen.show(text);
 }
 
 bool PageWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Qt shows the children of a window before the window's own show event.
-    if (event->type() == QEvent::Show && m_onScreen) {
-        const QString text = static_cast<QAbstractButton *>(watched)->text().remove(QLatin1Char('&'));
+    if (watched == m_doneButton && event->type() == QEvent::Show && m_onScreen) {
+        const QString text = m_doneButton->text().remove(QLatin1Char('&'));
         ScreenReader::announce(this, QStringLiteral("Задание выполнено, появилась кнопка «%1».").arg(text));
     }
     return QWidget::eventFilter(watched, event);

@@ -1,0 +1,9 @@
+#include "Panel.h"
+
+#include "ScreenReader.h"
+
+Panel::Panel(QWidget *parent)
+    : QFrame(parent)
+{
+    ScreenReader::setRole(this, QAccessible::Grouping);
+}
