@@ -350,32 +350,32 @@ QString comma(const char *number) { return QString::fromLatin1(number); }
 // ------------------------------------------------------------- Task 8
 
 // 5a > m/2
-B t8line1(const Math &m)
+B expression1(const Math &m)
 {
     return m.row({m.rm("5"), m.var("a"), m.op(">"), m.frac(m.var("m"), m.rm("2"))});
 }
 
 // (a − b) / 7c
-B t8line2(const Math &m)
+B expression2(const Math &m)
 {
     return m.frac(m.row({m.var("a"), m.minus(), m.var("b")}), m.row({m.rm("7"), m.var("c")}));
 }
 
 // 3,2a²
-B t8line3(const Math &m)
+B expression3(const Math &m)
 {
     return m.row({m.rm(comma("3,2")), m.sup(m.var("a"), "2")});
 }
 
 // 2x + 6 ≥ 67,5x²
-B t8line4(const Math &m)
+B expression4(const Math &m)
 {
     return m.row({m.rm("2"), m.var("x"), m.plus(), m.rm("6"), m.op(QString(QChar(0x2265))), m.rm(comma("67,5")),
                   m.sup(m.var("x"), "2")});
 }
 
 // (k² + 17) / 1,7d² + 5
-B t8line5(const Math &m)
+B expression5(const Math &m)
 {
     return m.row({m.frac(m.row({m.sup(m.var("k"), "2"), m.plus(), m.rm("17")}),
                          m.row({m.rm(comma("1,7")), m.sup(m.var("d"), "2")})),
@@ -383,7 +383,7 @@ B t8line5(const Math &m)
 }
 
 // sin x + cos x − sin² x
-B t8line6(const Math &m)
+B expression6(const Math &m)
 {
     return m.row({m.fn("sin", m.var("x")), m.plus(), m.fn("cos", m.var("x")), m.minus(),
                   m.sup(m.rm("sin"), "2"), m.space(0.17), m.var("x")});
@@ -394,7 +394,7 @@ B t8line6(const Math &m)
 B xSquared(const Math &m) { return m.sup(m.var("x"), "2"); }
 
 // y = x / (x² + 3 / (x² + 9 / (x² + 18 / (x² + 36 / x²)))), as a continued fraction
-B t9formula1(const Math &m)
+B formula1(const Math &m)
 {
     B inner = m.frac(m.rm("36"), xSquared(m));
     for (const char *n : {"18", "9", "3"})
@@ -403,7 +403,7 @@ B t9formula1(const Math &m)
 }
 
 // t = (√|x₄ − 1| − √|y²|) / √(1 + x₂⁴/4 + y₃³/3) + (tg x + x²)·√(23 sin x)
-B t9formula2(const Math &m)
+B formula2(const Math &m)
 {
     const Math s{m.sz * 0.9};
     B numerator = m.row({m.sqrt(m.abs(m.row({m.sub(m.var("x"), "4"), m.minus(), m.rm("1")}))), m.minus(),
@@ -416,7 +416,7 @@ B t9formula2(const Math &m)
 }
 
 // z = (1 + 2,5·y₂)·(x + y³/(x² + 14)) / (sin² x + 1/√(x₁ + y²))
-B t9formula3(const Math &m)
+B formula3(const Math &m)
 {
     const Math s{m.sz * 0.8};
     B numerator = m.row({m.paren(m.row({m.rm("1"), m.plus(), m.rm(comma("2,5")), m.dot(), m.sub(m.var("y"), "2")})),
@@ -524,17 +524,17 @@ int main(int argc, char **argv)
     save(referenceTable(), out.filePath("table.jpg"));
 
     // Task 8: each picture at its own size; the form stretches some of them.
-    save(typeset(75, 52, t8line1, 30), out.filePath("task8_1.jpg"));
-    save(typeset(61, 71, t8line2, 30), out.filePath("task8_2.jpg"));
-    save(typeset(84, 46, t8line3, 40), out.filePath("task8_3.jpg"));
-    save(typeset(192, 31, t8line4, 30, 2, 2), out.filePath("task8_4.jpg"));
+    save(typeset(75, 52, expression1, 30), out.filePath("expressionNotation1.jpg"));
+    save(typeset(61, 71, expression2, 30), out.filePath("expressionNotation2.jpg"));
+    save(typeset(84, 46, expression3, 40), out.filePath("expressionNotation3.jpg"));
+    save(typeset(192, 31, expression4, 30, 2, 2), out.filePath("expressionNotation4.jpg"));
     // the form shows only the top 65 rows of this one
-    save(typeset(114, 67, t8line5, 30, 3, 5), out.filePath("task8_5.jpg"));
-    save(typeset(201, 25, t8line6, 30, 1, 1), out.filePath("task8_6.jpg"));
+    save(typeset(114, 67, expression5, 30, 3, 5), out.filePath("expressionNotation5.jpg"));
+    save(typeset(201, 25, expression6, 30, 1, 1), out.filePath("expressionNotation6.jpg"));
 
     // Task 9: drawn at their own size.
-    save(typeset(313, 127, t9formula1, 30, 4, 4), out.filePath("task9_1.jpg"));
-    save(typeset(319, 90, t9formula2, 30, 3, 3), out.filePath("task9_2.jpg"));
-    save(typeset(297, 105, t9formula3, 30, 3, 3), out.filePath("task9_3.jpg"));
+    save(typeset(313, 127, formula1, 30, 4, 4), out.filePath("formulaNotation1.jpg"));
+    save(typeset(319, 90, formula2, 30, 3, 3), out.filePath("formulaNotation2.jpg"));
+    save(typeset(297, 105, formula3, 30, 3, 3), out.filePath("formulaNotation3.jpg"));
     return 0;
 }

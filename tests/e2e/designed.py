@@ -43,6 +43,15 @@ class DesignedForm:
         rect = prop.find("rect")
         return tuple(int(rect.findtext(k)) for k in ("x", "y", "width", "height"))
 
+    @property
+    def size(self):
+        """The form's designed client size."""
+        return self._rect(self.root)[2:]
+
+    def names(self):
+        """The names of every control of the form."""
+        return [widget.get("name") for widget in self.root.iter("widget")]
+
     def has(self, name):
         return self._find(self.root, name, ()) is not None
 

@@ -31,13 +31,14 @@ CYAN = "#00FFFF"
 ELEMENT_PURPLE = "#800080"
 SLOT_BLUE = "#0000FF"
 
-# Main-form button that opens a form, and the completion mark the form shows.
-MAIN_BUTTONS = {
-    "FlowchartElementsPage": ("flowchartElementsButton", "flowchartElementsMark"),
-    "OrangeCostTask": ("orangeCostButton", "orangeCostMark"),
-    "HoursToMinutesTask": ("hoursToMinutesButton", "hoursToMinutesMark"),
-    "CosineLawTask": ("cosineLawButton", "cosineLawMark"),
-}
+
+
+def page_of(module):
+    """The page a form's class shows: "CosineLawTask" is the page
+    "cosineLaw", opened by the main form's cosineLawButton and marked done
+    by its cosineLawMark."""
+    name = re.sub(r"(Task|Page)$", "", module)
+    return name[0].lower() + name[1:]
 
 JOURNEYS = {}
 
@@ -119,8 +120,7 @@ class Pupil:
         self.d.click(*centre(self.rect(window, module, name)))
 
     def open(self, module):
-        button, _ = MAIN_BUTTONS[module]
-        self.press(self.main, "MainWindow", button)
+        self.press(self.main, "MainWindow", page_of(module) + "Button")
         window = self.d.wait_window(self.form(module).caption)
         expect_designed_place(window, self.form(module), bool(self.args.wine_prefix))
         if self.args.wine_prefix:
@@ -130,12 +130,11 @@ class Pupil:
         return window
 
     def mark_shown(self, module, screen=None):
-        _, mark = MAIN_BUTTONS[module]
         screen = screen or self.d.screen()
-        return screen.count(self.rect(self.main, "MainWindow", mark), is_red) > 20
+        return screen.count(self.rect(self.main, "MainWindow", page_of(module) + "Mark"), is_red) > 20
 
     def wait_mark(self, module):
-        self.d.wait_screen(lambda s: self.mark_shown(module, s), f"the mark {MAIN_BUTTONS[module][1]} on the main form")
+        self.d.wait_screen(lambda s: self.mark_shown(module, s), f"the mark {page_of(module)}Mark on the main form")
 
     def wait_appears(self, window, module, name, before, timeout=PATIENCE):
         """Waits for a hidden control to be drawn: its rectangle changes."""
@@ -182,7 +181,7 @@ def start(pupil):
     splash_seen = time.monotonic()  # the splash was on screen by then
     expect(len(first) == 1, f"the splash should be alone on screen: {first}")
     splash = first[0]
-    expect((splash.width, splash.height) == (579, 325), f"the splash has the wrong size: {splash}")
+    expect((splash.width, splash.height) == pupil.form("SplashScreen").size, f"the splash has the wrong size: {splash}")
     expect_designed_place(splash, pupil.form("SplashScreen"), bool(pupil.args.wine_prefix))
     # Wine offers closing every window to the window manager, whatever
     # Windows would draw; the rest holds there too.
@@ -211,10 +210,12 @@ def start(pupil):
     shown = d.windows()
     expect(len(shown) == 1, f"only the main form should be on screen after the splash: {shown}")
     main = pupil.wait_main()
-    expect((main.width, main.height) == (481, 365), f"the main form has the wrong size: {main}")
+    expect((main.width, main.height) == pupil.form("MainWindow").size, f"the main form has the wrong size: {main}")
     expect_designed_place(main, pupil.form("MainWindow"), bool(pupil.args.wine_prefix))
     screen = d.screen()
-    expect(not any(pupil.mark_shown(m, screen) for m in MAIN_BUTTONS), "a completion mark is shown at start")
+    marks = [name for name in pupil.form("MainWindow").names() if name.endswith("Mark")]
+    shown = [mark for mark in marks if screen.count(pupil.rect(main, "MainWindow", mark), is_red) > 20]
+    expect(marks and not shown, f"completion marks shown at start: {shown}")
 
 
 @journey("theory")
@@ -281,8 +282,8 @@ TASK5_DROPS = [("startPiece", "startSlot"), ("quantityPiece", "inputSlot"), ("co
                ("costPiece", "outputSlot"), ("endPiece", "endSlot")]
 
 
-@journey("task5")
-def task5(pupil):
+@journey("orange-cost")
+def orange_cost(pupil):
     """Five real drags solve Task 5; a drop on a slot's own text is refused."""
     d = pupil.d
     pupil.start()
@@ -328,8 +329,8 @@ def slot_filled(pupil, window, module, slot):
     return lambda s: s.count(rect, near(CYAN, 30)) < rect[2] * rect[3] // 4
 
 
-@journey("task4")
-def task4(pupil):
+@journey("hours-to-minutes")
+def hours_to_minutes(pupil):
     """Task 4 solved by real drags of the shape pieces; each slot loads its
     picture from the working directory."""
     d = pupil.d
@@ -414,15 +415,15 @@ TASK10_TEXTS = [("startEdit", "начало"), ("inputEdit", "b, c, x"),
                 ("processEdit", "a:=sqrt(b*b + c*c - 2*b*c*cos(x))"), ("outputEdit", "a"), ("endEdit", "конец")]
 
 
-@journey("task10")
-def task10(pupil):
+@journey("cosine-law")
+def cosine_law(pupil):
     """Task 10: shapes dragged, block texts typed with blanks that the form
     swallows, then "Проверить" shows "ОК" without any message."""
     pupil.start()
-    solve_task10(pupil, pupil.open("CosineLawTask"))
+    solve_cosine_law(pupil, pupil.open("CosineLawTask"))
 
 
-def solve_task10(pupil, form):
+def solve_cosine_law(pupil, form):
     d = pupil.d
     ok_hidden = d.screen().region(pupil.rect(form, "CosineLawTask", "doneButton"))
     # By keyboard: Tab from the first box to "Проверить", and Space presses
@@ -684,10 +685,10 @@ def screen_reader(pupil):
 
         # Task 8: the first box with its expression, a wrong answer's box, then the right answer.
         main_keys.at = MAIN_CHAIN.index("orangeCostButton")
-        task8 = pupil.form("ExpressionNotationTask")
+        expression_notation = pupil.form("ExpressionNotationTask")
         main_keys.press("expressionNotationButton", "space", "Задача 8 рамка",
-                        screenreader.designed_name(task8, "expression1Edit"),
-                        screenreader.designed_name(task8, "expression1Picture"))
+                        screenreader.designed_name(expression_notation, "expression1Edit"),
+                        screenreader.designed_name(expression_notation, "expression1Picture"))
         d.type("5*a")
         keys = screenreader.ListeningKeyboard(d, reader, ["expression1Edit", "expression1CheckButton"],
                                               "expression1Edit", heard_as(pupil, "ExpressionNotationTask", button))
@@ -695,7 +696,7 @@ def screen_reader(pupil):
         d.key("Return")
         reader.expect("Задача 8 рамка", "Проверить " + button)
         d.key("shift+Tab")
-        reader.expect(screenreader.designed_name(task8, "expression1Edit"))
+        reader.expect(screenreader.designed_name(expression_notation, "expression1Edit"))
         d.key("ctrl+a")
         d.type("5*a>m/2")
         keys.at = 0
@@ -728,8 +729,8 @@ def expect_design_font(pupil):
                                            " the forms' font is not in use")
 
 
-@journey("windows-task10")
-def windows_task10(pupil):
+@journey("windows-cosine-law")
+def windows_cosine_law(pupil):
     """Windows: the program, started in a folder without parNew.jpg, shows
     its captions at their designed widths in its own font. In Task 10 the
     parallelogram's drop is refused in a box titled "zartex", and refused
@@ -748,7 +749,7 @@ def windows_task10(pupil):
         pupil.drop(form, "CosineLawTask", "parallelogramPiece", "inputSlot")
         expect_box(pupil, form, "Файл parNew.jpg повреждён", "rus+eng")
         shutil.copy(os.path.join(pupil.args.workdir, "parNew.jpg"), workdir)
-        solve_task10(pupil, form)
+        solve_cosine_law(pupil, form)
 
 
 START_MENU_ENTRY = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Зартекс.lnk"

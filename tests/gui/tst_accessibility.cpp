@@ -78,14 +78,14 @@ void AccessibilityTest::everyPicturePieceAndBoxHasAName()
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
 
     // Pictures are heard as graphics; slots say what they show now.
-    HoursToMinutesTask *task4 = program->page<HoursToMinutesTask>("hoursToMinutes");
+    HoursToMinutesTask *hoursToMinutes = program->page<HoursToMinutesTask>("hoursToMinutes");
     program->open("hoursToMinutes");
-    auto *slot = task4->findChild<PictureBox *>("processSlot");
+    auto *slot = hoursToMinutes->findChild<PictureBox *>("processSlot");
     QCOMPARE(QAccessible::queryAccessibleInterface(slot)->role(), QAccessible::Graphic);
     QCOMPARE(accessibleName(slot), QString::fromUtf8("Блок 3 блок-схемы: пусто"));
-    QVERIFY(dropAt(task4, task4->findChild<PictureBox *>("rectanglePiece"), slot->geometry().topLeft() + QPoint(6, 6)));
+    QVERIFY(dropAt(hoursToMinutes, hoursToMinutes->findChild<PictureBox *>("rectanglePiece"), slot->geometry().topLeft() + QPoint(6, 6)));
     QCOMPARE(accessibleName(slot), QString::fromUtf8("Блок 3 блок-схемы: прямоугольник"));
-    QCOMPARE(accessibleName(task4->findChild<QWidget *>("diamondPiece")), QString::fromUtf8("Ромб"));
+    QCOMPARE(accessibleName(hoursToMinutes->findChild<QWidget *>("diamondPiece")), QString::fromUtf8("Ромб"));
     QCOMPARE(accessibleName(program->mainWindow()->findChild<QWidget *>("hoursToMinutesMark")), QString::fromUtf8("Выполнено"));
     QCOMPARE(accessibleName(program->window("assignmentStatements")->findChild<QWidget *>("statement3Edit")),
              QString::fromUtf8("Увеличить А в 30 раз"));
@@ -94,10 +94,10 @@ void AccessibilityTest::everyPicturePieceAndBoxHasAName()
 void AccessibilityTest::keyboardDropsTakeTheMousePath()
 {
     // Shape board: the existing controls keep their order, pieces and slots follow.
-    HoursToMinutesTask *task4 = program->page<HoursToMinutesTask>("hoursToMinutes");
+    HoursToMinutesTask *hoursToMinutes = program->page<HoursToMinutesTask>("hoursToMinutes");
     program->open("hoursToMinutes");
-    QVERIFY(QTest::qWaitForWindowActive(task4));
-    QWidget *after = task4->findChild<QPushButton *>("doneButton");
+    QVERIFY(QTest::qWaitForWindowActive(hoursToMinutes));
+    QWidget *after = hoursToMinutes->findChild<QPushButton *>("doneButton");
     for (const char *name : {"ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece", "startSlot",
                              "inputSlot", "processSlot", "outputSlot", "endSlot"}) {
         QWidget *next = after->nextInFocusChain();
@@ -107,12 +107,12 @@ void AccessibilityTest::keyboardDropsTakeTheMousePath()
         QCOMPARE(next->focusPolicy(), Qt::TabFocus); // a click gives no focus, as before
         after = next;
     }
-    auto *oval = task4->findChild<PictureBox *>("ovalPiece");
-    auto *diamond = task4->findChild<PictureBox *>("diamondPiece");
-    auto *start = task4->findChild<PictureBox *>("startSlot");
-    KeyboardDrag *drag = KeyboardDrag::of(task4);
+    auto *oval = hoursToMinutes->findChild<PictureBox *>("ovalPiece");
+    auto *diamond = hoursToMinutes->findChild<PictureBox *>("diamondPiece");
+    auto *start = hoursToMinutes->findChild<PictureBox *>("startSlot");
+    KeyboardDrag *drag = KeyboardDrag::of(hoursToMinutes);
     enter(start); // nothing held: nothing happens
-    QVERIFY(!task4->board().isRight(0));
+    QVERIFY(!hoursToMinutes->board().isRight(0));
     enter(diamond);
     QCOMPARE(drag->held(), diamond);
     QVERIFY(diamond->property("pickedUp").toBool());
@@ -123,32 +123,32 @@ void AccessibilityTest::keyboardDropsTakeTheMousePath()
     QVERIFY(!drag->held());
     QVERIFY(!oval->property("pickedUp").toBool());
     QTest::keyClick(start, Qt::Key_Space); // Space is no drop
-    QVERIFY(!task4->board().isRight(0));
+    QVERIFY(!hoursToMinutes->board().isRight(0));
     enter(oval);
     enter(start);
-    QVERIFY(task4->board().isRight(0));
+    QVERIFY(hoursToMinutes->board().isRight(0));
     QVERIFY(!drag->held());
     enter(diamond);
-    enter(task4->findChild<PictureBox *>("inputSlot"));
-    QCOMPARE(task4->board().wrongDropCount(), 1);
+    enter(hoursToMinutes->findChild<PictureBox *>("inputSlot"));
+    QCOMPARE(hoursToMinutes->board().wrongDropCount(), 1);
 
     // Label board: a caption leaves the column; a caption of another form,
     // or one already dropped, is refused as the mouse's would be.
-    LabelBoardTask *task5 = program->page<LabelBoardTask>("orangeCost");
+    LabelBoardTask *orangeCost = program->page<LabelBoardTask>("orangeCost");
     program->open("orangeCost");
-    auto *startPiece = task5->findChild<DragLabel *>("startPiece");
-    auto *startSlot = task5->findChild<PictureBox *>("startSlot");
-    KeyboardDrag::of(task4)->pickUp(task4->findChild<PictureBox *>("ovalPiece"));
+    auto *startPiece = orangeCost->findChild<DragLabel *>("startPiece");
+    auto *startSlot = orangeCost->findChild<PictureBox *>("startSlot");
+    KeyboardDrag::of(hoursToMinutes)->pickUp(hoursToMinutes->findChild<PictureBox *>("ovalPiece"));
     enter(startSlot);
-    QCOMPARE(task5->board()->correctDrops(), 0);
+    QCOMPARE(orangeCost->board()->correctDrops(), 0);
     enter(startPiece);
     enter(startSlot);
     QVERIFY(startPiece->isHidden());
-    QCOMPARE(task5->board()->correctDrops(), 1);
+    QCOMPARE(orangeCost->board()->correctDrops(), 1);
     QCOMPARE(accessibleName(startSlot), QString::fromUtf8("Блок 1 блок-схемы: Начало"));
-    KeyboardDrag::of(task5)->pickUp(startPiece);
-    enter(task5->findChild<PictureBox *>("inputSlot"));
-    QVERIFY(task5->findChild<QLabel *>("inputSlotText")->text().isEmpty());
+    KeyboardDrag::of(orangeCost)->pickUp(startPiece);
+    enter(orangeCost->findChild<PictureBox *>("inputSlot"));
+    QVERIFY(orangeCost->findChild<QLabel *>("inputSlotText")->text().isEmpty());
 }
 
 void AccessibilityTest::formsAreWindowsAndPanelsDoNotHideTheirButtons()
@@ -184,71 +184,71 @@ void AccessibilityTest::everyKeyboardStepIsAnnounced()
     QVERIFY(QTest::qWaitForWindowExposed(page));
     QCOMPARE(heard(page), QString());
 
-    HoursToMinutesTask *task4 = program->page<HoursToMinutesTask>("hoursToMinutes");
+    HoursToMinutesTask *hoursToMinutes = program->page<HoursToMinutesTask>("hoursToMinutes");
     program->open("hoursToMinutes");
-    auto *start = task4->findChild<PictureBox *>("startSlot");
-    auto *check = task4->findChild<QPushButton *>("checkButton");
+    auto *start = hoursToMinutes->findChild<PictureBox *>("startSlot");
+    auto *check = hoursToMinutes->findChild<QPushButton *>("checkButton");
     enter(start);
-    QCOMPARE(heard(task4), QString::fromUtf8("Ничего не взято."));
+    QCOMPARE(heard(hoursToMinutes), QString::fromUtf8("Ничего не взято."));
     check->click();
-    QCOMPARE(heard(task4), QString::fromUtf8("Блок-схема ещё не собрана верно."));
-    enter(task4->findChild<PictureBox *>("diamondPiece"));
-    QCOMPARE(heard(task4), QString::fromUtf8("Взята фигура: Ромб."));
+    QCOMPARE(heard(hoursToMinutes), QString::fromUtf8("Блок-схема ещё не собрана верно."));
+    enter(hoursToMinutes->findChild<PictureBox *>("diamondPiece"));
+    QCOMPARE(heard(hoursToMinutes), QString::fromUtf8("Взята фигура: Ромб."));
     QTest::keyClick(start, Qt::Key_Escape);
-    QCOMPARE(heard(task4), QString::fromUtf8("Положена на место: Ромб."));
-    enter(task4->findChild<PictureBox *>("diamondPiece"));
+    QCOMPARE(heard(hoursToMinutes), QString::fromUtf8("Положена на место: Ромб."));
+    enter(hoursToMinutes->findChild<PictureBox *>("diamondPiece"));
     enter(start);
-    QCOMPARE(heard(task4), QString::fromUtf8("Взята фигура: Ромб. Блок 1 блок-схемы: ромб."));
-    task4->findChild<QPushButton *>("clearButton")->click();
-    QCOMPARE(heard(task4), QString::fromUtf8("Блок-схема очищена, все блоки пусты."));
+    QCOMPARE(heard(hoursToMinutes), QString::fromUtf8("Взята фигура: Ромб. Блок 1 блок-схемы: ромб."));
+    hoursToMinutes->findChild<QPushButton *>("clearButton")->click();
+    QCOMPARE(heard(hoursToMinutes), QString::fromUtf8("Блок-схема очищена, все блоки пусты."));
     const char *const solution[][2] = {{"rectanglePiece", "startSlot"}, {"ovalPiece", "startSlot"},
                                        {"parallelogramPiece", "inputSlot"}, {"rectanglePiece", "processSlot"},
                                        {"parallelogramPiece", "outputSlot"}, {"ovalPiece", "endSlot"}};
     for (const auto &drop : solution) {
-        enter(task4->findChild<PictureBox *>(drop[0]));
-        enter(task4->findChild<PictureBox *>(drop[1]));
+        enter(hoursToMinutes->findChild<PictureBox *>(drop[0]));
+        enter(hoursToMinutes->findChild<PictureBox *>(drop[1]));
     }
-    QVERIFY(heard(task4).endsWith(QString::fromUtf8("Блок 5 блок-схемы: овал.")));
+    QVERIFY(heard(hoursToMinutes).endsWith(QString::fromUtf8("Блок 5 блок-схемы: овал.")));
     check->click();
-    QCOMPARE(heard(task4), QString::fromUtf8("Количество ошибок: 1. Задание выполнено, появилась кнопка «ОК»."));
+    QCOMPARE(heard(hoursToMinutes), QString::fromUtf8("Количество ошибок: 1. Задание выполнено, появилась кнопка «ОК»."));
     check->click(); // "ОК" is there already: the count alone
-    QCOMPARE(heard(task4), QString::fromUtf8("Количество ошибок: 1."));
+    QCOMPARE(heard(hoursToMinutes), QString::fromUtf8("Количество ошибок: 1."));
 
     // The mark is heard with its button, and only once it is shown.
     auto *hoursToMinutesButton = program->mainWindow()->findChild<QPushButton *>("hoursToMinutesButton");
     auto *orangeCostButton = program->mainWindow()->findChild<QPushButton *>("orangeCostButton");
     QCOMPARE(hoursToMinutesButton->accessibleDescription(), QString());
-    task4->findChild<QPushButton *>("doneButton")->click();
+    hoursToMinutes->findChild<QPushButton *>("doneButton")->click();
     QCOMPARE(hoursToMinutesButton->accessibleDescription(), QString::fromUtf8("Выполнено"));
     QCOMPARE(orangeCostButton->accessibleDescription(), QString());
 
     // Label board: the drop says what the slot shows; the restart is heard.
-    LabelBoardTask *task5 = program->page<LabelBoardTask>("orangeCost");
+    LabelBoardTask *orangeCost = program->page<LabelBoardTask>("orangeCost");
     program->open("orangeCost");
-    enter(task5->findChild<DragLabel *>("endPiece"));
-    QCOMPARE(heard(task5), QString::fromUtf8("Взята надпись: Конец."));
-    enter(task5->findChild<PictureBox *>("endSlot"));
-    QCOMPARE(heard(task5), QString::fromUtf8("Блок 5 блок-схемы: Конец."));
-    task5->findChild<QPushButton *>("restartButton")->click();
-    QCOMPARE(heard(task5), QString::fromUtf8("Блок-схема очищена, все надписи снова в столбце."));
+    enter(orangeCost->findChild<DragLabel *>("endPiece"));
+    QCOMPARE(heard(orangeCost), QString::fromUtf8("Взята надпись: Конец."));
+    enter(orangeCost->findChild<PictureBox *>("endSlot"));
+    QCOMPARE(heard(orangeCost), QString::fromUtf8("Блок 5 блок-схемы: Конец."));
+    orangeCost->findChild<QPushButton *>("restartButton")->click();
+    QCOMPARE(heard(orangeCost), QString::fromUtf8("Блок-схема очищена, все надписи снова в столбце."));
 
     // A typed answer: the box reads its expression; a right answer is taken.
-    auto *task8 = program->window("expressionNotation");
+    auto *expressionNotation = program->window("expressionNotation");
     program->open("expressionNotation");
-    auto *edit = task8->findChild<QLineEdit *>("expression1Edit");
+    auto *edit = expressionNotation->findChild<QLineEdit *>("expression1Edit");
     QCOMPARE(edit->accessibleDescription(), QString::fromUtf8("Выражение 1: 5a больше m/2"));
     edit->setText(QStringLiteral("5*a>m/2"));
-    task8->findChild<QPushButton *>("expression1CheckButton")->click();
-    QCOMPARE(heard(task8), QString::fromUtf8("Ответ принят."));
+    expressionNotation->findChild<QPushButton *>("expression1CheckButton")->click();
+    QCOMPARE(heard(expressionNotation), QString::fromUtf8("Ответ принят."));
 
     // Task 9 shows nothing for a formula it does not take; it is heard.
-    QWidget *task9 = program->window("formulaNotation");
+    QWidget *formulaNotation = program->window("formulaNotation");
     program->open("formulaNotation");
-    auto *formula = task9->findChild<QLineEdit *>("formula1Edit");
+    auto *formula = formulaNotation->findChild<QLineEdit *>("formula1Edit");
     QVERIFY(formula->accessibleDescription().startsWith(QString::fromUtf8("Формула 1: y = x /")));
     formula->setText(QStringLiteral("Y:=X"));
-    task9->findChild<QPushButton *>("formula1CheckButton")->click();
-    QCOMPARE(heard(task9), QString::fromUtf8("Ответ не принят."));
+    formulaNotation->findChild<QPushButton *>("formula1CheckButton")->click();
+    QCOMPARE(heard(formulaNotation), QString::fromUtf8("Ответ не принят."));
 }
 
 QTEST_MAIN(AccessibilityTest)

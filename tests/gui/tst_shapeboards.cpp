@@ -48,7 +48,8 @@ struct Board
     QVector<PictureBox *> pieces;
     const ShapeBoard &state;
 };
-const int expected[5] = {0, 1, 2, 1, 0};
+// The shape each slot wants, top to bottom, on both boards.
+const Shape expected[5] = {Shape::Oval, Shape::Parallelogram, Shape::Rectangle, Shape::Parallelogram, Shape::Oval};
 
 // Whether `slot` shows the picture file `file` of the working directory.
 bool shows(PictureBox *slot, const QString &file)
@@ -93,7 +94,7 @@ QList<QPair<int, int>> inkColumns(QLabel *label)
 void placeAllRight(const Board &board)
 {
     for (int i = 0; i < 5; ++i)
-        QVERIFY(dropOnSlot(board.slotsTopDown[i], board.pieces[expected[i]]));
+        QVERIFY(dropOnSlot(board.slotsTopDown[i], board.pieces[int(expected[i])]));
 }
 
 const QStringList rightTexts = {"НАЧАЛО", "B,C,X", "A:=SQRT(B*B+C*C-2*B*C*COS(X))", "A", "КОНЕЦ"};
@@ -150,13 +151,13 @@ class ShapeBoardsTest : public QObject
 {
     Q_OBJECT
 
-    HoursToMinutesTask *task4() const { return program->page<HoursToMinutesTask>("hoursToMinutes"); }
-    CosineLawTask *task10() const { return program->page<CosineLawTask>("cosineLaw"); }
+    HoursToMinutesTask *hoursToMinutes() const { return program->page<HoursToMinutesTask>("hoursToMinutes"); }
+    CosineLawTask *cosineLaw() const { return program->page<CosineLawTask>("cosineLaw"); }
     // Task 10's block text boxes, 1 to 5 from the top.
     QLineEdit *edit(int n) const
     {
         static const char *const boxes[] = {"startEdit", "inputEdit", "processEdit", "outputEdit", "endEdit"};
-        return child<QLineEdit>(task10(), boxes[n - 1]);
+        return child<QLineEdit>(cosineLaw(), boxes[n - 1]);
     }
     void fillTexts(const QStringList &texts) const
     {
@@ -165,8 +166,8 @@ class ShapeBoardsTest : public QObject
     }
     Board boardNamed(const QString &name) const
     {
-        QWidget *form = name == QLatin1String("Task 4") ? static_cast<QWidget *>(task4()) : task10();
-        const ShapeBoard &state = name == QLatin1String("Task 4") ? task4()->board() : task10()->board();
+        QWidget *form = name == QLatin1String("Task 4") ? static_cast<QWidget *>(hoursToMinutes()) : cosineLaw();
+        const ShapeBoard &state = name == QLatin1String("Task 4") ? hoursToMinutes()->board() : cosineLaw()->board();
         return {form,
                 {picture(form, "startSlot"), picture(form, "inputSlot"), picture(form, "processSlot"),
                  picture(form, "outputSlot"), picture(form, "endSlot")},
@@ -227,14 +228,14 @@ void ShapeBoardsTest::everyPieceOnEverySlot()
     for (int i = 0; i < 5; ++i) {
         QVERIFY(dropOnSlot(b.slotsTopDown[i], piece));
         QVERIFY2(shows(b.slotsTopDown[i], Shapes::pictureFile(Shape(code))), qPrintable(b.slotsTopDown[i]->objectName()));
-        QCOMPARE(b.state.isRight(i), expected[i] == code);
-        misplaced += expected[i] != code;
+        QCOMPARE(b.state.isRight(i), expected[i] == Shape(code));
+        misplaced += expected[i] != Shape(code);
     }
-    QCOMPARE(b.state.wrongDropCount(), b.form == task4() ? misplaced : 0);
+    QCOMPARE(b.state.wrongDropCount(), b.form == hoursToMinutes() ? misplaced : 0);
     // The piece is not used up.
     QCOMPARE(piece->geometry(), place);
     QVERIFY(piece->isVisibleTo(b.form));
-    if (b.form == task10())
+    if (b.form == cosineLaw())
         QVERIFY(!b.pieces[3]->autoDrag());
 }
 
@@ -242,7 +243,7 @@ void ShapeBoardsTest::theLastDropOnASlotDecides()
 {
     QFETCH(QString, board);
     const Board b = boardNamed(board);
-    const int counted = b.form == task4() ? 1 : 0;
+    const int counted = b.form == hoursToMinutes() ? 1 : 0;
     placeAllRight(b);
     QVERIFY(dropOnSlot(b.slotsTopDown[2], b.pieces[2])); // right twice: nothing counted
     QCOMPARE(b.state.wrongDropCount(), 0);
@@ -263,21 +264,21 @@ void ShapeBoardsTest::theLastDropOnASlotDecides()
 void ShapeBoardsTest::task4CountsWrongDropsAndClears()
 {
     const Board b = boardNamed("Task 4");
-    QPushButton *ok = button(task4(), "doneButton");
-    QPushButton *check = button(task4(), "checkButton");
-    auto *count = child<QLabel>(task4(), "errorCountLabel");
+    QPushButton *ok = button(hoursToMinutes(), "doneButton");
+    QPushButton *check = button(hoursToMinutes(), "checkButton");
+    auto *count = child<QLabel>(hoursToMinutes(), "errorCountLabel");
     const QImage blank = b.slotsTopDown[4]->image();
 
     for (int i = 0; i < 4; ++i)
-        QVERIFY(dropOnSlot(b.slotsTopDown[i], b.pieces[expected[i]]));
+        QVERIFY(dropOnSlot(b.slotsTopDown[i], b.pieces[int(expected[i])]));
     click(check); // four right slots: nothing
-    QVERIFY(!ok->isVisibleTo(task4()));
+    QVERIFY(!ok->isVisibleTo(hoursToMinutes()));
     QCOMPARE(count->text(), QString());
     QVERIFY(b.slotsTopDown[4]->image() == blank);
 
     QVERIFY(dropOnSlot(b.slotsTopDown[4], b.pieces[0]));
     click(check);
-    QVERIFY(ok->isVisibleTo(task4()));
+    QVERIFY(ok->isVisibleTo(hoursToMinutes()));
     QCOMPARE(count->text(), QString::fromUtf8("Количество ошибок: 0"));
     QVERIFY(count->width() >= count->sizeHint().width());
 
@@ -290,8 +291,8 @@ void ShapeBoardsTest::task4CountsWrongDropsAndClears()
     click(check);
     QCOMPARE(count->text(), QString::fromUtf8("Количество ошибок: 11"));
 
-    click(button(task4(), "clearButton"));
-    QVERIFY(!ok->isVisibleTo(task4()));
+    click(button(hoursToMinutes(), "clearButton"));
+    QVERIFY(!ok->isVisibleTo(hoursToMinutes()));
     QCOMPARE(count->text(), QString());
     for (PictureBox *slot : b.slotsTopDown)
         QVERIFY(shows(slot, "fon.jpg"));
@@ -301,7 +302,7 @@ void ShapeBoardsTest::task4CountsWrongDropsAndClears()
     placeAllRight(b);
     click(check);
     click(ok);
-    QVERIFY(task4()->isHidden());
+    QVERIFY(hoursToMinutes()->isHidden());
     QVERIFY(program->mainWindow()->isMarkShown("hoursToMinutes"));
 }
 
@@ -331,7 +332,7 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()
     const int count = b.state.wrongDropCount();
 
     // Task 4 drops the diamond, Task 10 a parallelogram, over a right shape.
-    const int code = b.form == task4() ? 3 : 1;
+    const int code = b.form == hoursToMinutes() ? 3 : 1;
     copy.spoil(Shapes::pictureFile(Shape(code)), how);
     QVector<QImage> before;
     for (PictureBox *slot : b.slotsTopDown)
@@ -357,24 +358,24 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
     const Board b4 = boardNamed("Task 4"), b10 = boardNamed("Task 10");
     QVERIFY(dropOnSlot(b4.slotsTopDown[4], b4.pieces[3]));
     placeAllRight(b4);
-    click(button(task4(), "checkButton"));
+    click(button(hoursToMinutes(), "checkButton"));
     placeAllRight(b10);
     edit(4)->setText("a");
 
     for (const char *how : {"missing", "corrupt", "unreadable"}) {
         copy.spoil("fon.jpg", how);
         MessageSpy spy(*program);
-        click(button(task4(), "clearButton"));
-        click(button(task10(), "clearButton"));
+        click(button(hoursToMinutes(), "clearButton"));
+        click(button(cosineLaw(), "clearButton"));
         QCOMPARE(spy.texts.size(), 2);
         QVERIFY(spy.texts[0].contains("fon.jpg"));
         // Task 4 hides "ОК" and the count before it loads the blanks.
-        QVERIFY(!button(task4(), "doneButton")->isVisibleTo(task4()));
-        QCOMPARE(child<QLabel>(task4(), "errorCountLabel")->text(), QString());
+        QVERIFY(!button(hoursToMinutes(), "doneButton")->isVisibleTo(hoursToMinutes()));
+        QCOMPARE(child<QLabel>(hoursToMinutes(), "errorCountLabel")->text(), QString());
         for (const Board &b : {b4, b10}) {
             QVERIFY(b.state.complete());
             for (int i = 0; i < 5; ++i)
-                QVERIFY(shows(b.slotsTopDown[i], Shapes::pictureFile(Shape(expected[i]))));
+                QVERIFY(shows(b.slotsTopDown[i], Shapes::pictureFile(expected[i])));
         }
         QCOMPARE(b4.state.wrongDropCount(), 1);
         QCOMPARE(edit(4)->text(), QString("a"));
@@ -384,7 +385,7 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
 void ShapeBoardsTest::task10SolvedInSmallLetters()
 {
     chooseMenu(*program, "cosineLawAction");
-    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task10()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(cosineLaw()));
     placeAllRight(boardNamed("Task 10"));
     // typed blanks never reach the boxes
     const QStringList typed = {"нач ало", "b, x, c", "a := sqrt(sqr(b)+sqr(c)-2*b*c*cos(x))", "a", "конец"};
@@ -393,13 +394,13 @@ void ShapeBoardsTest::task10SolvedInSmallLetters()
         type(edit(i + 1), typed[i]);
     }
     MessageSpy spy(*program);
-    click(button(task10(), "checkButton"));
+    click(button(cosineLaw(), "checkButton"));
     QCOMPARE(spy.texts, QStringList());
     const QStringList capitals = {"НАЧАЛО", "B,X,C", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))", "A", "КОНЕЦ"};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(edit(i + 1)->text(), capitals[i]);
-    click(button(task10(), "doneButton"));
-    QVERIFY(task10()->isHidden());
+    click(button(cosineLaw(), "doneButton"));
+    QVERIFY(cosineLaw()->isHidden());
     QVERIFY(program->mainWindow()->isMarkShown("cosineLaw"));
 }
 
@@ -428,24 +429,24 @@ void ShapeBoardsTest::task10RejectsAllButTheListedTexts()
     fillTexts(texts);
     placeAllRight(boardNamed("Task 10"));
     MessageSpy spy(*program);
-    click(button(task10(), "checkButton"));
+    click(button(cosineLaw(), "checkButton"));
     QCOMPARE(spy.texts, QStringList{errorsFound});
     QCOMPARE(edit(box)->text(), shown);
     // every box is in capitals, also those below the first wrong one
     QCOMPARE(edit(5)->text(), box == 5 ? shown : QString::fromUtf8("КОНЕЦ"));
-    QVERIFY(!button(task10(), "doneButton")->isVisibleTo(task10()));
+    QVERIFY(!button(cosineLaw(), "doneButton")->isVisibleTo(cosineLaw()));
 }
 
 void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
 {
     const Board b = boardNamed("Task 10");
-    QPushButton *check = button(task10(), "checkButton");
-    QPushButton *ok = button(task10(), "doneButton");
+    QPushButton *check = button(cosineLaw(), "checkButton");
+    QPushButton *ok = button(cosineLaw(), "doneButton");
     fillTexts(rightTexts);
     MessageSpy spy(*program);
     click(check); // texts right, shapes missing
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(!task10()->shapesOk() && task10()->textsOk());
+    QVERIFY(!cosineLaw()->shapesOk() && cosineLaw()->textsOk());
 
     // Shapes now right but a text made wrong: the texts found right before
     // no longer count, so there is no "ОК" beside the message.
@@ -454,8 +455,8 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
     spy.texts.clear();
     click(check);
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(task10()->shapesOk() && !task10()->textsOk());
-    QVERIFY(!ok->isVisibleTo(task10()));
+    QVERIFY(cosineLaw()->shapesOk() && !cosineLaw()->textsOk());
+    QVERIFY(!ok->isVisibleTo(cosineLaw()));
 
     QVERIFY(dropOnSlot(b.slotsTopDown[0], b.pieces[2])); // both wrong: two messages
     spy.texts.clear();
@@ -468,48 +469,48 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
     spy.texts.clear();
     click(check);
     QCOMPARE(spy.texts, QStringList());
-    QVERIFY(ok->isVisibleTo(task10()));
+    QVERIFY(ok->isVisibleTo(cosineLaw()));
     edit(4)->setText("Z");
     click(check);
     QCOMPARE(spy.texts, QStringList{errorsFound});
-    QVERIFY(ok->isVisibleTo(task10()));
+    QVERIFY(ok->isVisibleTo(cosineLaw()));
 }
 
 void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
 {
     const Board b = boardNamed("Task 10");
     chooseMenu(*program, "cosineLawAction");
-    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task10()));
+    QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(cosineLaw()));
     placeAllRight(b);
     fillTexts(rightTexts);
     MessageSpy spy(*program);
-    click(button(task10(), "checkButton"));
-    QVERIFY(task10()->shapesOk() && task10()->textsOk());
+    click(button(cosineLaw(), "checkButton"));
+    QVERIFY(cosineLaw()->shapesOk() && cosineLaw()->textsOk());
 
     program->mainWindow()->activateWindow();
     QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->mainWindow()));
     QCOMPARE(edit(2)->text(), QString("B,C,X")); // leaving changes nothing
-    task10()->activateWindow();
+    cosineLaw()->activateWindow();
     QTRY_COMPARE(edit(2)->text(), prompt);
     for (int i = 1; i <= 5; ++i)
         QCOMPARE(edit(i)->text(), prompt);
     QCOMPARE(flagsOf(b.state), QVector<bool>(5, false));
-    QVERIFY(!task10()->shapesOk() && !task10()->textsOk());
+    QVERIFY(!cosineLaw()->shapesOk() && !cosineLaw()->textsOk());
     // The slots still show their shapes, but must be filled again.
     for (int i = 0; i < 5; ++i)
-        QVERIFY(shows(b.slotsTopDown[i], Shapes::pictureFile(Shape(expected[i]))));
+        QVERIFY(shows(b.slotsTopDown[i], Shapes::pictureFile(expected[i])));
     QVERIFY(dropOnSlot(b.slotsTopDown[3], b.pieces[1]));
     QCOMPARE(flagsOf(b.state), QVector<bool>({false, false, false, true, false}));
-    QVERIFY(button(task10(), "doneButton")->isVisibleTo(task10())); // "ОК" keeps its visibility
+    QVERIFY(button(cosineLaw(), "doneButton")->isVisibleTo(cosineLaw())); // "ОК" keeps its visibility
 }
 
 // "2       2         2 " over "a = b + c - 2 bc cos x": each square starts
 // just after its letter, whatever font the program found.
 void ShapeBoardsTest::task10SquaresStandAfterTheirLetters()
 {
-    task10()->show();
-    const QList<QPair<int, int>> formula = inkColumns(child<QLabel>(task10(), "formulaLabel"));
-    const QList<QPair<int, int>> squares = inkColumns(child<QLabel>(task10(), "squaresLabel"));
+    cosineLaw()->show();
+    const QList<QPair<int, int>> formula = inkColumns(child<QLabel>(cosineLaw(), "formulaLabel"));
+    const QList<QPair<int, int>> squares = inkColumns(child<QLabel>(cosineLaw(), "squaresLabel"));
     QCOMPARE(squares.size(), 3);
     QVERIFY(formula.size() > 5);
     // Blanks part a, b and c from "=", "+" and "-": they are the first, third and fifth runs of ink.

@@ -34,7 +34,7 @@ QString errors(int count) { return QString::fromUtf8("Статитстика: К
 
 } // namespace
 
-class Task2Test : public QObject
+class AssignmentStatementsTest : public QObject
 {
     Q_OBJECT
 
@@ -79,7 +79,7 @@ private slots:
     void eachLineMustBeSolvedOnceForOk();
 };
 
-void Task2Test::answers_data()
+void AssignmentStatementsTest::answers_data()
 {
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("typed");  // through the keyboard
@@ -113,7 +113,7 @@ void Task2Test::answers_data()
     row("empty", 2, "", "", false, "");
 }
 
-void Task2Test::answers()
+void AssignmentStatementsTest::answers()
 {
     QFETCH(int, line);
     QFETCH(QString, typed);
@@ -139,7 +139,7 @@ void Task2Test::answers()
     QCOMPARE(edit(other)->text(), QStringLiteral("x")); // other lines untouched
 }
 
-void Task2Test::wrongAnswerIsCountedAfterTheMessageCloses()
+void AssignmentStatementsTest::wrongAnswerIsCountedAfterTheMessageCloses()
 {
     QCOMPARE(statistics(), QString::fromUtf8("Статистика:"));
     MessageSpy spy(*program);
@@ -157,7 +157,7 @@ void Task2Test::wrongAnswerIsCountedAfterTheMessageCloses()
     QCOMPARE(spy.texts, QStringList({WrongAnswer, WrongAnswer}));
 }
 
-void Task2Test::againReopensLinesAndRestartsTheCount()
+void AssignmentStatementsTest::againReopensLinesAndRestartsTheCount()
 {
     MessageSpy spy(*program);
     solve(0);
@@ -181,7 +181,7 @@ void Task2Test::againReopensLinesAndRestartsTheCount()
     QCOMPARE(statistics(), errors(1));
 }
 
-void Task2Test::eachLineMustBeSolvedOnceForOk()
+void AssignmentStatementsTest::eachLineMustBeSolvedOnceForOk()
 {
     // The same line solved five times over is not five lines.
     for (int round = 0; round < 5; ++round) {
@@ -210,5 +210,5 @@ void Task2Test::eachLineMustBeSolvedOnceForOk()
     QVERIFY(program->mainWindow()->isMarkShown("assignmentStatements"));
 }
 
-QTEST_MAIN(Task2Test)
-#include "tst_task2.moc"
+QTEST_MAIN(AssignmentStatementsTest)
+#include "tst_assignmentstatements.moc"

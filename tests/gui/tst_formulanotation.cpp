@@ -32,7 +32,7 @@ QString replaced(QString text, const char *from, const char *to)
 
 } // namespace
 
-class Task9Test : public QObject
+class FormulaNotationTest : public QObject
 {
     Q_OBJECT
 
@@ -76,7 +76,7 @@ private:
     std::unique_ptr<ProgramWindows> program;
 };
 
-void Task9Test::formulasAcceptExactlyTheirKeys_data()
+void FormulaNotationTest::formulasAcceptExactlyTheirKeys_data()
 {
     QTest::addColumn<int>("formula");
     QTest::addColumn<QString>("text");
@@ -113,7 +113,7 @@ void Task9Test::formulasAcceptExactlyTheirKeys_data()
     QTest::newRow("3 trailing blank") << 3 << key3 + QLatin1Char(' ') << false;
 }
 
-void Task9Test::formulasAcceptExactlyTheirKeys()
+void FormulaNotationTest::formulasAcceptExactlyTheirKeys()
 {
     QFETCH(int, formula);
     QFETCH(QString, text);
@@ -132,7 +132,7 @@ void Task9Test::formulasAcceptExactlyTheirKeys()
     QVERIFY(button("doneButton")->isHidden());
 }
 
-void Task9Test::typedAnswerInSmallLettersWithBlanksIsRight()
+void FormulaNotationTest::typedAnswerInSmallLettersWithBlanksIsRight()
 {
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
     type(edit(1), QStringLiteral("y := x / (x*x + 3 / (x*x + 9 / (x*x + 18 / (x*x + 36 / (x*x)))))"));
@@ -142,7 +142,7 @@ void Task9Test::typedAnswerInSmallLettersWithBlanksIsRight()
     QVERIFY(!mark(1)->isHidden());
 }
 
-void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
+void FormulaNotationTest::okAppearsWithTheThirdMarkInAnyOrderAndStays()
 {
     for (int f : {2, 3}) {
         answer(f, keys[f - 1]);
@@ -164,7 +164,7 @@ void Task9Test::okAppearsWithTheThirdMarkInAnyOrderAndStays()
     QVERIFY(program->mainWindow()->isMarkShown("formulaNotation"));
 }
 
-void Task9Test::restartClearsTheFormAndOpensEveryCheckAgain()
+void FormulaNotationTest::restartClearsTheFormAndOpensEveryCheckAgain()
 {
     answer(1, key1);
     answer(2, key2);
@@ -188,7 +188,7 @@ void Task9Test::restartClearsTheFormAndOpensEveryCheckAgain()
     QVERIFY(mark(1)->isHidden());
 }
 
-void Task9Test::activationPutsTheFocusIntoTheFirstBox()
+void FormulaNotationTest::activationPutsTheFocusIntoTheFirstBox()
 {
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(1)));
     edit(3)->setFocus();
@@ -223,7 +223,7 @@ void Task9Test::activationPutsTheFocusIntoTheFirstBox()
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit(3)));
 }
 
-void Task9Test::referenceOpensWithoutChangingTheAnswers()
+void FormulaNotationTest::referenceOpensWithoutChangingTheAnswers()
 {
     answer(2, key2);
     edit(1)->setText(QStringLiteral("y:=x/("));
@@ -238,5 +238,5 @@ void Task9Test::referenceOpensWithoutChangingTheAnswers()
     QVERIFY(program->window("mathReference")->minimumSize() == program->window("mathReference")->maximumSize()); // the reference can't be resized
 }
 
-QTEST_MAIN(Task9Test)
-#include "tst_task9.moc"
+QTEST_MAIN(FormulaNotationTest)
+#include "tst_formulanotation.moc"

@@ -23,7 +23,7 @@ const char *const keys[6] = {"5*A>M/2", "(A-B)/(7*C)", "3.2*A*A", "2*X+6>=67.5*X
 
 } // namespace
 
-class Task8Test : public QObject
+class ExpressionNotationTest : public QObject
 {
     Q_OBJECT
 
@@ -66,7 +66,7 @@ private:
     std::unique_ptr<ProgramWindows> program;
 };
 
-void Task8Test::linesAcceptExactlyTheirWritings_data()
+void ExpressionNotationTest::linesAcceptExactlyTheirWritings_data()
 {
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("text");
@@ -109,7 +109,7 @@ void Task8Test::linesAcceptExactlyTheirWritings_data()
     row("6 power of sin", 6, "SIN(X)+COS(X)-SIN^2(X)", false);
 }
 
-void Task8Test::linesAcceptExactlyTheirWritings()
+void ExpressionNotationTest::linesAcceptExactlyTheirWritings()
 {
     QFETCH(int, line);
     QFETCH(QString, text);
@@ -133,7 +133,7 @@ void Task8Test::linesAcceptExactlyTheirWritings()
     QVERIFY(button("doneButton")->isHidden());
 }
 
-void Task8Test::typedBlanksAreSwallowedAndSmallLettersRaised()
+void ExpressionNotationTest::typedBlanksAreSwallowedAndSmallLettersRaised()
 {
     task()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(task()));
@@ -147,7 +147,7 @@ void Task8Test::typedBlanksAreSwallowedAndSmallLettersRaised()
     QVERIFY(!check(3)->isEnabled());
 }
 
-void Task8Test::okAppearsAfterTheSixthLineInAnyOrderAndStays()
+void ExpressionNotationTest::okAppearsAfterTheSixthLineInAnyOrderAndStays()
 {
     const int order[] = {6, 3, 1, 5, 2};
     for (int line : order) {
@@ -175,7 +175,7 @@ void Task8Test::okAppearsAfterTheSixthLineInAnyOrderAndStays()
     QVERIFY(program->mainWindow()->isMarkShown("expressionNotation"));
 }
 
-void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
+void ExpressionNotationTest::referenceOpensBesideTheTaskAndChangesNoLine()
 {
     QVERIFY(answer(2, QStringLiteral("(A-B)/(C*7)")).isEmpty());
     edit(5)->setText(QStringLiteral("(k*k+17"));
@@ -200,5 +200,5 @@ void Task8Test::referenceOpensBesideTheTaskAndChangesNoLine()
     QVERIFY(!program->mainWindow()->isMarkShown("expressionNotation"));
 }
 
-QTEST_MAIN(Task8Test)
-#include "tst_task8.moc"
+QTEST_MAIN(ExpressionNotationTest)
+#include "tst_expressionnotation.moc"

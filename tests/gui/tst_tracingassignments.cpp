@@ -19,7 +19,7 @@ const char *const Answers[] = {"4", "3", "4", "0"};
 
 } // namespace
 
-class Task3Test : public QObject
+class TracingAssignmentsTest : public QObject
 {
     Q_OBJECT
 
@@ -60,7 +60,7 @@ private slots:
     void allFourInAnyOrderShowOkAndAgainReopens();
 };
 
-void Task3Test::values_data()
+void TracingAssignmentsTest::values_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("typed");
@@ -78,7 +78,7 @@ void Task3Test::values_data()
     QTest::newRow("1 empty") << 0 << QString() << false;
 }
 
-void Task3Test::values()
+void TracingAssignmentsTest::values()
 {
     QFETCH(int, index);
     QFETCH(QString, typed);
@@ -99,7 +99,7 @@ void Task3Test::values()
     }
 }
 
-void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
+void TracingAssignmentsTest::allFourInAnyOrderShowOkAndAgainReopens()
 {
     for (int index : {3, 1, 0}) {
         answer(index, QLatin1String(Answers[index]));
@@ -123,5 +123,5 @@ void Task3Test::allFourInAnyOrderShowOkAndAgainReopens()
     QVERIFY(program->mainWindow()->isMarkShown("tracingAssignments"));
 }
 
-QTEST_MAIN(Task3Test)
-#include "tst_task3.moc"
+QTEST_MAIN(TracingAssignmentsTest)
+#include "tst_tracingassignments.moc"

@@ -19,7 +19,7 @@ const int RightOptions[] = {3, 7, 10, 13, 18};
 
 } // namespace
 
-class Task1Test : public QObject
+class ShapeQuizTest : public QObject
 {
     Q_OBJECT
 
@@ -72,7 +72,7 @@ private slots:
     void returningToTheTestAsksForTheRightAnswersAnew();
 };
 
-void Task1Test::rightAnswersShowOkWhichShowsTheMark()
+void ShapeQuizTest::rightAnswersShowOkWhichShowsTheMark()
 {
     QCOMPARE(status(), QString::fromUtf8("Если Вы ответите верно, то появится кнопка ОК"));
     check(); // nothing selected yet
@@ -89,7 +89,7 @@ void Task1Test::rightAnswersShowOkWhichShowsTheMark()
     QVERIFY(program->mainWindow()->isMarkShown("shapeQuiz"));
 }
 
-void Task1Test::wrongSelectionsAreCountedOnceEach()
+void ShapeQuizTest::wrongSelectionsAreCountedOnceEach()
 {
     choose(1); // Эллипс in question 1
     choose(1); // already selected: nothing fires
@@ -106,7 +106,7 @@ void Task1Test::wrongSelectionsAreCountedOnceEach()
     QVERIFY(okButton()->isHidden());
 }
 
-void Task1Test::wrongOptionAfterTheRightOneClearsTheQuestion()
+void ShapeQuizTest::wrongOptionAfterTheRightOneClearsTheQuestion()
 {
     chooseAllRight();
     choose(2); // question 1: Прямоугольник after Параллелограмм
@@ -121,7 +121,7 @@ void Task1Test::wrongOptionAfterTheRightOneClearsTheQuestion()
     QVERIFY(!okButton()->isHidden());
 }
 
-void Task1Test::keyboardSelectionCountsLikeTheMouse()
+void ShapeQuizTest::keyboardSelectionCountsLikeTheMouse()
 {
     choose(9); // question 3: Эллипс, wrong
     option(9)->setFocus();
@@ -135,7 +135,7 @@ void Task1Test::keyboardSelectionCountsLikeTheMouse()
     QCOMPARE(task()->errorCount(), 2);
 }
 
-void Task1Test::againClearsSelectionsSilentlyAndKeepsOk()
+void ShapeQuizTest::againClearsSelectionsSilentlyAndKeepsOk()
 {
     choose(4);
     chooseAllRight();
@@ -157,7 +157,7 @@ void Task1Test::againClearsSelectionsSilentlyAndKeepsOk()
     QVERIFY(option(1)->isChecked());
 }
 
-void Task1Test::returningToTheTestAsksForTheRightAnswersAnew()
+void ShapeQuizTest::returningToTheTestAsksForTheRightAnswersAnew()
 {
     choose(14);
     chooseAllRight();
@@ -180,5 +180,5 @@ void Task1Test::returningToTheTestAsksForTheRightAnswersAnew()
         QVERIFY(!task()->isRight(question));
 }
 
-QTEST_MAIN(Task1Test)
-#include "tst_task1.moc"
+QTEST_MAIN(ShapeQuizTest)
+#include "tst_shapequiz.moc"
