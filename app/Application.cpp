@@ -19,7 +19,9 @@ static void initResources()
     // The pictures and fonts are linked in from a static library.
     Q_INIT_RESOURCE(assets);
     Q_INIT_RESOURCE(fonts);
+    Q_INIT_RESOURCE(formstyles);
 }
+
 
 // Qt's own texts (the edit boxes' context menus, dialog buttons) in
 // Russian, whatever the user's locale: the program has no other language.

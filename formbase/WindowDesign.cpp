@@ -1,14 +1,51 @@
 #include "WindowDesign.h"
 
 #include <QColor>
+#include <QFile>
 #include <QLabel>
 #include <QPalette>
+#include <QRegularExpression>
+#include <QSet>
 #include <QVariant>
 #include <QWidget>
 
 namespace WindowDesign {
 
 namespace {
+
+// The forms' named styles, read once. Each rule selects its controls by
+// [textStyle="name"]; the sheet is set on each control that names a style
+// (not on the application, which would restyle every button and menu).
+struct FormStyles
+{
+    QString sheet;
+    QSet<QString> names;
+
+    FormStyles()
+    {
+        QFile file(QStringLiteral(":/formstyles/forms.qss"));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            qFatal("The forms' style sheet is missing from the program");
+        sheet = QString::fromUtf8(file.readAll());
+        static const QRegularExpression selector(QStringLiteral("\\[textStyle=\"(\\w+)\"\\]"));
+        for (auto match = selector.globalMatch(sheet); match.hasNext();)
+            names.insert(match.next().captured(1));
+    }
+};
+
+void applyStyle(QWidget *widget)
+{
+    const QVariant style = widget->property("textStyle");
+    if (!style.isValid())
+        return;
+    static const FormStyles styles;
+    // A misspelt style would leave the control silently unstyled.
+    if (!styles.names.contains(style.toString())) {
+        qFatal("%s names the style \"%s\", which the forms' style sheet lacks", qPrintable(widget->objectName()),
+               qPrintable(style.toString()));
+    }
+    widget->setStyleSheet(styles.sheet);
+}
 
 void applyColor(QWidget *widget)
 {
@@ -67,6 +104,7 @@ void apply(QWidget *form)
     applyBorder(form);
     applyColor(form);
     for (QWidget *child : form->findChildren<QWidget *>()) {
+        applyStyle(child);
         applyColor(child);
         if (auto *label = qobject_cast<QLabel *>(child))
             growLabel(label);

@@ -7,7 +7,8 @@ class QWidget;
 //   designedLeft, designedTop  on the form: the screen position of its frame;
 //   backgroundColour           on the form or any control;
 //   dockedTo     "bottom" on a panel: glued to the form's bottom edge;
-//   borderStyle  "single" (fixed size) or "dialog" (fixed, close box only).
+//   borderStyle  "single" (fixed size) or "dialog" (fixed, close box only);
+//   textStyle    on any control: the name of its style in forms.qss.
 // Labels without word wrap also grow to their text where it is wider.
 namespace WindowDesign {
 

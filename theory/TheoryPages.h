@@ -3,7 +3,7 @@
 class QPushButton;
 class QWidget;
 
-// The designs of the four theory and reference pages (see TheoryPage).
+// The designs of the theory and reference pages (see TheoryPage).
 namespace TheoryPages {
 
 // The four basic flowchart elements.

@@ -22,7 +22,7 @@ namespace Harness {
 // connection that could not be made.
 void failOnBrokenConnections();
 
-// Creates the seventeen windows and shows the main form without the splash.
+// Creates every window and shows the main form without the splash.
 // The test owns them; letting go of them ends the program.
 std::unique_ptr<ProgramWindows> startProgram();
 // The same, with nothing shown yet.
