@@ -23,7 +23,10 @@ def form_path(source_dir, module):
 class DesignedForm:
     def __init__(self, source_dir, module):
         self.path = form_path(source_dir, module)
-        self.root = ElementTree.parse(self.path).getroot().find("widget")
+        ui = ElementTree.parse(self.path).getroot()
+        self.root = ui.find("widget")
+        # The controls in the order Tab walks them, as the form declares it.
+        self.tab_order = [stop.text for stop in ui.iterfind("tabstops/tabstop")]
         self.caption = self._string(self.root, "windowTitle")
 
     @staticmethod

@@ -498,9 +498,6 @@ class Keyboard:
         self.chain.insert(self.chain.index(known) + 1, name)
 
 
-MAIN_CHAIN = ["flowchartElementsButton", "workedExampleButton", "orangeCostButton", "shapeQuizButton", "heelHeightButton",
-              "sweetsCountButton", "assignmentStatementsButton", "mathReferenceButton", "expressionNotationButton", "formulaNotationButton", "hoursToMinutesButton",
-              "cosineLawButton", "assignmentOperatorButton", "tracingAssignmentsButton"]
 SHAPE_PIECES = ["ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece"]
 SHAPE_SLOTS = ["startSlot", "inputSlot", "processSlot", "outputSlot", "endSlot"]
 
@@ -521,7 +518,7 @@ def keyboard_shapes(pupil):
     d = pupil.d
     with tempfile.TemporaryDirectory(prefix="zartex-runtime-") as workdir:
         runtime_without(pupil, workdir, "uslNew.jpg")
-        main = Keyboard(d, pupil.start(workdir), MAIN_CHAIN, "flowchartElementsButton")
+        main = Keyboard(d, pupil.start(workdir), pupil.form("MainWindow").tab_order, "flowchartElementsButton")
 
         main.space("hoursToMinutesButton")
         form = d.wait_window(pupil.form("HoursToMinutesTask").caption)
@@ -565,7 +562,7 @@ def keyboard_labels(pupil):
     """Task 5 solved with the keyboard alone; Escape puts a picked-up
     caption down again."""
     d = pupil.d
-    Keyboard(d, pupil.start(), MAIN_CHAIN, "flowchartElementsButton").space("orangeCostButton")
+    Keyboard(d, pupil.start(), pupil.form("MainWindow").tab_order, "flowchartElementsButton").space("orangeCostButton")
     form = d.wait_window(pupil.form("OrangeCostTask").caption)
     # The form's "ОК", once shown, comes after the slots and before "Заново".
     pieces = ["startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"]
@@ -630,7 +627,8 @@ def screen_reader(pupil):
         main_names = heard_as(pupil, "MainWindow", button)
         reader.expect(f"{pupil.form('MainWindow').caption} рамка", main_names("flowchartElementsButton"))
         d.wait_active(main)
-        main_keys = screenreader.ListeningKeyboard(d, reader, MAIN_CHAIN, "flowchartElementsButton", main_names)
+        main_chain = pupil.form("MainWindow").tab_order
+        main_keys = screenreader.ListeningKeyboard(d, reader, main_chain, "flowchartElementsButton", main_names)
 
         # Task 4: a refused drop, a reset, a wrong shape, the solution, the count.
         main_keys.press("hoursToMinutesButton", "space", "Задача 4 рамка", "Проверить " + button)
@@ -659,7 +657,7 @@ def screen_reader(pupil):
                    main_names("hoursToMinutesButton"), "Выполнено")
 
         # Task 5: a caption put back by Escape, then the five drops; the last shows "ОК".
-        main_keys.at = MAIN_CHAIN.index("hoursToMinutesButton")
+        main_keys.at = main_chain.index("hoursToMinutesButton")
         main_keys.press("orangeCostButton", "space", "Задача 5 рамка", "Заново " + button)
         pieces = ["startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"]
         captions = {piece: screenreader.designed_name(pupil.form("OrangeCostTask"), piece) for piece in pieces}
@@ -684,7 +682,7 @@ def screen_reader(pupil):
                    main_names("orangeCostButton"), "Выполнено")
 
         # Task 8: the first box with its expression, a wrong answer's box, then the right answer.
-        main_keys.at = MAIN_CHAIN.index("orangeCostButton")
+        main_keys.at = main_chain.index("orangeCostButton")
         expression_notation = pupil.form("ExpressionNotationTask")
         main_keys.press("expressionNotationButton", "space", "Задача 8 рамка",
                         screenreader.designed_name(expression_notation, "expression1Edit"),
