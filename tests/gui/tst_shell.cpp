@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -37,6 +38,7 @@ private slots:
     void formsAreCreatedOnceHidden();
     void mainFormIsAsDesigned();
     void misspeltPageNameStopsTheStart();
+    void styleSheetsSelectControlsThatExist();
     void mainFormButtonsAndMenuOpenTheirForms_data();
     void mainFormButtonsAndMenuOpenTheirForms();
     void menusKeepTheirOwnCaptions();
@@ -112,6 +114,23 @@ void ShellTest::misspeltPageNameStopsTheStart()
         QFAIL("a page without its button and mark was taken");
     } catch (const MainWindow::MissingControl &fault) {
         QVERIFY2(QString::fromStdString(fault.what()).contains(QLatin1String("aboutButton")), fault.what());
+    }
+}
+
+void ShellTest::styleSheetsSelectControlsThatExist()
+{
+    // A rule for a control by its name silently styles nothing once the
+    // control is renamed.
+    static const QRegularExpression byName(QStringLiteral("#([A-Za-z_]\\w*)\\s*(?:\\{|:|,)"));
+    for (QWidget *window : program->windows()) {
+        for (QWidget *styled : window->findChildren<QWidget *>()) {
+            for (auto match = byName.globalMatch(styled->styleSheet()); match.hasNext();) {
+                const QString name = match.next().captured(1);
+                QVERIFY2(styled->objectName() == name || styled->findChild<QWidget *>(name),
+                         qPrintable(window->objectName() + QLatin1Char('.') + styled->objectName() + QLatin1String(" styles #")
+                                    + name));
+            }
+        }
     }
 }
 
