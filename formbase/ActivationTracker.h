@@ -3,9 +3,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QVector>
+#include <QWidget>
 
 class QWindow;
-class QWidget;
 
 // The program's "window activation" event. It follows the application's
 // focus window and fires when a tracked window becomes the program's active
