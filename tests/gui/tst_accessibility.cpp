@@ -2,7 +2,7 @@
 // picture, slot, piece, mark and edit box has a name, and the boards take
 // drops by keyboard along the mouse's own path.
 
-#include "Harness.h"
+#include "GuiTest.h"
 
 #include "PageWindow.h"
 #include "DragLabel.h"
@@ -25,13 +25,11 @@
 
 using namespace Harness;
 
-class AccessibilityTest : public QObject
+class AccessibilityTest : public GuiTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { program = startProgram(); }
-    void cleanup() { stopProgram(program); }
 
     void everyPicturePieceAndBoxHasAName();
     void keyboardDropsTakeTheMousePath();
@@ -39,7 +37,6 @@ private slots:
     void everyKeyboardStepIsAnnounced();
 
 private:
-    std::unique_ptr<ProgramWindows> program;
 };
 
 namespace {

@@ -1,7 +1,7 @@
 // The flowchart label boards of Tasks 5, 6 and 7, driven by drops onto the
 // real widgets of the forms.
 
-#include "Harness.h"
+#include "GuiTest.h"
 
 #include "LabelBoard.h"
 #include "LabelBoardTask.h"
@@ -110,13 +110,11 @@ void open(const Board &b)
 
 } // namespace
 
-class LabelBoardsTest : public QObject
+class LabelBoardsTest : public GuiTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { program = startProgram(); }
-    void cleanup() { stopProgram(program); }
 
     void solvedAtTheDropThatMakesEverySlotRight_data();
     void solvedAtTheDropThatMakesEverySlotRight();
@@ -131,7 +129,6 @@ private slots:
     void unstretchedPicturesShowWhole();
 
 private:
-    std::unique_ptr<ProgramWindows> program;
 };
 
 void LabelBoardsTest::solvedAtTheDropThatMakesEverySlotRight_data()

@@ -1,7 +1,7 @@
 // The shape-placing boards of Task 4 and Task 10: drops, checks, resets,
 // picture files that can't be loaded, and Task 10's typed block texts.
 
-#include "Harness.h"
+#include "GuiTest.h"
 
 #include "ActivationTracker.h"
 #include "JpegLoader.h"
@@ -147,7 +147,7 @@ private:
 
 } // namespace
 
-class ShapeBoardsTest : public QObject
+class ShapeBoardsTest : public GuiTest
 {
     Q_OBJECT
 
@@ -176,11 +176,8 @@ class ShapeBoardsTest : public QObject
                 state};
     }
 
-    std::unique_ptr<ProgramWindows> program;
 
 private slots:
-    void init() { program = startProgram(); }
-    void cleanup() { stopProgram(program); }
 
     void boards_data();
     void everyPieceOnEverySlot_data();

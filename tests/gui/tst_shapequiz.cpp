@@ -1,6 +1,6 @@
 // Task 1: the five-question test on the flowchart shapes.
 
-#include "Harness.h"
+#include "GuiTest.h"
 
 #include "ActivationTracker.h"
 #include "MainWindow.h"
@@ -19,7 +19,7 @@ const int RightOptions[] = {3, 7, 10, 13, 18};
 
 } // namespace
 
-class ShapeQuizTest : public QObject
+class ShapeQuizTest : public GuiTest
 {
     Q_OBJECT
 
@@ -54,15 +54,13 @@ private:
         QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(task()));
     }
 
-    std::unique_ptr<ProgramWindows> program;
-
 private slots:
+    // Each test starts on the open quiz.
     void init()
     {
         program = startProgram();
         openTest();
     }
-    void cleanup() { stopProgram(program); }
 
     void rightAnswersShowOkWhichShowsTheMark();
     void wrongSelectionsAreCountedOnceEach();

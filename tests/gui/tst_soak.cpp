@@ -7,12 +7,14 @@
 #include "Harness.h"
 
 #include "DragLabel.h"
+#include "DropTarget.h"
 #include "PictureBox.h"
 #include "MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +35,9 @@ constexpr int burstLength = 1000;     // characters per burst, as an input metho
 // Growth of peak memory allowed while opening forms and dropping; a picture
 // kept per drop would be 40 KB x 10,000.
 constexpr long flatKilobytes = 64 * 1024;
+// While typing: every box keeps its text laid out (about 40 MB in all);
+// anything kept per keystroke would be far more.
+constexpr long typingKilobytes = 128 * 1024;
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool sanitized = true; // its quarantine holds freed memory; LeakSanitizer judges leaks
@@ -148,7 +153,7 @@ private slots:
     void hugeAndForeignTextInEveryEditBox();
 
 private:
-    void report(const char *what, long before);
+    void report(const char *what, long before, long allowedKilobytes);
 
     QTemporaryDir m_workDir;
     QString m_previousDir;
@@ -173,12 +178,12 @@ void SoakTest::cleanupTestCase()
     QDir::setCurrent(m_previousDir);
 }
 
-void SoakTest::report(const char *what, long before)
+void SoakTest::report(const char *what, long before, long allowedKilobytes)
 {
     const long after = peakKilobytes();
     qInfo("%s: peak resident memory %ld MB before, %ld MB after", what, before / 1024, after / 1024);
     if (!sanitized)
-        QVERIFY2(after - before < flatKilobytes, what);
+        QVERIFY2(after - before < allowedKilobytes, what);
 }
 
 void SoakTest::formsOpenAndCloseAThousandTimes()
@@ -195,7 +200,7 @@ void SoakTest::formsOpenAndCloseAThousandTimes()
     for (QWidget *form : forms)
         QVERIFY2(form->isHidden(), qPrintable(form->objectName()));
     QVERIFY(program->mainWindow()->isVisible());
-    report("opening and closing every form", before);
+    report("opening and closing every form", before, flatKilobytes);
 }
 
 void SoakTest::tenThousandDropsOnTheBoards()
@@ -230,7 +235,7 @@ void SoakTest::tenThousandDropsOnTheBoards()
     MessageSpy boxes(*program);
     const QString missing = QStringLiteral("uslNew.jpg");
     const long before = peakKilobytes();
-    int accepted = 0;
+    QHash<QWidget *, int> accepted; // by board
     for (int drop = 0; drop < totalDrops; ++drop) {
         // the middle third of the session runs without the diamond's file
         if (drop == totalDrops / 3)
@@ -243,7 +248,7 @@ void SoakTest::tenThousandDropsOnTheBoards()
         const QPoint target = board.targets.at((round / board.sources.size() + round) % board.targets.size());
         if (!board.form->isVisible())
             board.form->show();
-        accepted += dropAt(board.form, source, target) ? 1 : 0;
+        accepted[board.form] += dropAt(board.form, source, target) ? 1 : 0;
         // now and then the board is cleared, which brings the captions back
         if (round % 50 == 49)
             for (QPushButton *reset : board.resets)
@@ -251,15 +256,23 @@ void SoakTest::tenThousandDropsOnTheBoards()
     }
     for (const Board &board : boards)
         board.form->close();
-    qInfo("%d drops on %lld boards, %d accepted, %lld message boxes", totalDrops, qlonglong(boards.size()),
-          accepted, qlonglong(boxes.texts.size()));
-    QVERIFY(accepted > 0);
+    qInfo("%d drops on %lld boards, %lld message boxes", totalDrops, qlonglong(boards.size()),
+          qlonglong(boxes.texts.size()));
+    // A board took drops all along, not only at first; a page with
+    // draggable pictures but no board refused every one.
+    for (const Board &board : boards) {
+        const int taken = accepted.value(board.form);
+        if (board.form->findChildren<DropTarget *>().isEmpty())
+            QVERIFY2(taken == 0, qPrintable(board.form->objectName()));
+        else
+            QVERIFY2(taken > totalDrops / boards.size() / 10, qPrintable(board.form->objectName()));
+    }
     // Ten thousand reads must not run out of anything: the only file that
     // ever fails to open is the one taken away.
     for (const QString &text : std::as_const(boxes.texts))
         if (text.startsWith("Cannot open file"))
             QCOMPARE(text, "Cannot open file " + missing);
-    report("dropping on the boards", before);
+    report("dropping on the boards", before, flatKilobytes);
 }
 
 void SoakTest::hugeAndForeignTextInEveryEditBox()
@@ -277,13 +290,11 @@ void SoakTest::hugeAndForeignTextInEveryEditBox()
 
     MessageSpy boxes(*program); // wrong answers say so
     const long before = peakKilobytes();
-    int edits = 0;
     for (QWidget *form : openableForms(*program)) {
         form->show();
         form->activateWindow();
         QCoreApplication::processEvents();
         for (QLineEdit *edit : visibleChildren<QLineEdit>(form)) {
-            ++edits;
             edit->setFocus();
             edit->selectAll(); // what is typed replaces any prompt text
             type(edit, text.left(typedByKey));
@@ -296,10 +307,7 @@ void SoakTest::hugeAndForeignTextInEveryEditBox()
             click(check);
         form->close();
     }
-    qInfo("%d edit boxes, %lld message boxes", edits, qlonglong(boxes.texts.size()));
-    QVERIFY(edits > 0);
-    // long texts are laid out once; what matters is that it ends
-    qInfo("typing: peak resident memory %ld MB before, %ld MB after", before / 1024, peakKilobytes() / 1024);
+    report("typing into every edit box", before, typingKilobytes);
 }
 
 QTEST_MAIN(SoakTest)

@@ -2,7 +2,7 @@
 // close boxes, texts that must survive exactly, nothing clipped, and the
 // formula labels that can be dragged but dropped nowhere.
 
-#include "Harness.h"
+#include "GuiTest.h"
 
 #include "DragLabel.h"
 #include "MainWindow.h"
@@ -42,13 +42,11 @@ const char *const blockTexts[] = {"stepInputLabel", "stepAreaFormulaLabel", "ste
 
 } // namespace
 
-class TheoryPagesTest : public QObject
+class TheoryPagesTest : public GuiTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { program = startProgram(); }
-    void cleanup() { stopProgram(program); }
 
     void okShowsTheMarkAndTheCloseBoxDoesNot_data();
     void okShowsTheMarkAndTheCloseBoxDoesNot();
@@ -58,7 +56,6 @@ private slots:
     void droppingAFormulaLabelAnywhereChangesNothing();
 
 private:
-    std::unique_ptr<ProgramWindows> program;
 };
 
 void TheoryPagesTest::okShowsTheMarkAndTheCloseBoxDoesNot_data()
