@@ -50,7 +50,18 @@ jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JP
 # A library is rebuilt when its recipe, the compiler or its Debian source
 # changes. Its stamp holds a digest of the first two and the source's
 # version; --if-cached, which asks apt nothing, checks the digest only.
-recipe_stamp() { printf '%s\n' "$("$cross_compiler" --version | head -n1)" "$@" | sha256sum | cut -c1-16; }
+recipe_stamp() {
+    local compiler
+    compiler=$("$cross_compiler" --version | head -n1)
+    printf '%s\n' "$compiler" "$@" | sha256sum | cut -c1-16
+}
+install_deps() {
+    bash tools/install-deps.sh cmake ninja-build g++ ccache dpkg-dev nasm \
+        g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools \
+        fonts-liberation2 qt6-translations-l10n nsis msitools zip wine wine64
+}
+# The digests need the cross-compiler: --if-cached knows it is there.
+$if_cached || install_deps
 jpeg_prefix=$cache/libjpeg
 jpeg_recipe=$(recipe_stamp libjpeg-turbo "${jpeg_args[@]}")
 qt_prefix=$cache/qt
@@ -60,10 +71,8 @@ if $if_cached && { [ "$(stamp_recipe "$jpeg_prefix")" != "$jpeg_recipe" ] ||
                    [ "$(stamp_recipe "$qt_prefix")" != "$qt_recipe" ]; }; then
     skip_uncached
 fi
+$if_cached && install_deps
 
-bash tools/install-deps.sh cmake ninja-build g++ ccache dpkg-dev nasm \
-    g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools \
-    fonts-liberation2 qt6-translations-l10n nsis msitools zip wine wine64
 # The host's Qt (moc, uic, rcc) and where its CMake files are.
 host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
 
