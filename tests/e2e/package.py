@@ -39,10 +39,12 @@ LAYOUT = (("bin/zartex", "libexec/zartex/zartex", ENTRY, LISTING, "share/icons/h
           + tuple(f"share/icons/hicolor/{n}x{n}/apps/zartex.png" for n in ICON_SIZES)
           + tuple("share/zartex/" + p for p in PICTURES))
 DEPENDS = ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libjpeg62-turbo", "qt6-qpa-plugins",
-           "fonts-liberation", "qt6-translations-l10n")
+           "qt6-translations-l10n")
 RECOMMENDS = ("qt6-wayland",)
-RPM_REQUIRES = ("libQt6Widgets.so.6()(64bit)", "libjpeg.so.62()(64bit)", "qt6-qtbase-gui", "font(liberationsans)",
-                "qt6-qttranslations")
+RPM_REQUIRES = ("libQt6Widgets.so.6()(64bit)", "libjpeg.so.62()(64bit)", "qt6-qtbase-gui", "qt6-qttranslations")
+# The program carries the forms' font; a package that asks for a font
+# package anyway pulls in what it never uses.
+FONT_PACKAGE = ("fonts-", "font(")
 RPM_SUGGESTS = ("qt6-qtwayland",)
 
 
@@ -139,9 +141,12 @@ def deb(args, scratch):
     for field, wanted in (("Depends", DEPENDS), ("Recommends", RECOMMENDS)):
         value = run("dpkg-deb", "-f", package, field)
         print(f"{field}:", value.strip())
+        named = [d.strip().split(" ")[0] for d in value.split(",")]
         for name in wanted:
-            if name not in [d.strip().split(" ")[0] for d in value.split(",")]:
+            if name not in named:
                 raise Failed(f"the package's {field} lacks {name}")
+        if any(name.startswith(FONT_PACKAGE) for name in named):
+            raise Failed(f"the package's {field} asks for a font package: {value.strip()}")
     # Every error and warning counts; notes (I:, P:) do not.
     done = subprocess.run(["lintian", "--tag-display-limit", "0", package], capture_output=True, text=True)
     print(done.stdout, end="")
@@ -164,6 +169,8 @@ def rpm(args, scratch):
         for name in wanted:
             if name not in named:
                 raise Failed(f"the package's {field} lack {name}")
+        if any(name.startswith(FONT_PACKAGE) for name in named):
+            raise Failed(f"the package's {field} ask for a font package: {', '.join(named)}")
     done = subprocess.run(["rpmlint", "-c", os.path.join(args.source, "tools/install/rpmlint.toml"), package],
                           capture_output=True, text=True)
     print(done.stdout, end="")
