@@ -223,6 +223,7 @@ cp "$jpeg_prefix/licenses/README.ijg" "$stage/licenses/libjpeg-turbo-README.ijg"
 cp /usr/share/doc/fonts-liberation2/copyright "$stage/licenses/LiberationSans.txt"
 cp tools/windows/licenses.txt "$stage/licenses/README.txt"
 cp tools/install/copyright "$stage/licenses/zartex.txt"
+cp LICENSE "$stage/licenses/GPL-3.0.txt"
 
 say "packing the portable .zip"
 zip_file=$build/zartex-$version-windows-x64.zip
@@ -250,7 +251,8 @@ windows_path() { local path=${1#.}; printf '%s' "${path//\//\\}"; }
 } >"$stage.remove-files.nsh"
 installer=$build/zartex-$version-windows-x64-setup.exe
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" \
-    -DICON="$root/tools/windows/zartex.ico" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" tools/windows/installer.nsi
+    -DICON="$root/tools/windows/zartex.ico" -DLICENSE="$root/LICENSE" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" \
+    tools/windows/installer.nsi
 
 say "done: $(du -h "$zip_file" | cut -f1) $zip_file"
 say "done: $(du -h "$installer" | cut -f1) $installer"

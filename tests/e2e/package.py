@@ -45,6 +45,7 @@ RPM_REQUIRES = ("libQt6Widgets.so.6()(64bit)", "libjpeg.so.62()(64bit)", "qt6-qt
 # The program carries the forms' font; a package that asks for a font
 # package anyway pulls in what it never uses.
 FONT_PACKAGE = ("fonts-", "font(")
+LICENCE = "GPL-3.0-or-later"
 RPM_SUGGESTS = ("qt6-qtwayland",)
 
 
@@ -85,6 +86,14 @@ def check_tree(prefix, source):
             raise Failed(f"the {n}x{n} icon is {size}")
     # Pedantic notes fail too; nothing is fetched from the network.
     run("appstreamcli", "validate", "--pedantic", "--no-net", os.path.join(prefix, LISTING))
+    with open(os.path.join(prefix, LISTING), encoding="utf-8") as listing:
+        if f"<project_license>{LICENCE}</project_license>" not in listing.read():
+            raise Failed(f"the listing does not give the licence {LICENCE}")
+    with open(os.path.join(prefix, "share/doc/zartex/copyright"), encoding="utf-8") as copyright:
+        paragraphs = copyright.read().split("\n\n")
+    program = next((p.splitlines() for p in paragraphs if p.startswith("Files: *\n")), [])
+    if f"License: {LICENCE}" not in program:
+        raise Failed(f"the copyright file does not give the program's files the licence {LICENCE}")
 
 
 def journey(source, build, prefix, name):
@@ -171,6 +180,9 @@ def rpm(args, scratch):
                 raise Failed(f"the package's {field} lack {name}")
         if any(name.startswith(FONT_PACKAGE) for name in named):
             raise Failed(f"the package's {field} ask for a font package: {', '.join(named)}")
+    licence = run("rpm", "-qp", "--queryformat", "%{LICENSE}", package)
+    if licence != LICENCE:
+        raise Failed(f"the package's License is {licence!r}, not {LICENCE}")
     done = subprocess.run(["rpmlint", "-c", os.path.join(args.source, "tools/install/rpmlint.toml"), package],
                           capture_output=True, text=True)
     print(done.stdout, end="")

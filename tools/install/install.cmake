@@ -69,7 +69,7 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # The same for RPM distributions; rpm finds the shared libraries itself.
 # The package names are those of the Fedora family.
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
-set(CPACK_RPM_PACKAGE_LICENSE "LicenseRef-zartex")
+set(CPACK_RPM_PACKAGE_LICENSE "GPL-3.0-or-later")
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Education")
 set(CPACK_RPM_PACKAGE_URL https://example.org/zartex)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "Flowchart elements, the assignment operator and mathematical expressions
