@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the program for 64-bit Windows on Debian: a portable .zip and an
-# NSIS installer in build-windows/. Qt and libjpeg are cross-built once from
+# Builds the program for 64-bit Windows on Debian: a portable .zip, an
+# NSIS installer and a Windows Installer package in build-windows/. Qt and libjpeg are cross-built once from
 # Debian's own source packages and kept in a cache folder; later runs only
 # rebuild the program.
 set -euo pipefail
@@ -58,7 +58,7 @@ recipe_stamp() {
 install_deps() {
     bash tools/install-deps.sh cmake ninja-build g++ ccache dpkg-dev nasm \
         g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools \
-        fonts-liberation2 qt6-translations-l10n nsis msitools zip wine wine64
+        fonts-liberation2 qt6-translations-l10n nsis wixl msitools zip wine wine64
 }
 # The digests need the cross-compiler: --if-cached knows it is there.
 $if_cached || install_deps
@@ -254,5 +254,10 @@ makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE=
     -DICON="$root/tools/windows/zartex.ico" -DLICENSE="$root/LICENSE" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" \
     tools/windows/installer.nsi
 
+say "making the Windows Installer package"
+msi=$build/zartex-$version-windows-x64.msi
+bash tools/windows/make-msi.sh "$version" "$stage" "$msi"
+
 say "done: $(du -h "$zip_file" | cut -f1) $zip_file"
 say "done: $(du -h "$installer" | cut -f1) $installer"
+say "done: $(du -h "$msi" | cut -f1) $msi"

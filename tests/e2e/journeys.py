@@ -776,9 +776,6 @@ def windows_cosine_law(pupil):
         solve_cosine_law(pupil, form)
 
 
-START_MENU_ENTRY = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Зартекс.lnk"
-
-
 @journey("windows-start-menu")
 def windows_start_menu(pupil):
     """Windows: the installed program, started from its Start-menu entry,
@@ -786,7 +783,10 @@ def windows_start_menu(pupil):
     and Qt's own texts are Russian (an edit box's menu offers «Копировать»)."""
     d = pupil.d
     caption = pupil.form("MainWindow").caption
-    d.launch(["wine", "start", START_MENU_ENTRY], tempfile.gettempdir(), wine.environment(pupil.args.wine_prefix),
+    entries = wine.shortcuts(pupil.args.wine_prefix)
+    expect(len(entries) == 1, f"the Start menu holds {entries}, not one entry of the program")
+    entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(pupil.args.wine_prefix)).replace("/", "\\")
+    d.launch(["wine", "start", entry], tempfile.gettempdir(), wine.environment(pupil.args.wine_prefix),
              platform=None)
 
     def started_program():
