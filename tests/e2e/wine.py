@@ -213,8 +213,8 @@ def msi_install(args):
                     os.path.join(older, "zartex"), old_package], check=True, capture_output=True, timeout=PATIENCE)
     msiexec(args.prefix, "/i", old_package)
     one_listing(args.prefix, "0.0.1")
-    if "obsolete.txt" not in installed_files(args.prefix):
-        raise Failed("the older package did not install its files")
+    if installed_files(args.prefix) != sorted(staged_files(args.build) + ["obsolete.txt"]):
+        raise Failed(f"the older package laid down {installed_files(args.prefix)}, not its folder's files")
 
     msiexec(args.prefix, "/i", package)
     installed = installed_files(args.prefix)
