@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-dev fonts-liberation fonts-liberation2 libgl-dev \
     python3 xvfb xauth icewm xdotool x11-utils x11-xserver-utils imagemagick xclip tesseract-ocr \
-    desktop-file-utils dpkg-dev file \
+    desktop-file-utils dpkg-dev file reuse \
     clang libclang-rt-14-dev \
     orca at-spi2-core dbus-x11 locales tesseract-ocr-rus
 # Qt's Russian texts, the package linters, a Wayland session with XWayland.

@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
-# Builds the program for 64-bit Windows on Debian: a portable .zip and an
-# NSIS installer in build-windows/. Qt and libjpeg are cross-built once from
+# Builds the program for 64-bit Windows on Debian: a portable .zip, an
+# NSIS installer and a Windows Installer package in build-windows/. Qt and libjpeg are cross-built once from
 # Debian's own source packages and kept in a cache folder; later runs only
 # rebuild the program.
 set -euo pipefail
+# A failing command inside $(...) stops the script too.
+shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 root=$PWD
 cache=${ZARTEX_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zartex-windows}
 jobs=$(nproc)
 toolchain=$root/tools/windows/mingw-toolchain.cmake
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+cross_compiler=x86_64-w64-mingw32-g++-posix
 
 say() { printf '== %s\n' "$*"; }
 
 # --if-cached: the test suite's way in. Without a cross-built Qt and
 # libjpeg in the cache (the first build takes most of an hour), nothing is
-# built and the status is 77.
+# installed, no apt setting is touched, and the status is 77.
 if_cached=false
 [ "${1:-}" = "--if-cached" ] && if_cached=true
 skip_uncached() {
@@ -24,46 +25,10 @@ skip_uncached() {
         "(bash tools/windows.sh builds them once, in about an hour)"
     exit 77
 }
-if $if_cached && [ ! -f "$cache/qt/.stamp" ]; then
+if $if_cached && { [ ! -f "$cache/qt/.stamp" ] || [ ! -f "$cache/libjpeg/.stamp" ] ||
+                   ! command -v "$cross_compiler" >/dev/null; }; then
     skip_uncached
 fi
-
-bash tools/install-deps.sh cmake ninja-build g++ ccache dpkg-dev nasm \
-    g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools \
-    fonts-liberation2 qt6-translations-l10n nsis zip wine wine64
-
-# apt-get source needs a deb-src line for the suite the machine runs.
-if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
-    say "adding Debian's source lines for $(. /etc/os-release && echo "$VERSION_CODENAME")"
-    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    $sudo tee /etc/apt/sources.list.d/zartex-sources.sources >/dev/null <<SOURCES
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: $codename $codename-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-    $sudo apt-get update -qq
-fi
-
-# Unpacks a Debian source package (its patches applied) under $cache/src
-# and prints the folder.
-debian_source() {
-    local package=$1 folder
-    mkdir -p "$cache/src"
-    folder=$(cd "$cache/src" && ls -d "$package"-*/ 2>/dev/null | head -n1 || true)
-    if [ -z "$folder" ]; then
-        (cd "$cache/src" && apt-get source -qq "$package" >&2 2>/dev/null)
-        folder=$(cd "$cache/src" && ls -d "$package"-*/ | head -n1)
-    fi
-    echo "$cache/src/${folder%/}"
-}
-
-# A library is rebuilt when its recipe or the compiler changes: the stamp
-# holds both.
-compiler=$(x86_64-w64-mingw32-g++-posix --version | head -n1)
-recipe_stamp() { printf '%s\n' "$compiler" "$@" | sha256sum | cut -c1-16; }
-
 # Qt: only what the program uses (Core, Gui, Widgets, the Windows platform
 # and style). Shared, as Qt's licence (LGPL) expects of a program that
 # links it: a school may replace the Qt DLLs beside the program. Three
@@ -81,37 +46,124 @@ qt_args=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
     -DFEATURE_tabletevent=OFF)
 jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF
     -DWITH_SIMD=ON -DCMAKE_BUILD_TYPE=Release)
+
+# A library is rebuilt when its recipe, the compiler or its Debian source
+# changes. Its stamp holds a digest of the first two and the source's
+# version; --if-cached, which asks apt nothing, checks the digest only.
+recipe_stamp() {
+    local compiler
+    compiler=$("$cross_compiler" --version | head -n1)
+    printf '%s\n' "$compiler" "$@" | sha256sum | cut -c1-16
+}
+install_deps() {
+    bash tools/install-deps.sh cmake ninja-build g++ ccache dpkg-dev nasm \
+        g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools \
+        fonts-liberation2 qt6-translations-l10n nsis wixl msitools zip wine wine64
+}
+# The digests need the cross-compiler: --if-cached knows it is there.
+$if_cached || install_deps
 jpeg_prefix=$cache/libjpeg
-jpeg_stamp=$(recipe_stamp libjpeg-turbo "${jpeg_args[@]}")
+jpeg_recipe=$(recipe_stamp libjpeg-turbo "${jpeg_args[@]}")
 qt_prefix=$cache/qt
-qt_stamp=$(recipe_stamp qt6-base "${qt_args[@]}")
-if $if_cached && { [ "$(cat "$jpeg_prefix/.stamp" 2>/dev/null)" != "$jpeg_stamp" ] ||
-                   [ "$(cat "$qt_prefix/.stamp" 2>/dev/null)" != "$qt_stamp" ]; }; then
+qt_recipe=$(recipe_stamp qt6-base "${qt_args[@]}")
+stamp_recipe() { head -n1 "$1/.stamp" 2>/dev/null || true; }
+if $if_cached && { [ "$(stamp_recipe "$jpeg_prefix")" != "$jpeg_recipe" ] ||
+                   [ "$(stamp_recipe "$qt_prefix")" != "$qt_recipe" ]; }; then
     skip_uncached
 fi
-if [ "$(cat "$jpeg_prefix/.stamp" 2>/dev/null)" != "$jpeg_stamp" ]; then
+$if_cached && install_deps
+
+# The host's Qt (moc, uic, rcc) and where its CMake files are.
+host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
+
+# Debian's source packages. When the machine's apt has no deb-src lines,
+# they are made from its deb lines (the same URIs, suites and keys) in a
+# private apt folder inside the cache, read with the machine's own apt
+# settings (its proxy, its mirror); the machine's apt sources stay as
+# they were.
+apt_src=(apt-get)
+if $if_cached; then
+    : # the sources' versions are not checked: that needs apt's lists
+elif ! apt-get source --print-uris -qq qt6-base libjpeg-turbo >/dev/null 2>&1; then
+    private=$cache/apt
+    say "reading Debian's source packages through $private/sources.list.d (the machine's apt sources are left as they are)"
+    rm -rf "$private/sources.list.d"
+    mkdir -p "$private/sources.list.d" "$private/lists/partial" "$private/cache/archives/partial"
+    eval "$(apt-config shell source_list Dir::Etc::SourceList/f source_parts Dir::Etc::SourceParts/d)"
+    as_source_lines() {
+        case $1 in
+            *.list) sed -E 's/^([[:space:]]*)deb(-src)?([[:space:]])/\1deb-src\3/' "$1" ;;
+            *.sources) sed -E 's/^[Tt][Yy][Pp][Ee][Ss]:.*/Types: deb-src/' "$1" ;;
+        esac
+    }
+    [ -f "$source_list" ] && as_source_lines "$source_list" >"$private/sources.list.d/sources.list"
+    for file in "$source_parts"*.list "$source_parts"*.sources; do
+        [ -f "$file" ] && as_source_lines "$file" >"$private/sources.list.d/$(basename "$file")"
+    done
+    apt_src=(apt-get -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$private/sources.list.d"
+        -o Dir::State::Lists="$private/lists" -o Dir::Cache="$private/cache")
+    "${apt_src[@]}" update -qq
+fi
+
+# The version of a source package that apt offers, as "name_version".
+source_version() {
+    local uris
+    uris=$("${apt_src[@]}" source --print-uris -qq "$1")
+    printf '%s\n' "$uris" | sed -n "s/^'[^']*' \($1_[^ ]*\)\.dsc .*/\1/p"
+}
+# Unpacks that version (its patches applied) into $cache/src/name_version,
+# replacing any other version, and leaves the folder in $source_dir.
+debian_source() {
+    local package=$1 version
+    version=$(source_version "$package")
+    [ -n "$version" ] || { echo "apt offers no source package $package" >&2; exit 1; }
+    source_dir=$cache/src/$version
+    [ -f "$source_dir/.unpacked" ] && return
+    rm -rf "$cache/src/${package}_"* "$cache/src/unpack-$package"
+    mkdir -p "$cache/src/unpack-$package"
+    (cd "$cache/src/unpack-$package" && "${apt_src[@]}" source -qq "$package" >/dev/null)
+    mv "$cache/src/unpack-$package/$(cd "$cache/src/unpack-$package" && ls -d "$package"-*/)" "$source_dir"
+    rm -rf "$cache/src/unpack-$package"
+    touch "$source_dir/.unpacked"
+}
+# Is the library in prefix $1 built by this recipe ($2) from the source
+# apt offers for package $3?
+up_to_date() {
+    [ "$(stamp_recipe "$1")" = "$2" ] || return 1
+    $if_cached || [ "$(sed -n 2p "$1/.stamp")" = "$(source_version "$3")" ]
+}
+
+if ! up_to_date "$jpeg_prefix" "$jpeg_recipe" libjpeg-turbo; then
     say "building libjpeg-turbo for Windows"
-    source_dir=$(debian_source libjpeg-turbo)
+    debian_source libjpeg-turbo
     rm -rf "$cache/build-libjpeg" "$jpeg_prefix"
     cmake -S "$source_dir" -B "$cache/build-libjpeg" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_INSTALL_PREFIX="$jpeg_prefix" "${jpeg_args[@]}" >/dev/null
     cmake --build "$cache/build-libjpeg" -j"$jobs"
     cmake --install "$cache/build-libjpeg" >/dev/null
-    echo "$jpeg_stamp" >"$jpeg_prefix/.stamp"
+    # Its licence goes with every copy of the program.
+    mkdir -p "$jpeg_prefix/licenses"
+    cp "$source_dir/LICENSE.md" "$source_dir/README.ijg" "$jpeg_prefix/licenses/"
+    printf '%s\n' "$jpeg_recipe" "$(basename "$source_dir")" >"$jpeg_prefix/.stamp"
     rm -rf "$cache/build-libjpeg"
 fi
 
-if [ "$(cat "$qt_prefix/.stamp" 2>/dev/null)" != "$qt_stamp" ]; then
+if ! up_to_date "$qt_prefix" "$qt_recipe" qt6-base; then
     say "building Qt for Windows; the first time this takes an hour or more"
-    source_dir=$(debian_source qt6-base)
+    debian_source qt6-base
     rm -rf "$qt_prefix"
-    # A build left half-done by an interrupted run goes on where it stopped.
+    # A build left half-done by an interrupted run goes on where it
+    # stopped, unless it was of another source.
+    grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$source_dir" "$cache/build-qt/CMakeCache.txt" 2>/dev/null ||
+        rm -rf "$cache/build-qt"
     cmake -S "$source_dir" -B "$cache/build-qt" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
         -DCMAKE_INSTALL_PREFIX="$qt_prefix" "${qt_args[@]}" >"$cache/qt-configure.log"
     cmake --build "$cache/build-qt" -j"$jobs"
     cmake --install "$cache/build-qt" >/dev/null
-    echo "$qt_stamp" >"$qt_prefix/.stamp"
+    mkdir -p "$qt_prefix/licenses"
+    cp "$source_dir/LICENSES/LGPL-3.0-only.txt" "$source_dir/LICENSES/GPL-3.0-only.txt" "$qt_prefix/licenses/"
+    printf '%s\n' "$qt_recipe" "$(basename "$source_dir")" >"$qt_prefix/.stamp"
     rm -rf "$cache/build-qt"
 fi
 
@@ -119,7 +171,7 @@ say "building the program"
 build=$root/build-windows
 cmake -S . -B "$build/program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_FIND_ROOT_PATH="$qt_prefix;$jpeg_prefix" -DQt6_DIR="$qt_prefix/lib/cmake/Qt6" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
     -DZARTEX_TESTS=OFF -DZARTEX_WERROR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build "$build/program" -j"$jobs"
 version=$(sed -n 's/^project(zartex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -138,9 +190,16 @@ cp assets/runtime/{circleNew,parNew,prNew,uslNew,fon}.jpg "$stage/"
 cp /usr/share/qt6/translations/qtbase_ru.qm "$stage/translations/"
 
 # The DLLs that the program and its plugins import, found among Qt's and
-# the compiler's; Windows' own DLLs are not in those folders and stay out.
-dll_folders=("$qt_prefix/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
-    /usr/x86_64-w64-mingw32/lib)
+# the cross-compiler's; Windows' own DLLs are in neither and stay out.
+find_dll() {
+    local found
+    found=$("$cross_compiler" -print-file-name="$1")
+    if [ -e "$qt_prefix/bin/$1" ]; then
+        echo "$qt_prefix/bin/$1"
+    elif [ "$found" != "$1" ] && [ -e "$found" ]; then
+        echo "$found"
+    fi
+}
 imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
 pending=("$stage/zartex.exe" "$stage/platforms/qwindows.dll" "$stage/styles/qwindowsvistastyle.dll")
 while [ ${#pending[@]} -gt 0 ]; do
@@ -148,26 +207,23 @@ while [ ${#pending[@]} -gt 0 ]; do
     pending=("${pending[@]:1}")
     for dll in $(imports "$binary"); do
         [ -e "$stage/$dll" ] && continue
-        for folder in "${dll_folders[@]}"; do
-            if [ -e "$folder/$dll" ]; then
-                cp "$folder/$dll" "$stage/"
-                pending+=("$stage/$dll")
-                break
-            fi
-        done
+        found=$(find_dll "$dll")
+        if [ -n "$found" ]; then
+            cp "$found" "$stage/"
+            pending+=("$stage/$dll")
+        fi
     done
 done
 x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.dll "$stage"/*/*.dll "$stage/zartex.exe"
 
-source_qt=$(debian_source qt6-base)
-source_jpeg=$(debian_source libjpeg-turbo)
-cp "$source_qt/LICENSES/LGPL-3.0-only.txt" "$stage/licenses/Qt-LGPL-3.0.txt"
-cp "$source_qt/LICENSES/GPL-3.0-only.txt" "$stage/licenses/Qt-GPL-3.0.txt"
-cp "$source_jpeg/LICENSE.md" "$stage/licenses/libjpeg-turbo.md"
-cp "$source_jpeg/README.ijg" "$stage/licenses/libjpeg-turbo-README.ijg"
+cp "$qt_prefix/licenses/LGPL-3.0-only.txt" "$stage/licenses/Qt-LGPL-3.0.txt"
+cp "$qt_prefix/licenses/GPL-3.0-only.txt" "$stage/licenses/Qt-GPL-3.0.txt"
+cp "$jpeg_prefix/licenses/LICENSE.md" "$stage/licenses/libjpeg-turbo.md"
+cp "$jpeg_prefix/licenses/README.ijg" "$stage/licenses/libjpeg-turbo-README.ijg"
 cp /usr/share/doc/fonts-liberation2/copyright "$stage/licenses/LiberationSans.txt"
 cp tools/windows/licenses.txt "$stage/licenses/README.txt"
 cp tools/install/copyright "$stage/licenses/zartex.txt"
+cp LICENSE "$stage/licenses/GPL-3.0.txt"
 
 say "packing the portable .zip"
 zip_file=$build/zartex-$version-windows-x64.zip
@@ -195,7 +251,13 @@ windows_path() { local path=${1#.}; printf '%s' "${path//\//\\}"; }
 } >"$stage.remove-files.nsh"
 installer=$build/zartex-$version-windows-x64-setup.exe
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" \
-    -DICON="$root/tools/windows/zartex.ico" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" tools/windows/installer.nsi
+    -DICON="$root/tools/windows/zartex.ico" -DLICENSE="$root/LICENSE" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" \
+    tools/windows/installer.nsi
+
+say "making the Windows Installer package"
+msi=$build/zartex-$version-windows-x64.msi
+bash tools/windows/make-msi.sh "$version" "$stage" "$msi"
 
 say "done: $(du -h "$zip_file" | cut -f1) $zip_file"
 say "done: $(du -h "$installer" | cut -f1) $installer"
+say "done: $(du -h "$msi" | cut -f1) $msi"

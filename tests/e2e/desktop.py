@@ -339,8 +339,35 @@ class Desktop:
 
     def wait_active(self, window, timeout=PATIENCE):
         """Waits until `window` has the keyboard focus."""
-        wait_until(lambda: self.x("xdotool", "getactivewindow").strip() == str(window.id), timeout,
-                   f'the window "{window.name}" to take the keyboard', 0.1)
+        wait_until(lambda: self.active() == window.id, timeout, f'the window "{window.name}" to take the keyboard', 0.1)
+
+    def active(self):
+        """The window that the window manager reports active, or None."""
+        found = re.search(r"window id # (0x[0-9a-f]+)", self.x("xprop", "-root", "_NET_ACTIVE_WINDOW"))
+        return int(found.group(1), 16) if found else None
+
+    def in_front(self, window):
+        """`window` is active and above the program's other windows, as the
+        window manager reports them."""
+        shown = self.windows()
+        return bool(shown) and shown[-1].id == window.id and self.active() == window.id
+
+    def bring_up(self, window, timeout=PATIENCE):
+        """Brings `window` in front as a pupil would from the task bar, and
+        waits until the window manager reports it so. A program may raise
+        one of its windows late, on an earlier click it has only now read."""
+        def up():
+            if self.in_front(window):
+                return True
+            self.x("xdotool", "windowactivate", str(window.id))
+            return False
+        wait_until(up, timeout, f'the window "{window.name}" to be active and in front of the others', 0.2)
+
+    def under_pointer(self, x, y):
+        """Moves the pointer to (x, y); the client window it is over."""
+        found = re.search(r"window:(\d+)", self.x("xdotool", "mousemove", "--sync", str(x), str(y),
+                                                   "getmouselocation", check=True))
+        return int(found.group(1)) if found else None
 
     def wait_screen(self, condition, what, timeout=PATIENCE):
         """Waits until condition(screen) holds on a fresh screenshot."""

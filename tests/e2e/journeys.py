@@ -117,17 +117,36 @@ class Pupil:
         return (window.x + x, window.y + y, w, h)
 
     def press(self, window, module, name):
-        self.d.click(*centre(self.rect(window, module, name)))
+        point = centre(self.rect(window, module, name))
+        self.aim(window, point)
+        self.d.click(*point)
+
+    def aim(self, window, point):
+        """Under Wine, where the program may raise one of its windows late
+        (on a click it has only now read), the pupil first makes sure that
+        `window` is in front and the pointer at `point` is over it."""
+        if not self.args.wine_prefix:
+            return
+
+        def over():
+            self.d.bring_up(window)
+            return self.d.under_pointer(*point) == window.id
+        wait_until(over, PATIENCE, f'the pointer at {point} to be over "{window.name}"', 0.1)
 
     def open(self, module):
         self.press(self.main, "MainWindow", page_of(module) + "Button")
         window = self.d.wait_window(self.form(module).caption)
         expect_designed_place(window, self.form(module), bool(self.args.wine_prefix))
         if self.args.wine_prefix:
-            # The click may raise the main form over the new one under
-            # Wine; the pupil brings the new form up by its title bar.
-            self.d.click(window.x + window.width // 2, window.y - window.frame_top // 2)
+            self.d.bring_up(window)
         return window
+
+    def wait_box(self, form, answered=()):
+        """The message box that comes up over `form`: a new window of the
+        program, none of those already answered."""
+        known = {form.id, self.main.id, *answered}
+        return wait_until(lambda: next((w for w in self.d.windows() if w.id not in known), None),
+                          PATIENCE, f'a message box over "{form.name}"')
 
     def mark_shown(self, module, screen=None):
         screen = screen or self.d.screen()
@@ -147,7 +166,9 @@ class Pupil:
         target_rect = self.rect(window, module, target)
         point = (target_rect[0] + aim[0], target_rect[1] + aim[1]) if aim else \
             (target_rect[0] + 10, target_rect[1] + target_rect[3] // 2)
-        self.d.drag(centre(self.rect(window, module, source)), point)
+        start = centre(self.rect(window, module, source))
+        self.aim(window, start)
+        self.d.drag(start, point)
 
 
 def expect_designed_place(window, form, wine=False):
@@ -365,10 +386,13 @@ def answer_box(pupil, box):
     there the window manager does not always hand a new box the keyboard."""
     d = pupil.d
     if pupil.args.wine_prefix:
-        # The button's caption: the dark pixels in the lower right of the box.
+        # The button's caption: the dark pixels in the lower right of the
+        # box, read once the box is in front.
+        d.bring_up(box)
         lower_right = (box.x + box.width // 2, box.y + box.height * 2 // 3, box.width // 2, box.height // 3)
         caption = wait_until(lambda: d.screen().bounding_box(lower_right, lambda p: max(p) < 100), PATIENCE,
                              "the OK button of the box")
+        pupil.aim(box, centre(caption))
         d.click(*centre(caption))
     else:
         d.wait_active(box)
@@ -380,10 +404,11 @@ def expect_box(pupil, form, expected, language="eng"):
     """A message box saying `expected` comes up over `form`; Return closes
     it and the program goes on."""
     d = pupil.d
-    box = wait_until(lambda: next((w for w in d.windows() if w.id not in (form.id, pupil.main.id)), None),
-                     PATIENCE, "the error message box")
+    box = pupil.wait_box(form)
     # Titled by the program's file name, without ".exe" on Windows.
     expect(box.name == "zartex", f'the message box is titled "{box.name}", not "zartex"')
+    if pupil.args.wine_prefix:
+        d.bring_up(box)
     # The box is read off the screen; OCR may take a small l for a
     # capital I, so those two count as one letter.
     wait_until(lambda: same_letters(expected, d.read_text((box.x, box.y, box.width, box.height), language)),
@@ -437,10 +462,11 @@ def solve_cosine_law(pupil, form):
         pupil.press(form, "CosineLawTask", "startEdit")
         d.key("Tab")
         d.key("space")
+    answered = []
     for _ in range(2):
-        box = wait_until(lambda: next((w for w in d.windows() if w.id not in (form.id, pupil.main.id)), None),
-                         PATIENCE, "the box that Space on the focused check button brings")
+        box = pupil.wait_box(form, answered)
         answer_box(pupil, box)
+        answered.append(box.id)
     for piece, slot in TASK10_DROPS:
         pupil.drop(form, "CosineLawTask", piece, slot)
         d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), f"{slot} to show the shape from {piece}")
@@ -750,9 +776,6 @@ def windows_cosine_law(pupil):
         solve_cosine_law(pupil, form)
 
 
-START_MENU_ENTRY = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Зартекс.lnk"
-
-
 @journey("windows-start-menu")
 def windows_start_menu(pupil):
     """Windows: the installed program, started from its Start-menu entry,
@@ -760,7 +783,10 @@ def windows_start_menu(pupil):
     and Qt's own texts are Russian (an edit box's menu offers «Копировать»)."""
     d = pupil.d
     caption = pupil.form("MainWindow").caption
-    d.launch(["wine", "start", START_MENU_ENTRY], tempfile.gettempdir(), wine.environment(pupil.args.wine_prefix),
+    entries = wine.shortcuts(pupil.args.wine_prefix)
+    expect(len(entries) == 1, f"the Start menu holds {entries}, not one entry of the program")
+    entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(pupil.args.wine_prefix)).replace("/", "\\")
+    d.launch(["wine", "start", entry], tempfile.gettempdir(), wine.environment(pupil.args.wine_prefix),
              platform=None)
 
     def started_program():
@@ -780,6 +806,7 @@ def windows_start_menu(pupil):
     d.wait_screen(slot_filled(pupil, form, "HoursToMinutesTask", "startSlot"), "the start slot to show the oval")
     form = pupil.open("CosineLawTask")
     x, y = centre(pupil.rect(form, "CosineLawTask", "startEdit"))
+    pupil.aim(form, (x, y))
     d.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "3", check=True)
     wait_until(lambda: "Копировать" in d.read_text((x, y, 240, 200), language="rus"), PATIENCE,
                "the edit box's menu to offer «Копировать»")

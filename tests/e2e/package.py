@@ -39,10 +39,13 @@ LAYOUT = (("bin/zartex", "libexec/zartex/zartex", ENTRY, LISTING, "share/icons/h
           + tuple(f"share/icons/hicolor/{n}x{n}/apps/zartex.png" for n in ICON_SIZES)
           + tuple("share/zartex/" + p for p in PICTURES))
 DEPENDS = ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libjpeg62-turbo", "qt6-qpa-plugins",
-           "fonts-liberation", "qt6-translations-l10n")
+           "qt6-translations-l10n")
 RECOMMENDS = ("qt6-wayland",)
-RPM_REQUIRES = ("libQt6Widgets.so.6()(64bit)", "libjpeg.so.62()(64bit)", "qt6-qtbase-gui", "font(liberationsans)",
-                "qt6-qttranslations")
+RPM_REQUIRES = ("libQt6Widgets.so.6()(64bit)", "libjpeg.so.62()(64bit)", "qt6-qtbase-gui", "qt6-qttranslations")
+# The program carries the forms' font; a package that asks for a font
+# package anyway pulls in what it never uses.
+FONT_PACKAGE = ("fonts-", "font(")
+LICENCE = "GPL-3.0-or-later"
 RPM_SUGGESTS = ("qt6-qtwayland",)
 
 
@@ -83,6 +86,14 @@ def check_tree(prefix, source):
             raise Failed(f"the {n}x{n} icon is {size}")
     # Pedantic notes fail too; nothing is fetched from the network.
     run("appstreamcli", "validate", "--pedantic", "--no-net", os.path.join(prefix, LISTING))
+    with open(os.path.join(prefix, LISTING), encoding="utf-8") as listing:
+        if f"<project_license>{LICENCE}</project_license>" not in listing.read():
+            raise Failed(f"the listing does not give the licence {LICENCE}")
+    with open(os.path.join(prefix, "share/doc/zartex/copyright"), encoding="utf-8") as copyright:
+        paragraphs = copyright.read().split("\n\n")
+    program = next((p.splitlines() for p in paragraphs if p.startswith("Files: *\n")), [])
+    if f"License: {LICENCE}" not in program:
+        raise Failed(f"the copyright file does not give the program's files the licence {LICENCE}")
 
 
 def journey(source, build, prefix, name):
@@ -139,9 +150,12 @@ def deb(args, scratch):
     for field, wanted in (("Depends", DEPENDS), ("Recommends", RECOMMENDS)):
         value = run("dpkg-deb", "-f", package, field)
         print(f"{field}:", value.strip())
+        named = [d.strip().split(" ")[0] for d in value.split(",")]
         for name in wanted:
-            if name not in [d.strip().split(" ")[0] for d in value.split(",")]:
+            if name not in named:
                 raise Failed(f"the package's {field} lacks {name}")
+        if any(name.startswith(FONT_PACKAGE) for name in named):
+            raise Failed(f"the package's {field} asks for a font package: {value.strip()}")
     # Every error and warning counts; notes (I:, P:) do not.
     done = subprocess.run(["lintian", "--tag-display-limit", "0", package], capture_output=True, text=True)
     print(done.stdout, end="")
@@ -164,6 +178,11 @@ def rpm(args, scratch):
         for name in wanted:
             if name not in named:
                 raise Failed(f"the package's {field} lack {name}")
+        if any(name.startswith(FONT_PACKAGE) for name in named):
+            raise Failed(f"the package's {field} ask for a font package: {', '.join(named)}")
+    licence = run("rpm", "-qp", "--queryformat", "%{LICENSE}", package)
+    if licence != LICENCE:
+        raise Failed(f"the package's License is {licence!r}, not {LICENCE}")
     done = subprocess.run(["rpmlint", "-c", os.path.join(args.source, "tools/install/rpmlint.toml"), package],
                           capture_output=True, text=True)
     print(done.stdout, end="")

@@ -3,18 +3,26 @@
 
     wine.py install --build BUILD-WINDOWS --prefix PREFIX --portable-into DIR
     wine.py uninstall --prefix PREFIX
+    wine.py msi-install --build BUILD-WINDOWS --prefix PREFIX --source SRC
+    wine.py msi-uninstall --build BUILD-WINDOWS --prefix PREFIX
 
 `install` makes a fresh Wine prefix (a Russian Windows whose only fonts are
 Wine's own, as on a school computer without Liberation Sans), runs the
 installer silently and checks what it laid down; it also unpacks the
 portable .zip into DIR.  `uninstall` runs the uninstaller silently and
-checks that everything the installer laid down is gone.  The journeys run
+checks that everything the installer laid down is gone.  `msi-install`
+does the same with the Windows Installer package as Group Policy would,
+`msiexec /i … /qn`, over an older version of it (made here from the same
+folder with one file changed and one more file), which it must replace;
+`msi-uninstall` removes it with `msiexec /x … /qn`.  The journeys run
 between the two (journeys.py --wine-prefix PREFIX).  Exit status: 0
-passed, 1 failed, 77 skipped (Wine is missing).
+passed, 1 failed, 77 skipped (Wine or wixl is missing).
 """
 import argparse
+import filecmp
 import glob
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -26,6 +34,11 @@ from desktop import JourneyFailed, wait_until  # noqa: E402
 SKIPPED = 77
 PRODUCT = "Зартекс"
 UNINSTALL_KEY = r"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zartex"
+UNINSTALL = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+PUBLISHER = "Учебный центр «Алгоритм»"
+# The registry key that stands for the Windows Installer package's
+# Start-menu entry.
+MSI_KEY = "Software\\Zartex"
 # A first start of Wine in a new prefix may take a minute on a loaded machine.
 PATIENCE = 300
 
@@ -74,6 +87,44 @@ def shortcut(prefix):
     return drive_c(prefix, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", f"{PRODUCT}.lnk")
 
 
+def shortcuts(prefix):
+    """The program's Start-menu entries, all users' and each user's. Wine's
+    Windows Installer puts a per-machine package's entry into the user's
+    Programs folder, where Windows would take the common one."""
+    return glob.glob(drive_c(prefix, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
+                             f"{PRODUCT}.lnk")) + \
+        glob.glob(drive_c(prefix, "users", "*", "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
+                          "Programs", f"{PRODUCT}.lnk"))
+
+
+def registry(prefix):
+    """The machine's registry as Wine keeps it: {key: {name: value}}, with
+    the text values decoded."""
+    stop(prefix)
+    keys, values = {}, None
+    with open(os.path.join(prefix, "system.reg"), encoding="utf-8", errors="replace") as reg:
+        for line in reg:
+            key = re.match(r"^\[(.*)\] \d+$", line.rstrip("\n"))
+            if key:
+                values = keys.setdefault(key.group(1).replace("\\\\", "\\"), {})
+                continue
+            value = re.match(r'^"((?:[^"\\]|\\.)*)"="((?:[^"\\]|\\.)*)"$', line.rstrip("\n"))
+            if value and values is not None:
+                values[unescape(value.group(1))] = unescape(value.group(2))
+    return keys
+
+
+def unescape(text):
+    return re.sub(r"\\x([0-9a-fA-F]{1,4})|\\(.)", lambda m: chr(int(m.group(1), 16)) if m.group(1) else m.group(2),
+                  text)
+
+
+def listings(prefix):
+    """The entries of "Apps and features" that name the program."""
+    return {key: values for key, values in registry(prefix).items()
+            if key.startswith(UNINSTALL) and values.get("DisplayName") == PRODUCT}
+
+
 def registry_has_key(prefix, key):
     stop(prefix)
     with open(os.path.join(prefix, "system.reg"), encoding="utf-8", errors="replace") as registry:
@@ -119,6 +170,88 @@ def install(args):
     print(f"installed {len(installed)} files and the Start-menu entry; unpacked the .zip into {unpacked}")
 
 
+def installed_files(prefix):
+    folder = install_folder(prefix)
+    return sorted(os.path.relpath(os.path.join(top, name), folder)
+                  for top, _, names in os.walk(folder) for name in names)
+
+
+def msiexec(prefix, *arguments):
+    done = wine(prefix, "msiexec", *arguments, "/qn")
+    if done.returncode != 0:
+        raise Failed(f"msiexec {' '.join(arguments)} /qn ended with status {done.returncode}")
+
+
+def one_listing(prefix, version):
+    found = listings(prefix)
+    if len(found) != 1:
+        raise Failed(f"\"Apps and features\" lists the program {len(found)} times: {sorted(found)}")
+    (entry,) = found.values()
+    for name, wanted in (("DisplayVersion", version), ("Publisher", PUBLISHER)):
+        if entry.get(name) != wanted:
+            raise Failed(f"the listing's {name} is {entry.get(name)!r}, not {wanted!r}")
+    return entry
+
+
+def msi_install(args):
+    (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
+    version = re.search(r"zartex-([0-9.]+)-", os.path.basename(package)).group(1)
+    if os.path.isdir(args.prefix):
+        stop(args.prefix)
+    shutil.rmtree(args.prefix, ignore_errors=True)
+    wine(args.prefix, "wineboot", "--init")
+    # The older version: the same folder, one licence text changed and one
+    # file that the new version no longer has.
+    older = os.path.join(args.prefix, "older")
+    shutil.copytree(os.path.join(args.build, "zartex"), os.path.join(older, "zartex"))
+    with open(os.path.join(older, "zartex", "licenses", "README.txt"), "a", encoding="utf-8") as changed:
+        changed.write("Старая версия.\n")
+    with open(os.path.join(older, "zartex", "obsolete.txt"), "w", encoding="utf-8") as obsolete:
+        obsolete.write("Этого файла в новой версии нет.\n")
+    old_package = os.path.join(older, "zartex-0.0.1-windows-x64.msi")
+    subprocess.run(["bash", os.path.join(args.source, "tools/windows/make-msi.sh"), "0.0.1",
+                    os.path.join(older, "zartex"), old_package], check=True, capture_output=True, timeout=PATIENCE)
+    msiexec(args.prefix, "/i", old_package)
+    one_listing(args.prefix, "0.0.1")
+    if installed_files(args.prefix) != sorted(staged_files(args.build) + ["obsolete.txt"]):
+        raise Failed(f"the older package laid down {installed_files(args.prefix)}, not its folder's files")
+
+    msiexec(args.prefix, "/i", package)
+    installed = installed_files(args.prefix)
+    expected = staged_files(args.build)
+    if installed != expected:
+        raise Failed(f"after the upgrade the folder holds {installed}, expected {expected}")
+    for name in expected:
+        if not filecmp.cmp(os.path.join(install_folder(args.prefix), name),
+                           os.path.join(args.build, "zartex", name), shallow=False):
+            raise Failed(f"after the upgrade {name} is not the new version's")
+    one_listing(args.prefix, version)
+    icons = [values.get("ProductIcon", "") for key, values in registry(args.prefix).items()
+             if key.startswith("Software\\Classes\\Installer\\Products\\") and values.get("ProductName") == PRODUCT]
+    if len(icons) != 1 or not icons[0].endswith("zartex.ico"):
+        raise Failed(f"the listing has no icon: {icons}")
+    if len(shortcuts(args.prefix)) != 1:
+        raise Failed(f"the Start-menu entries are {shortcuts(args.prefix)}, not one")
+    print(f"upgraded 0.0.1 to {version}: {len(installed)} files, one listing, the Start-menu entry")
+
+
+def msi_uninstall(args):
+    (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
+    msiexec(args.prefix, "/x", package)
+    folder = install_folder(args.prefix)
+    if os.path.exists(folder):
+        raise Failed(f"{folder} is left behind: {installed_files(args.prefix)}")
+    if shortcuts(args.prefix):
+        raise Failed(f"the Start-menu entry is left behind: {shortcuts(args.prefix)}")
+    if listings(args.prefix):
+        raise Failed("the program is still listed in \"Apps and features\"")
+    left = [key for key, values in registry(args.prefix).items()
+            if key == MSI_KEY or key.startswith(MSI_KEY + "\\") or values.get("ProductName") == PRODUCT]
+    if left:
+        raise Failed(f"registry keys are left behind: {left}")
+    print("msiexec /x removed the program's folder, its Start-menu entry, its listing and its registry keys")
+
+
 def uninstall(args):
     folder = install_folder(args.prefix)
     done = wine(args.prefix, os.path.join(folder, "uninstall.exe"), "/S")
@@ -135,16 +268,20 @@ def uninstall(args):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("step", choices=("install", "uninstall"))
+    parser.add_argument("step", choices=("install", "uninstall", "msi-install", "msi-uninstall"))
     parser.add_argument("--build")
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--portable-into")
+    parser.add_argument("--source")
     args = parser.parse_args()
-    if not shutil.which("wine") or not shutil.which("wineserver"):
-        print("SKIPPED: Wine is not installed (bash tools/windows.sh installs it)")
+    needed = ("wine", "wineserver") + (("wixl", "wixl-heat", "msibuild") if args.step == "msi-install" else ())
+    missing = [tool for tool in needed if not shutil.which(tool)]
+    if missing:
+        print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/windows.sh installs them)")
         return SKIPPED
     try:
-        {"install": install, "uninstall": uninstall}[args.step](args)
+        {"install": install, "uninstall": uninstall, "msi-install": msi_install,
+         "msi-uninstall": msi_uninstall}[args.step](args)
         return 0
     except (Failed, JourneyFailed) as failure:
         print(f"{args.step}: FAILED: {failure}")

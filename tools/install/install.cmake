@@ -59,22 +59,23 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/zartex)
 # The shared libraries (Qt 6, libjpeg) are found by dpkg-shlibdeps; the
-# X11 platform plugin, the forms' font and Qt's Russian texts are loaded at
-# run time. The Wayland plugin lets a session without XWayland start it.
+# X11 platform plugin and Qt's Russian texts are loaded at run time. The
+# forms' font is built into the program. The Wayland plugin lets a session
+# without XWayland start it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 # The same for RPM distributions; rpm finds the shared libraries itself.
 # The package names are those of the Fedora family.
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
-set(CPACK_RPM_PACKAGE_LICENSE "LicenseRef-zartex")
+set(CPACK_RPM_PACKAGE_LICENSE "GPL-3.0-or-later")
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Education")
 set(CPACK_RPM_PACKAGE_URL https://example.org/zartex)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "Flowchart elements, the assignment operator and mathematical expressions
 in program notation: theory pages and ten exercises, all texts in Russian.")
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${CPACK_PACKAGE_CONTACT}")
-set(CPACK_RPM_PACKAGE_REQUIRES "qt6-qtbase-gui, font(liberationsans), qt6-qttranslations")
+set(CPACK_RPM_PACKAGE_REQUIRES "qt6-qtbase-gui, qt6-qttranslations")
 set(CPACK_RPM_PACKAGE_SUGGESTS "qt6-qtwayland")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-project.cmake)
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_LIST_DIR}/rpm-changelog)

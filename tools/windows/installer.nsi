@@ -1,8 +1,9 @@
 ; The Windows installer: the program's folder under Program Files, a
 ; Start-menu entry, an entry in "Apps and features", and an uninstaller
 ; that removes exactly what was installed. tools/windows.sh passes the
-; version, the laid-out folder (STAGE), the icon and the output file, and
-; writes the lists of files into files.nsh and remove-files.nsh beside it.
+; version, the laid-out folder (STAGE), the icon, the licence shown before
+; installing and the output file, and writes the lists of files into
+; files.nsh and remove-files.nsh beside it.
 ; A 64-bit installer for the 64-bit program: it needs no 32-bit Windows
 ; layer (WOW64), and sees the 64-bit registry and Program Files.
 Target amd64-unicode
@@ -30,6 +31,7 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "Учебный центр «Алг�
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH

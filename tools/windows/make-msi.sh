@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Makes the Windows Installer package of a laid-out program folder:
+#     make-msi.sh VERSION FOLDER OUTPUT.msi
+# tools/windows.sh makes the package a school installs; the tests make an
+# older one with it to check that an upgrade replaces it.
+set -euo pipefail
+version=$1
+folder=$(realpath "$2")
+output=$(realpath -m "$3")
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# wixl reads the files by paths relative to the folder it runs in.
+ln -s "$folder" "$work/zartex"
+cp "$here/zartex.ico" "$work/"
+cd "$work"
+find -L zartex -type f | sort | wixl-heat -p zartex/ --var var.SourceDir --directory-ref INSTALLDIR \
+    --component-group ProgramFiles --win64 >files.wxs
+# wixl writes the tables' texts in the code page of the language that
+# WINDOWS_LANGUAGE names, here Cyrillic (1251); the database is then marked
+# with that code page, so that every Windows reads the Russian names alike.
+export WINDOWS_LANGUAGE=ru_RU
+rm -f "$output"
+wixl -a x64 -D Win64=yes -D Version="$version" -D SourceDir=zartex -D Icon=zartex.ico -o "$output" \
+    "$here/zartex.wxs" files.wxs
+# wixl may report a failed table and still end with status 0.
+[ -s "$output" ] || { echo "wixl made no package" >&2; exit 1; }
+printf '\r\n\r\n1251\t_ForceCodepage\r\n' >_ForceCodepage.idt
+msibuild "$output" -i _ForceCodepage.idt
