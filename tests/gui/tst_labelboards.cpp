@@ -23,45 +23,56 @@ struct Move
     const char *caption;
 };
 
-// What a test needs to know of one board form.
+// What a test needs to know of one board form: its page, a right caption
+// for every slot, the slot text labels and the arrows, in slot order.
 struct Board
 {
     LabelBoardTask *form;
     LabelBoard *board;
     MainWindow *main;
-    const char *mainButton;            // the main form's button that opens it
-    const char *page;                  // whose completion mark it shows
-    QList<Move> solution;              // a right caption for every slot
-    QStringList slotTexts;             // the slot text labels, in slot order
+    const char *page;
+    QList<Move> solution;
+    QStringList slotTexts;
     QStringList arrows;
 };
 
-Board boardOf(const ProgramWindows &program, int task)
+Board boardOf(const ProgramWindows &program, const char *page)
 {
-    switch (task) {
-    case 5:
-        return {program.page<LabelBoardTask>("orangeCost"), program.page<LabelBoardTask>("orangeCost")->board(), program.mainWindow(), "orangeCostButton",
-                "orangeCost",
-                {{"startSlot", "startPiece"}, {"inputSlot", "quantityPiece"}, {"processSlot", "costFormulaPiece"},
-                 {"outputSlot", "costPiece"}, {"endSlot", "endPiece"}},
-                {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText", "endSlotText"},
-                {"arrowStartToInput", "arrowInputToProcess", "arrowProcessToOutput", "arrowOutputToEnd"}};
-    case 6:
-        return {program.page<LabelBoardTask>("heelHeight"), program.page<LabelBoardTask>("heelHeight")->board(), program.mainWindow(), "heelHeightButton",
-                "heelHeight",
-                {{"startSlot", "startPiece"}, {"inputSlot", "heightsPiece"}, {"processSlot", "heelFormulaPiece"},
-                 {"outputSlot", "heelPiece"}, {"endSlot", "endPiece"}},
-                {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText", "endSlotText"},
-                {"arrowStartToInput", "arrowInputToProcess", "arrowProcessToOutput", "arrowOutputToEnd"}};
-    default:
-        return {program.page<LabelBoardTask>("sweetsCount"), program.page<LabelBoardTask>("sweetsCount")->board(), program.mainWindow(), "sweetsCountButton",
-                "sweetsCount",
-                {{"startSlot", "startPiece"}, {"inputSlot", "massesPiece"}, {"processSlot", "sweetsMassFormulaPiece"},
-                 {"countSlot", "countFormulaPiece"}, {"outputSlot", "countPiece"}, {"endSlot", "endPiece"}},
-                {"startSlotText", "inputSlotText", "processSlotText", "countSlotText", "outputSlotText",
-                 "endSlotText"},
-                {"arrowStartToInput", "arrowInputToProcess", "arrowProcessToCount", "arrowCountToOutput", "arrowOutputToEnd"}};
+    struct Design
+    {
+        const char *page;
+        QList<Move> solution;
+        QStringList slotTexts;
+        QStringList arrows;
+    };
+    const QStringList fiveSlotTexts = {"startSlotText", "inputSlotText", "processSlotText", "outputSlotText",
+                                       "endSlotText"};
+    const QStringList fourArrows = {"arrowStartToInput", "arrowInputToProcess", "arrowProcessToOutput",
+                                    "arrowOutputToEnd"};
+    const Design designs[] = {
+        {"orangeCost",
+         {{"startSlot", "startPiece"}, {"inputSlot", "quantityPiece"}, {"processSlot", "costFormulaPiece"},
+          {"outputSlot", "costPiece"}, {"endSlot", "endPiece"}},
+         fiveSlotTexts, fourArrows},
+        {"heelHeight",
+         {{"startSlot", "startPiece"}, {"inputSlot", "heightsPiece"}, {"processSlot", "heelFormulaPiece"},
+          {"outputSlot", "heelPiece"}, {"endSlot", "endPiece"}},
+         fiveSlotTexts, fourArrows},
+        {"sweetsCount",
+         {{"startSlot", "startPiece"}, {"inputSlot", "massesPiece"}, {"processSlot", "sweetsMassFormulaPiece"},
+          {"countSlot", "countFormulaPiece"}, {"outputSlot", "countPiece"}, {"endSlot", "endPiece"}},
+         {"startSlotText", "inputSlotText", "processSlotText", "countSlotText", "outputSlotText", "endSlotText"},
+         {"arrowStartToInput", "arrowInputToProcess", "arrowProcessToCount", "arrowCountToOutput",
+          "arrowOutputToEnd"}},
+    };
+    for (const Design &design : designs) {
+        if (qstrcmp(design.page, page) == 0) {
+            auto *form = program.page<LabelBoardTask>(QLatin1String(page));
+            return {form, form->board(), program.mainWindow(), design.page, design.solution, design.slotTexts,
+                    design.arrows};
+        }
     }
+    qFatal("no label board %s", page);
 }
 
 template<class T = QWidget>
@@ -103,7 +114,7 @@ QList<QLabel *> captionsOf(QWidget *form)
 
 void open(const Board &b)
 {
-    click(part(b.main, b.mainButton));
+    click(part(b.main, (QByteArray(b.page) + "Button").constData()));
     QVERIFY(b.form->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(b.form));
 }
@@ -118,9 +129,9 @@ private slots:
 
     void solvedAtTheDropThatMakesEverySlotRight_data();
     void solvedAtTheDropThatMakesEverySlotRight();
-    void eitherOutputCaptionIsRightOnTask6();
+    void heelHeightTakesEitherOutputCaption();
     void overwrittenCaptionsCountOnlyWhatTheSlotShows();
-    void distractorsOfTask7MatchNoSlot();
+    void sweetsCountDistractorsMatchNoSlot();
     void onlyTheWholeSlotTakesDrops_data();
     void onlyTheWholeSlotTakesDrops();
     void closeBoxAndOkKeepTheBoard_data();
@@ -133,20 +144,20 @@ private:
 
 void LabelBoardsTest::solvedAtTheDropThatMakesEverySlotRight_data()
 {
-    QTest::addColumn<int>("task");
+    QTest::addColumn<QByteArray>("page");
     QTest::addColumn<QList<int>>("order");
-    QTest::newRow("task 5 top down") << 5 << QList<int>{0, 1, 2, 3, 4};
-    QTest::newRow("task 5 bottom up") << 5 << QList<int>{4, 3, 2, 1, 0};
-    QTest::newRow("task 6 mixed") << 6 << QList<int>{2, 4, 0, 3, 1};
-    QTest::newRow("task 7 top down") << 7 << QList<int>{0, 1, 2, 3, 4, 5};
-    QTest::newRow("task 7 mixed") << 7 << QList<int>{5, 1, 3, 0, 4, 2};
+    QTest::newRow("orangeCost top down") << QByteArray("orangeCost") << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("orangeCost bottom up") << QByteArray("orangeCost") << QList<int>{4, 3, 2, 1, 0};
+    QTest::newRow("heelHeight mixed") << QByteArray("heelHeight") << QList<int>{2, 4, 0, 3, 1};
+    QTest::newRow("sweetsCount top down") << QByteArray("sweetsCount") << QList<int>{0, 1, 2, 3, 4, 5};
+    QTest::newRow("sweetsCount mixed") << QByteArray("sweetsCount") << QList<int>{5, 1, 3, 0, 4, 2};
 }
 
 void LabelBoardsTest::solvedAtTheDropThatMakesEverySlotRight()
 {
-    QFETCH(int, task);
+    QFETCH(QByteArray, page);
     QFETCH(QList<int>, order);
-    const Board b = boardOf(*program, task);
+    const Board b = boardOf(*program, page.constData());
     open(b);
     QCOMPARE(b.board->slotCount(), b.solution.size());
     for (int step = 0; step < order.size(); ++step) {
@@ -162,9 +173,9 @@ void LabelBoardsTest::solvedAtTheDropThatMakesEverySlotRight()
     QVERIFY(!b.main->isMarkShown(b.page));
 }
 
-void LabelBoardsTest::eitherOutputCaptionIsRightOnTask6()
+void LabelBoardsTest::heelHeightTakesEitherOutputCaption()
 {
-    const Board b = boardOf(*program, 6);
+    const Board b = boardOf(*program, "heelHeight");
     open(b);
     // "R3" and then "R2 - R1" on the output block are one right slot, not
     // two: the end terminal is still empty, so the task is not solved.
@@ -182,7 +193,7 @@ void LabelBoardsTest::eitherOutputCaptionIsRightOnTask6()
 
 void LabelBoardsTest::overwrittenCaptionsCountOnlyWhatTheSlotShows()
 {
-    const Board b = boardOf(*program, 6);
+    const Board b = boardOf(*program, "heelHeight");
     open(b);
     // A right caption overwritten by a distractor no longer counts.
     QVERIFY(drop(b.form, "startSlot", "startPiece"));
@@ -210,9 +221,9 @@ void LabelBoardsTest::overwrittenCaptionsCountOnlyWhatTheSlotShows()
     QVERIFY(okOf(b.form)->isVisible());
 }
 
-void LabelBoardsTest::distractorsOfTask7MatchNoSlot()
+void LabelBoardsTest::sweetsCountDistractorsMatchNoSlot()
 {
-    const Board b = boardOf(*program, 7);
+    const Board b = boardOf(*program, "sweetsCount");
     open(b);
     // "Z := M1+ M2" over "Начало", and "R2-R1" on the second process block.
     QVERIFY(drop(b.form, "startSlot", "startPiece"));
@@ -244,16 +255,16 @@ void LabelBoardsTest::distractorsOfTask7MatchNoSlot()
 
 void LabelBoardsTest::onlyTheWholeSlotTakesDrops_data()
 {
-    QTest::addColumn<int>("task");
-    QTest::newRow("task 5") << 5;
-    QTest::newRow("task 6") << 6;
-    QTest::newRow("task 7") << 7;
+    QTest::addColumn<QByteArray>("page");
+    QTest::newRow("orangeCost") << QByteArray("orangeCost");
+    QTest::newRow("heelHeight") << QByteArray("heelHeight");
+    QTest::newRow("sweetsCount") << QByteArray("sweetsCount");
 }
 
 void LabelBoardsTest::onlyTheWholeSlotTakesDrops()
 {
-    QFETCH(int, task);
-    const Board b = boardOf(*program, task);
+    QFETCH(QByteArray, page);
+    const Board b = boardOf(*program, page.constData());
     open(b);
     QWidget *form = b.form;
     QList<QLabel *> captions = captionsOf(form);
@@ -305,8 +316,8 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard_data()
 
 void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
 {
-    QFETCH(int, task);
-    const Board b = boardOf(*program, task);
+    QFETCH(QByteArray, page);
+    const Board b = boardOf(*program, page.constData());
     open(b);
     for (const Move &move : b.solution)
         QVERIFY(drop(b.form, move.slot, move.caption));
@@ -354,8 +365,8 @@ void LabelBoardsTest::closeBoxAndOkKeepTheBoard()
 // outline in its place: no edge is cut off.
 void LabelBoardsTest::unstretchedPicturesShowWhole()
 {
-    QFETCH(int, task);
-    const Board b = boardOf(*program, task);
+    QFETCH(QByteArray, page);
+    const Board b = boardOf(*program, page.constData());
     for (PictureBox *picture : b.form->findChildren<PictureBox *>()) {
         if (picture->stretch())
             continue;

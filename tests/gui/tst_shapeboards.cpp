@@ -166,8 +166,8 @@ class ShapeBoardsTest : public GuiTest
     }
     Board boardNamed(const QString &name) const
     {
-        QWidget *form = name == QLatin1String("Task 4") ? static_cast<QWidget *>(hoursToMinutes()) : cosineLaw();
-        const ShapeBoard &state = name == QLatin1String("Task 4") ? hoursToMinutes()->board() : cosineLaw()->board();
+        QWidget *form = program->window(name);
+        const ShapeBoard &state = form == hoursToMinutes() ? hoursToMinutes()->board() : cosineLaw()->board();
         return {form,
                 {picture(form, "startSlot"), picture(form, "inputSlot"), picture(form, "processSlot"),
                  picture(form, "outputSlot"), picture(form, "endSlot")},
@@ -184,23 +184,23 @@ private slots:
     void everyPieceOnEverySlot();
     void theLastDropOnASlotDecides_data() { boards_data(); }
     void theLastDropOnASlotDecides();
-    void task4CountsWrongDropsAndClears();
+    void hoursToMinutesCountsWrongDropsAndClears();
     void fileThatCannotBeLoadedChangesNothing_data();
     void fileThatCannotBeLoadedChangesNothing();
     void resetStopsWhenTheBlankCannotBeLoaded();
-    void task10SolvedInSmallLetters();
-    void task10RejectsAllButTheListedTexts_data();
-    void task10RejectsAllButTheListedTexts();
-    void task10JudgesBothPartsAfreshAtEveryCheck();
-    void task10ActivationStartsTheAnswersAfresh();
-    void task10SquaresStandAfterTheirLetters();
+    void cosineLawSolvedInSmallLetters();
+    void cosineLawRejectsAllButTheListedTexts_data();
+    void cosineLawRejectsAllButTheListedTexts();
+    void cosineLawJudgesBothPartsAfreshAtEveryCheck();
+    void cosineLawActivationStartsTheAnswersAfresh();
+    void cosineLawSquaresStandAfterTheirLetters();
 };
 
 void ShapeBoardsTest::boards_data()
 {
     QTest::addColumn<QString>("board");
-    QTest::newRow("Task 4") << "Task 4";
-    QTest::newRow("Task 10") << "Task 10";
+    QTest::newRow("hoursToMinutes") << "hoursToMinutes";
+    QTest::newRow("cosineLaw") << "cosineLaw";
 }
 
 void ShapeBoardsTest::everyPieceOnEverySlot_data()
@@ -208,9 +208,9 @@ void ShapeBoardsTest::everyPieceOnEverySlot_data()
     QTest::addColumn<QString>("board");
     QTest::addColumn<int>("code");
     for (int code = 0; code < 4; ++code)
-        QTest::addRow("Task 4, shape %d", code) << "Task 4" << code;
+        QTest::addRow("hoursToMinutes, shape %d", code) << "hoursToMinutes" << code;
     for (int code = 0; code < 3; ++code) // Task 10's diamond can't be dragged
-        QTest::addRow("Task 10, shape %d", code) << "Task 10" << code;
+        QTest::addRow("cosineLaw, shape %d", code) << "cosineLaw" << code;
 }
 
 void ShapeBoardsTest::everyPieceOnEverySlot()
@@ -258,9 +258,9 @@ void ShapeBoardsTest::theLastDropOnASlotDecides()
     QCOMPARE(b.state.wrongDropCount(), counted);
 }
 
-void ShapeBoardsTest::task4CountsWrongDropsAndClears()
+void ShapeBoardsTest::hoursToMinutesCountsWrongDropsAndClears()
 {
-    const Board b = boardNamed("Task 4");
+    const Board b = boardNamed("hoursToMinutes");
     QPushButton *ok = button(hoursToMinutes(), "doneButton");
     QPushButton *check = button(hoursToMinutes(), "checkButton");
     auto *count = child<QLabel>(hoursToMinutes(), "errorCountLabel");
@@ -309,12 +309,12 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("message");
     const QString cannotOpen = "Cannot open file uslNew.jpg";
-    QTest::newRow("Task 4, missing") << "Task 4" << "missing" << cannotOpen;
-    QTest::newRow("Task 4, unreadable") << "Task 4" << "unreadable" << cannotOpen;
-    QTest::newRow("Task 4, corrupt") << "Task 4" << "corrupt" << "uslNew.jpg";
-    QTest::newRow("Task 10, missing") << "Task 10" << "missing" << "Cannot open file parNew.jpg";
-    QTest::newRow("Task 10, corrupt") << "Task 10" << "corrupt" << "parNew.jpg";
-    QTest::newRow("Task 10, too large") << "Task 10" << "too large" << "Файл parNew.jpg слишком большой";
+    QTest::newRow("hoursToMinutes, missing") << "hoursToMinutes" << "missing" << cannotOpen;
+    QTest::newRow("hoursToMinutes, unreadable") << "hoursToMinutes" << "unreadable" << cannotOpen;
+    QTest::newRow("hoursToMinutes, corrupt") << "hoursToMinutes" << "corrupt" << "uslNew.jpg";
+    QTest::newRow("cosineLaw, missing") << "cosineLaw" << "missing" << "Cannot open file parNew.jpg";
+    QTest::newRow("cosineLaw, corrupt") << "cosineLaw" << "corrupt" << "parNew.jpg";
+    QTest::newRow("cosineLaw, too large") << "cosineLaw" << "too large" << "Файл parNew.jpg слишком большой";
 }
 
 void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()
@@ -352,11 +352,11 @@ void ShapeBoardsTest::fileThatCannotBeLoadedChangesNothing()
 void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
 {
     WorkingCopy copy;
-    const Board b4 = boardNamed("Task 4"), b10 = boardNamed("Task 10");
-    QVERIFY(dropOnSlot(b4.slotsTopDown[4], b4.pieces[3]));
-    placeAllRight(b4);
+    const Board hoursBoard = boardNamed("hoursToMinutes"), cosineBoard = boardNamed("cosineLaw");
+    QVERIFY(dropOnSlot(hoursBoard.slotsTopDown[4], hoursBoard.pieces[3]));
+    placeAllRight(hoursBoard);
     click(button(hoursToMinutes(), "checkButton"));
-    placeAllRight(b10);
+    placeAllRight(cosineBoard);
     edit(4)->setText("a");
 
     for (const char *how : {"missing", "corrupt", "unreadable"}) {
@@ -369,21 +369,21 @@ void ShapeBoardsTest::resetStopsWhenTheBlankCannotBeLoaded()
         // Task 4 hides "ОК" and the count before it loads the blanks.
         QVERIFY(!button(hoursToMinutes(), "doneButton")->isVisibleTo(hoursToMinutes()));
         QCOMPARE(child<QLabel>(hoursToMinutes(), "errorCountLabel")->text(), QString());
-        for (const Board &b : {b4, b10}) {
+        for (const Board &b : {hoursBoard, cosineBoard}) {
             QVERIFY(b.state.complete());
             for (int i = 0; i < 5; ++i)
                 QVERIFY(shows(b.slotsTopDown[i], Shapes::pictureFile(expected[i])));
         }
-        QCOMPARE(b4.state.wrongDropCount(), 1);
+        QCOMPARE(hoursBoard.state.wrongDropCount(), 1);
         QCOMPARE(edit(4)->text(), QString("a"));
     }
 }
 
-void ShapeBoardsTest::task10SolvedInSmallLetters()
+void ShapeBoardsTest::cosineLawSolvedInSmallLetters()
 {
     chooseMenu(*program, "cosineLawAction");
     QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(cosineLaw()));
-    placeAllRight(boardNamed("Task 10"));
+    placeAllRight(boardNamed("cosineLaw"));
     // typed blanks never reach the boxes
     const QStringList typed = {"нач ало", "b, x, c", "a := sqrt(sqr(b)+sqr(c)-2*b*c*cos(x))", "a", "конец"};
     for (int i = 0; i < 5; ++i) {
@@ -401,7 +401,7 @@ void ShapeBoardsTest::task10SolvedInSmallLetters()
     QVERIFY(program->mainWindow()->isMarkShown("cosineLaw"));
 }
 
-void ShapeBoardsTest::task10RejectsAllButTheListedTexts_data()
+void ShapeBoardsTest::cosineLawRejectsAllButTheListedTexts_data()
 {
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("text");
@@ -416,7 +416,7 @@ void ShapeBoardsTest::task10RejectsAllButTheListedTexts_data()
     QTest::newRow("extra brackets") << 3 << "a:=sqrt((b*b)+c*c-2*b*c*cos(x))" << "A:=SQRT((B*B)+C*C-2*B*C*COS(X))";
 }
 
-void ShapeBoardsTest::task10RejectsAllButTheListedTexts()
+void ShapeBoardsTest::cosineLawRejectsAllButTheListedTexts()
 {
     QFETCH(int, box);
     QFETCH(QString, text);
@@ -424,7 +424,7 @@ void ShapeBoardsTest::task10RejectsAllButTheListedTexts()
     QStringList texts = {"начало", "b,c,x", "a:=sqrt(b*b+c*c-2*b*c*cos(x))", "a", "конец"};
     texts[box - 1] = text;
     fillTexts(texts);
-    placeAllRight(boardNamed("Task 10"));
+    placeAllRight(boardNamed("cosineLaw"));
     MessageSpy spy(*program);
     click(button(cosineLaw(), "checkButton"));
     QCOMPARE(spy.texts, QStringList{errorsFound});
@@ -434,9 +434,9 @@ void ShapeBoardsTest::task10RejectsAllButTheListedTexts()
     QVERIFY(!button(cosineLaw(), "doneButton")->isVisibleTo(cosineLaw()));
 }
 
-void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
+void ShapeBoardsTest::cosineLawJudgesBothPartsAfreshAtEveryCheck()
 {
-    const Board b = boardNamed("Task 10");
+    const Board b = boardNamed("cosineLaw");
     QPushButton *check = button(cosineLaw(), "checkButton");
     QPushButton *ok = button(cosineLaw(), "doneButton");
     fillTexts(rightTexts);
@@ -473,9 +473,9 @@ void ShapeBoardsTest::task10JudgesBothPartsAfreshAtEveryCheck()
     QVERIFY(ok->isVisibleTo(cosineLaw()));
 }
 
-void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
+void ShapeBoardsTest::cosineLawActivationStartsTheAnswersAfresh()
 {
-    const Board b = boardNamed("Task 10");
+    const Board b = boardNamed("cosineLaw");
     chooseMenu(*program, "cosineLawAction");
     QTRY_COMPARE(program->activation().activeWindow(), static_cast<QWidget *>(cosineLaw()));
     placeAllRight(b);
@@ -503,7 +503,7 @@ void ShapeBoardsTest::task10ActivationStartsTheAnswersAfresh()
 
 // "2       2         2 " over "a = b + c - 2 bc cos x": each square starts
 // just after its letter, whatever font the program found.
-void ShapeBoardsTest::task10SquaresStandAfterTheirLetters()
+void ShapeBoardsTest::cosineLawSquaresStandAfterTheirLetters()
 {
     cosineLaw()->show();
     const QList<QPair<int, int>> formula = inkColumns(child<QLabel>(cosineLaw(), "formulaLabel"));

@@ -345,10 +345,10 @@ void ShellTest::spaceTypesNoBlankButPressesButtons_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QString>("button");
-    QTest::newRow("task 2") << "assignmentStatements" << "statement2Edit" << "statement2CheckButton";
-    QTest::newRow("task 8") << "expressionNotation" << "expression1Edit" << "expression1CheckButton";
-    QTest::newRow("task 9") << "formulaNotation" << "formula3Edit" << "restartButton";
-    QTest::newRow("task 10") << "cosineLaw" << "inputEdit" << "checkButton";
+    QTest::newRow("assignmentStatements") << "assignmentStatements" << "statement2Edit" << "statement2CheckButton";
+    QTest::newRow("expressionNotation") << "expressionNotation" << "expression1Edit" << "expression1CheckButton";
+    QTest::newRow("formulaNotation") << "formulaNotation" << "formula3Edit" << "restartButton";
+    QTest::newRow("cosineLaw") << "cosineLaw" << "inputEdit" << "checkButton";
 }
 
 void ShellTest::spaceTypesNoBlankButPressesButtons()

@@ -66,8 +66,8 @@ const char *const formula2 =
     "T:=(SQRT(ABS(X4-1))-SQRT(ABS(Y*Y)))/SQRT(1+X2*X2*X2*X2/4+Y3*Y3*Y3/3)+(SIN(X)/COS(X)+X*X)*SQRT(23*SIN(X))";
 const char *const formula3 = "Z:=(1+2.5*Y2)*(X+Y*Y*Y/(X*X+14))/(SIN(X)*SIN(X)+1/SQRT(X1+Y*Y))";
 
-// Each line's writings; the first right one of a line is how the tests
-// solve it.
+// Each line's writings; the first right one of a line, pasted, is how the
+// tests solve it.
 const Writing writings[] = {
     {"assignmentStatements", 1, "small letters", "a:=10", Entry::Typed, true},
     {"assignmentStatements", 1, "pasted trailing blank", "A:=10 ", Entry::Pasted, false},
@@ -164,10 +164,6 @@ const Writing writings[] = {
 
 QString rightWriting(const QString &page, int line)
 {
-    for (const Writing &w : writings) {
-        if (page == QLatin1String(w.page) && w.line == line && w.right && w.entry == Entry::Pasted)
-            return QString::fromUtf8(w.text);
-    }
     for (const Writing &w : writings) {
         if (page == QLatin1String(w.page) && w.line == line && w.right)
             return QString::fromUtf8(w.text);
