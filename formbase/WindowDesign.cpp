@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFile>
+#include <QHash>
 #include <QLabel>
 #include <QPalette>
 #include <QRegularExpression>
@@ -13,24 +14,38 @@ namespace WindowDesign {
 
 namespace {
 
-// The forms' named styles, read once. Each rule selects its controls by
-// [textStyle="name"]; the sheet is set on each control that names a style
-// (not on the application, which would restyle every button and menu).
-struct FormStyles
+// The forms' named styles, read once and split by name. Each rule selects
+// its controls by [textStyle="name"]; a control that names a style gets
+// that style's rules as its own sheet, as a sheet of its own would be (not
+// the application's, which would restyle every button and menu).
+class FormStyles
 {
-    QString sheet;
-    QSet<QString> names;
-
+public:
     FormStyles()
     {
         QFile file(QStringLiteral(":/formstyles/forms.qss"));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
             qFatal("The forms' style sheet is missing from the program");
-        sheet = QString::fromUtf8(file.readAll());
-        static const QRegularExpression selector(QStringLiteral("\\[textStyle=\"(\\w+)\"\\]"));
-        for (auto match = selector.globalMatch(sheet); match.hasNext();)
-            names.insert(match.next().captured(1));
+        QString sheet = QString::fromUtf8(file.readAll());
+        sheet.remove(QRegularExpression(QStringLiteral("/\\*.*?\\*/"),
+                                        QRegularExpression::DotMatchesEverythingOption));
+        static const QRegularExpression rule(QStringLiteral("[^{}]+\\{[^}]*\\}"));
+        static const QRegularExpression name(QStringLiteral("\\[textStyle=\"(\\w+)\"\\]"));
+        for (auto rules = rule.globalMatch(sheet); rules.hasNext();) {
+            const QString text = rules.next().captured().trimmed();
+            QSet<QString> named;
+            for (auto names = name.globalMatch(text); names.hasNext();)
+                named.insert(names.next().captured(1));
+            for (const QString &style : std::as_const(named))
+                m_rules[style] += text + QLatin1Char('\n');
+        }
     }
+
+    // The rules of `style`; a null string when the sheet has no such style.
+    QString rules(const QString &style) const { return m_rules.value(style); }
+
+private:
+    QHash<QString, QString> m_rules;
 };
 
 void applyStyle(QWidget *widget)
@@ -39,12 +54,13 @@ void applyStyle(QWidget *widget)
     if (!style.isValid())
         return;
     static const FormStyles styles;
+    const QString rules = styles.rules(style.toString());
     // A misspelt style would leave the control silently unstyled.
-    if (!styles.names.contains(style.toString())) {
+    if (rules.isNull()) {
         qFatal("%s names the style \"%s\", which the forms' style sheet lacks", qPrintable(widget->objectName()),
                qPrintable(style.toString()));
     }
-    widget->setStyleSheet(styles.sheet);
+    widget->setStyleSheet(rules);
 }
 
 void applyColor(QWidget *widget)
