@@ -346,28 +346,62 @@ class Desktop:
         found = re.search(r"window id # (0x[0-9a-f]+)", self.x("xprop", "-root", "_NET_ACTIVE_WINDOW"))
         return int(found.group(1), 16) if found else None
 
+    def stacking(self):
+        """The top-level windows (the window manager's frames) from the top
+        down, as the X server stacks them: (id, x, y, width, height)."""
+        return [(int(wid, 16), int(x), int(y), int(w), int(h)) for wid, w, h, x, y in re.findall(
+            r"^\s+(0x[0-9a-f]+) .*?\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s", self.x("xwininfo", "-root", "-children"), re.M)]
+
+    def program_stack(self):
+        """The program's windows from the top down, as the X server stacks
+        their frames, each with its frame's rectangle. (The window
+        manager's _NET_CLIENT_LIST_STACKING may lag behind a Windows program
+        under Wine, which restacks its own windows.)"""
+        frames = {self.top_level(w.id): w for w in self.windows()}
+        return [(frames[wid], (x, y, w, h)) for wid, x, y, w, h in self.stacking() if wid in frames]
+
     def in_front(self, window):
-        """`window` is active and above the program's other windows, as the
-        window manager reports them."""
-        shown = self.windows()
-        return bool(shown) and shown[-1].id == window.id and self.active() == window.id
+        """`window` is above the program's other windows."""
+        stack = self.program_stack()
+        return bool(stack) and stack[0][0].id == window.id
+
+    def window_at(self, x, y):
+        """The program's window that is uppermost at (x, y), or None."""
+        return next((w for w, (fx, fy, fw, fh) in self.program_stack()
+                     if fx <= x < fx + fw and fy <= y < fy + fh), None)
 
     def bring_up(self, window, timeout=PATIENCE):
-        """Brings `window` in front as a pupil would from the task bar, and
-        waits until the window manager reports it so. A program may raise
-        one of its windows late, on an earlier click it has only now read."""
+        """Brings `window` to the front as a pupil would from the task bar,
+        and waits until the X server stacks it above the program's other
+        windows. A program may raise one of its windows late, on an earlier
+        click it has only now read."""
         def up():
             if self.in_front(window):
                 return True
-            self.x("xdotool", "windowactivate", str(window.id))
+            self.activate(window)
             return False
-        wait_until(up, timeout, f'the window "{window.name}" to be active and in front of the others', 0.2)
+        try:
+            wait_until(up, timeout, f'the window "{window.name}" to be in front of the program\'s others', 0.2)
+        except JourneyFailed as failure:
+            shown = [(w, hex(self.top_level(w.id))) for w in self.windows()]
+            raise JourneyFailed(f"{failure}; the program's windows and their frames: {shown};"
+                                f" the frames from the top: {[hex(f[0]) for f in self.stacking()]}") from None
 
-    def under_pointer(self, x, y):
-        """Moves the pointer to (x, y); the client window it is over."""
-        found = re.search(r"window:(\d+)", self.x("xdotool", "mousemove", "--sync", str(x), str(y),
-                                                   "getmouselocation", check=True))
-        return int(found.group(1)) if found else None
+    def activate(self, window):
+        """Asks the window manager to activate and raise `window`, as a
+        click on its task-bar button does."""
+        self.x("xdotool", "windowactivate", str(window.id))
+
+    def top_level(self, wid):
+        """The child of the root window that holds window `wid`: the window
+        manager's frame around it."""
+        while True:
+            tree = self.x("xwininfo", "-tree", "-id", str(wid))
+            root = re.search(r"Root window id: (0x[0-9a-f]+)", tree)
+            parent = re.search(r"Parent window id: (0x[0-9a-f]+)", tree)
+            if not root or not parent or parent.group(1) == root.group(1):
+                return wid
+            wid = int(parent.group(1), 16)
 
     def wait_screen(self, condition, what, timeout=PATIENCE):
         """Waits until condition(screen) holds on a fresh screenshot."""

@@ -124,14 +124,18 @@ class Pupil:
     def aim(self, window, point):
         """Under Wine, where the program may raise one of its windows late
         (on a click it has only now read), the pupil first makes sure that
-        `window` is in front and the pointer at `point` is over it."""
+        `window` is the uppermost at `point`, as the X server stacks the
+        windows, bringing it to the front if another one covers the point."""
         if not self.args.wine_prefix:
             return
 
         def over():
-            self.d.bring_up(window)
-            return self.d.under_pointer(*point) == window.id
-        wait_until(over, PATIENCE, f'the pointer at {point} to be over "{window.name}"', 0.1)
+            uppermost = self.d.window_at(*point)
+            if uppermost and uppermost.id == window.id:
+                return True
+            self.d.activate(window)
+            return False
+        wait_until(over, PATIENCE, f'"{window.name}" to be uppermost at {point}', 0.2)
 
     def open(self, module):
         self.press(self.main, "MainWindow", page_of(module) + "Button")
