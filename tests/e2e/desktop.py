@@ -413,14 +413,15 @@ class Desktop:
         self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1", check=True)
 
     def drag(self, start, end, steps=12):
-        """A real drag: press, move in steps, release."""
+        """A real drag: press, move in steps, release. Each move waits until
+        the X server has put the pointer there; the program takes the moves
+        and the release from its queue in that order."""
         (x0, y0), (x1, y1) = start, end
         self.x("xdotool", "mousemove", "--sync", str(x0), str(y0), "mousedown", "1", check=True)
         for i in range(1, steps + 1):
             x, y = x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps
-            self.x("xdotool", "mousemove", str(x), str(y), "sleep", "0.03", check=True)
-        self.x("xdotool", "mousemove", str(x1 + 1), str(y1), "sleep", "0.1", "mousemove", str(x1), str(y1),
-               "sleep", "0.1", "mouseup", "1", check=True)
+            self.x("xdotool", "mousemove", "--sync", str(x), str(y), check=True)
+        self.x("xdotool", "mouseup", "1", check=True)
 
     def key(self, *keys):
         self.x("xdotool", "key", "--clearmodifiers", *keys, check=True)
