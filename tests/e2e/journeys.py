@@ -790,8 +790,9 @@ def windows_start_menu(pupil):
     entries = wine.shortcuts(pupil.args.wine_prefix)
     expect(len(entries) == 1, f"the Start menu holds {entries}, not one entry of the program")
     entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(pupil.args.wine_prefix)).replace("/", "\\")
-    d.launch(["wine", "start", entry], tempfile.gettempdir(), wine.environment(pupil.args.wine_prefix),
-             platform=None)
+    # Wine's shell says why, if the shortcut does not start.
+    d.launch(["wine", "start", entry], tempfile.gettempdir(),
+             dict(wine.environment(pupil.args.wine_prefix), WINEDEBUG="err+all,warn+exec,trace+exec"), platform=None)
 
     def started_program():
         for wid in re.findall(r"0x[0-9a-f]+", d.x("xprop", "-root", "_NET_CLIENT_LIST")):
