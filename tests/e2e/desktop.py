@@ -4,8 +4,10 @@ Desktop starts its own Xvfb server and a small window manager (IceWM, so
 that windows get real frames, focus and activation), runs the program,
 moves the real pointer with xdotool and reads the screen back with
 ImageMagick's `import`.  Everything it starts is stopped again by close().
-Only the Python standard library is used.
+Only the Python standard library is used, and libX11 and libXfixes through
+ctypes to read the pointer's shape.
 """
+import ctypes
 import os
 import re
 import secrets
@@ -34,8 +36,14 @@ class JourneyFailed(Exception):
 
 
 def missing_tools():
-    return [tool for tool in TOOLS if not any(
+    missing = [tool for tool in TOOLS if not any(
         os.access(os.path.join(d, tool), os.X_OK) for d in os.environ.get("PATH", "").split(os.pathsep))]
+    for library in ("libX11.so.6", "libXfixes.so.3"):
+        try:
+            ctypes.CDLL(library)
+        except OSError:
+            missing.append(library)
+    return missing
 
 
 def end_process(process, grace=5):
@@ -104,6 +112,67 @@ def is_red(p):
     return p[0] > 170 and p[1] < 100 and p[2] < 100
 
 
+class PointerShape:
+    """The shape the X server shows for the pointer, read through the XFixes
+    extension: a drag shows that it has begun by the pointer's shape."""
+
+    class _Image(ctypes.Structure):
+        _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                    ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                    ("serial", ctypes.c_ulong), ("pixels", ctypes.c_void_p), ("atom", ctypes.c_ulong),
+                    ("name", ctypes.c_char_p)]
+
+    # The X cursor theme's shapes that Qt shows while a drag is on.
+    DRAGGING = {b"dnd-move", b"dnd-copy", b"dnd-link", b"dnd-none", b"dnd-no-drop", b"not-allowed", b"forbidden",
+                b"crossed_circle", b"closedhand", b"grabbing"}
+    # Under Wine the piece's picture rides on the pointer, larger than any
+    # pointer of the theme.
+    LARGEST_POINTER = 32
+
+    def __init__(self, env):
+        self.x11, self.xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.x11.XFree.argtypes = [ctypes.c_void_p]
+        self.xfixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_void_p]
+        self.xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(self._Image)
+        self.xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+        # libX11 reads the authority file's name from the environment.
+        saved = os.environ.get("XAUTHORITY")
+        os.environ["XAUTHORITY"] = env["XAUTHORITY"]
+        try:
+            self.display = self.x11.XOpenDisplay(env["DISPLAY"].encode())
+        finally:
+            if saved is None:
+                del os.environ["XAUTHORITY"]
+            else:
+                os.environ["XAUTHORITY"] = saved
+        event_base, error_base = ctypes.c_int(), ctypes.c_int()
+        if not self.display or not self.xfixes.XFixesQueryExtension(self.display, ctypes.byref(event_base),
+                                                                    ctypes.byref(error_base)):
+            raise JourneyFailed(f"the X server {env['DISPLAY']} does not tell the pointer's shape")
+
+    def now(self):
+        """(serial, width, height, name) of the shape shown now."""
+        image = self.xfixes.XFixesGetCursorImage(self.display)
+        if not image:
+            raise JourneyFailed("the X server did not tell the pointer's shape")
+        shape = (image.contents.serial, image.contents.width, image.contents.height, image.contents.name or b"")
+        self.x11.XFree(image)
+        return shape
+
+    def dragging_since(self, before):
+        """The pointer has taken a drag's shape since it showed `before`."""
+        serial, width, height, name = self.now()
+        return serial != before[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER)
+
+    def close(self):
+        if self.display:
+            self.x11.XCloseDisplay(self.display)
+            self.display = None
+
+
 class Window:
     """A managed top-level window: client geometry on screen and frame extents."""
 
@@ -129,6 +198,7 @@ class Desktop:
         self.processes = []
         self.env = None
         self.program = None
+        self.pointer = None
 
     # ----- life cycle -------------------------------------------------------
 
@@ -151,6 +221,7 @@ class Desktop:
         wait_until(lambda: self._answers("xprop", "-root"), PATIENCE, "the X server to answer")
         self._retry("the window manager", lambda: self._start_window_manager(home))
         self._add_russian_keys()
+        self.pointer = PointerShape(self.env)
         return self
 
     def _retry(self, what, start, attempts=3):
@@ -214,6 +285,9 @@ class Desktop:
         subprocess.run(["xmodmap", "-"], input=mapping.encode(), env=self.env, check=True, timeout=PATIENCE)
 
     def close(self):
+        if self.pointer:
+            self.pointer.close()
+            self.pointer = None
         # The program first, then the window manager, then the X server.
         for process in reversed(self.processes):
             if process is self.program:
@@ -414,13 +488,18 @@ class Desktop:
 
     def drag(self, start, end, steps=12):
         """A real drag: press, move in steps, release. Each move waits until
-        the X server has put the pointer there; the program takes the moves
-        and the release from its queue in that order."""
+        the X server has put the pointer there, and the button goes up only
+        once the pointer shows that the program has begun the drag: Windows'
+        drag loop, started after the button is up, would wait for a press."""
         (x0, y0), (x1, y1) = start, end
-        self.x("xdotool", "mousemove", "--sync", str(x0), str(y0), "mousedown", "1", check=True)
+        self.x("xdotool", "mousemove", "--sync", str(x0), str(y0), check=True)
+        before = self.pointer.now()
+        self.x("xdotool", "mousedown", "1", check=True)
         for i in range(1, steps + 1):
             x, y = x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps
             self.x("xdotool", "mousemove", "--sync", str(x), str(y), check=True)
+        wait_until(lambda: self.pointer.dragging_since(before), PATIENCE,
+                   f"the pointer to show a drag from {start}")
         self.x("xdotool", "mouseup", "1", check=True)
 
     def key(self, *keys):

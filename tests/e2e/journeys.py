@@ -792,7 +792,7 @@ def windows_start_menu(pupil):
     entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(pupil.args.wine_prefix)).replace("/", "\\")
     # Wine's shell says why, if the shortcut does not start.
     d.launch(["wine", "start", entry], tempfile.gettempdir(),
-             dict(wine.environment(pupil.args.wine_prefix), WINEDEBUG="err+all,warn+exec,trace+exec"), platform=None)
+             dict(wine.environment(pupil.args.wine_prefix), WINEDEBUG="fixme-all,warn+exec,trace+exec"), platform=None)
 
     def started_program():
         for wid in re.findall(r"0x[0-9a-f]+", d.x("xprop", "-root", "_NET_CLIENT_LIST")):
