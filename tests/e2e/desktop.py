@@ -488,18 +488,33 @@ class Desktop:
 
     def drag(self, start, end, steps=12):
         """A real drag: press, move in steps, release. Each move waits until
-        the X server has put the pointer there, and the button goes up only
-        once the pointer shows that the program has begun the drag: Windows'
-        drag loop, started after the button is up, would wait for a press."""
+        the X server has put the pointer there. At the target the pointer
+        stirs, as a hand does, until its shape shows that the program has
+        begun the drag; only then does the button go up. (Under Windows the
+        drag loop begins on the press but hears only the moves made after
+        it began, and one that begins after the button is up waits for
+        another press.)"""
         (x0, y0), (x1, y1) = start, end
-        self.x("xdotool", "mousemove", "--sync", str(x0), str(y0), check=True)
+
+        def move(x, y):
+            self.x("xdotool", "mousemove", "--sync", str(x), str(y), check=True)
+        move(x0, y0)
         before = self.pointer.now()
         self.x("xdotool", "mousedown", "1", check=True)
         for i in range(1, steps + 1):
-            x, y = x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps
-            self.x("xdotool", "mousemove", "--sync", str(x), str(y), check=True)
-        wait_until(lambda: self.pointer.dragging_since(before), PATIENCE,
-                   f"the pointer to show a drag from {start}")
+            move(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+        stir = [0]
+
+        def dragging():
+            if self.pointer.dragging_since(before):
+                return True
+            stir[0] ^= 1
+            move(x1 + stir[0], y1)
+            return False
+        wait_until(dragging, PATIENCE, f"the pointer to show a drag from {start}", 0.1)
+        # A move the drag has heard, over the target, before the release.
+        move(x1 + 1, y1)
+        move(x1, y1)
         self.x("xdotool", "mouseup", "1", check=True)
 
     def key(self, *keys):
