@@ -4,8 +4,8 @@ Desktop starts its own Xvfb server and a small window manager (IceWM, so
 that windows get real frames, focus and activation), runs the program,
 moves the real pointer with xdotool and reads the screen back with
 ImageMagick's `import`.  Everything it starts is stopped again by close().
-Only the Python standard library is used, and libX11 and libXfixes through
-ctypes to read the pointer's shape.
+Only the Python standard library is used, with libX11 and libXfixes
+through ctypes (xclient.py) for the pointer's shape and the clipboard.
 """
 import ctypes
 import os
@@ -15,6 +15,8 @@ import signal
 import subprocess
 import tempfile
 import time
+
+from xclient import LIBRARIES, ClipboardOwner, PointerShape
 
 TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "xmodmap", "import", "xclip", "tesseract")
 
@@ -38,7 +40,7 @@ class JourneyFailed(Exception):
 def missing_tools():
     missing = [tool for tool in TOOLS if not any(
         os.access(os.path.join(d, tool), os.X_OK) for d in os.environ.get("PATH", "").split(os.pathsep))]
-    for library in ("libX11.so.6", "libXfixes.so.3"):
+    for library in LIBRARIES:
         try:
             ctypes.CDLL(library)
         except OSError:
@@ -112,67 +114,6 @@ def is_red(p):
     return p[0] > 170 and p[1] < 100 and p[2] < 100
 
 
-class PointerShape:
-    """The shape the X server shows for the pointer, read through the XFixes
-    extension: a drag shows that it has begun by the pointer's shape."""
-
-    class _Image(ctypes.Structure):
-        _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
-                    ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
-                    ("serial", ctypes.c_ulong), ("pixels", ctypes.c_void_p), ("atom", ctypes.c_ulong),
-                    ("name", ctypes.c_char_p)]
-
-    # The X cursor theme's shapes that Qt shows while a drag is on.
-    DRAGGING = {b"dnd-move", b"dnd-copy", b"dnd-link", b"dnd-none", b"dnd-no-drop", b"not-allowed", b"forbidden",
-                b"crossed_circle", b"closedhand", b"grabbing"}
-    # Under Wine the piece's picture rides on the pointer, larger than any
-    # pointer of the theme.
-    LARGEST_POINTER = 32
-
-    def __init__(self, env):
-        self.x11, self.xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
-        self.x11.XOpenDisplay.restype = ctypes.c_void_p
-        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.x11.XFree.argtypes = [ctypes.c_void_p]
-        self.xfixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_void_p]
-        self.xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(self._Image)
-        self.xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
-        # libX11 reads the authority file's name from the environment.
-        saved = os.environ.get("XAUTHORITY")
-        os.environ["XAUTHORITY"] = env["XAUTHORITY"]
-        try:
-            self.display = self.x11.XOpenDisplay(env["DISPLAY"].encode())
-        finally:
-            if saved is None:
-                del os.environ["XAUTHORITY"]
-            else:
-                os.environ["XAUTHORITY"] = saved
-        event_base, error_base = ctypes.c_int(), ctypes.c_int()
-        if not self.display or not self.xfixes.XFixesQueryExtension(self.display, ctypes.byref(event_base),
-                                                                    ctypes.byref(error_base)):
-            raise JourneyFailed(f"the X server {env['DISPLAY']} does not tell the pointer's shape")
-
-    def now(self):
-        """(serial, width, height, name) of the shape shown now."""
-        image = self.xfixes.XFixesGetCursorImage(self.display)
-        if not image:
-            raise JourneyFailed("the X server did not tell the pointer's shape")
-        shape = (image.contents.serial, image.contents.width, image.contents.height, image.contents.name or b"")
-        self.x11.XFree(image)
-        return shape
-
-    def dragging_since(self, before):
-        """The pointer has taken a drag's shape since it showed `before`."""
-        serial, width, height, name = self.now()
-        return serial != before[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER)
-
-    def close(self):
-        if self.display:
-            self.x11.XCloseDisplay(self.display)
-            self.display = None
-
-
 class Window:
     """A managed top-level window: client geometry on screen and frame extents."""
 
@@ -199,6 +140,7 @@ class Desktop:
         self.env = None
         self.program = None
         self.pointer = None
+        self.clipboard_owner = None
 
     # ----- life cycle -------------------------------------------------------
 
@@ -285,6 +227,9 @@ class Desktop:
         subprocess.run(["xmodmap", "-"], input=mapping.encode(), env=self.env, check=True, timeout=PATIENCE)
 
     def close(self):
+        if self.clipboard_owner:
+            self.clipboard_owner.close()
+            self.clipboard_owner = None
         if self.pointer:
             self.pointer.close()
             self.pointer = None
@@ -532,11 +477,26 @@ class Desktop:
         done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
 
-    def paste(self, text):
-        """Puts `text` on the clipboard and pastes it with Ctrl+V."""
-        subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=text.encode(), env=self.env,
-                       check=True, timeout=PATIENCE)
+    def paste(self, text, under_wine=False):
+        """Puts `text` on the clipboard and pastes it with Ctrl+V. Under Wine,
+        whose clipboard learns what the X clipboard offers when its owner
+        changes and fetches the text only on a paste, Ctrl+V waits until Wine
+        has asked for the offer, and the paste until the text was fetched."""
+        previous, self.clipboard_owner = self.clipboard_owner, ClipboardOwner(self.env, text)
+        if previous:
+            # Only now: the clipboard never stands empty between two texts.
+            previous.close()
+        if under_wine:
+            wait_until(lambda: self.clipboard_owner.times_asked("offers"), PATIENCE,
+                       f"Wine's clipboard to learn of {text!r}")
         self.key("ctrl+v")
+        if under_wine:
+            wait_until(lambda: self.clipboard_owner.times_asked("text"), PATIENCE,
+                       f"the program to fetch the pasted {text!r}")
 
     def clipboard(self):
+        """The clipboard's text; None while it is still the journey's own
+        paste, which no program has yet replaced by copying."""
+        if self.clipboard_owner and self.clipboard_owner.holds():
+            return None
         return self.x("xclip", "-o", "-selection", "clipboard")

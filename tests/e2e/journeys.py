@@ -480,7 +480,7 @@ def solve_cosine_law(pupil, form):
         if pupil.args.wine_prefix and not text.isascii():
             # Wine reads the X keyboard's layout once, at its start, and
             # misses the Russian keys added for the journeys.
-            d.paste(text)
+            d.paste(text, under_wine=True)
         else:
             d.type(text)
     pupil.press(form, "CosineLawTask", "inputEdit")

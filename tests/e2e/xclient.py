@@ -1,0 +1,197 @@
+"""What the journeys ask of the X server directly, through libX11 and
+libXfixes with ctypes: the pointer's shape, and a clipboard whose readers
+are known."""
+import ctypes
+import os
+import select
+import threading
+
+LIBRARIES = ("libX11.so.6", "libXfixes.so.3")
+
+
+class XError(Exception):
+    pass
+
+
+def _library(name, functions):
+    library = ctypes.CDLL(name)
+    for function, (restype, argtypes) in functions.items():
+        getattr(library, function).restype = restype
+        getattr(library, function).argtypes = argtypes
+    return library
+
+
+_P, _UL, _I = ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int
+_x11 = None
+
+
+def x11():
+    global _x11
+    if _x11 is None:
+        _x11 = _library("libX11.so.6", {
+            "XOpenDisplay": (_P, [ctypes.c_char_p]), "XCloseDisplay": (_I, [_P]), "XFree": (_I, [_P]),
+            "XInternAtom": (_UL, [_P, ctypes.c_char_p, _I]), "XDefaultRootWindow": (_UL, [_P]),
+            "XCreateSimpleWindow": (_UL, [_P, _UL, _I, _I, ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, _UL, _UL]),
+            "XSetSelectionOwner": (_I, [_P, _UL, _UL, _UL]), "XGetSelectionOwner": (_UL, [_P, _UL]),
+            "XChangeProperty": (_I, [_P, _UL, _UL, _UL, _I, _I, _P, _I]),
+            "XSendEvent": (_I, [_P, _UL, _I, ctypes.c_long, _P]), "XFlush": (_I, [_P]), "XPending": (_I, [_P]),
+            "XNextEvent": (_I, [_P, _P]), "XConnectionNumber": (_I, [_P])})
+    return _x11
+
+
+def open_display(env):
+    """A connection of our own to the desktop's X server."""
+    # libX11 reads the authority file's name from the environment.
+    saved = os.environ.get("XAUTHORITY")
+    os.environ["XAUTHORITY"] = env["XAUTHORITY"]
+    try:
+        display = x11().XOpenDisplay(env["DISPLAY"].encode())
+    finally:
+        if saved is None:
+            del os.environ["XAUTHORITY"]
+        else:
+            os.environ["XAUTHORITY"] = saved
+    if not display:
+        raise XError(f"cannot connect to the X server {env['DISPLAY']}")
+    return display
+
+
+class PointerShape:
+    """The shape the X server shows for the pointer, read through the XFixes
+    extension: a drag shows that it has begun by the pointer's shape."""
+
+    class _Image(ctypes.Structure):
+        _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                    ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                    ("serial", _UL), ("pixels", _P), ("atom", _UL), ("name", ctypes.c_char_p)]
+
+    # The X cursor theme's shapes that Qt shows while a drag is on.
+    DRAGGING = {b"dnd-move", b"dnd-copy", b"dnd-link", b"dnd-none", b"dnd-no-drop", b"not-allowed", b"forbidden",
+                b"crossed_circle", b"closedhand", b"grabbing"}
+    # Under Wine the piece's picture rides on the pointer, larger than any
+    # pointer of the theme.
+    LARGEST_POINTER = 32
+
+    def __init__(self, env):
+        self.xfixes = _library("libXfixes.so.3", {
+            "XFixesQueryExtension": (_I, [_P, _P, _P]),
+            "XFixesGetCursorImage": (ctypes.POINTER(self._Image), [_P])})
+        self.display = open_display(env)
+        event_base, error_base = ctypes.c_int(), ctypes.c_int()
+        if not self.xfixes.XFixesQueryExtension(self.display, ctypes.byref(event_base), ctypes.byref(error_base)):
+            self.close()
+            raise XError(f"the X server {env['DISPLAY']} does not tell the pointer's shape")
+
+    def now(self):
+        """(serial, width, height, name) of the shape shown now."""
+        image = self.xfixes.XFixesGetCursorImage(self.display)
+        if not image:
+            raise XError("the X server did not tell the pointer's shape")
+        shape = (image.contents.serial, image.contents.width, image.contents.height, image.contents.name or b"")
+        x11().XFree(image)
+        return shape
+
+    def dragging_since(self, before):
+        """The pointer has taken a drag's shape since it showed `before`."""
+        serial, width, height, name = self.now()
+        return serial != before[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER)
+
+    def close(self):
+        if self.display:
+            x11().XCloseDisplay(self.display)
+            self.display = None
+
+
+class _SelectionRequest(ctypes.Structure):
+    _fields_ = [("type", _I), ("serial", _UL), ("send_event", _I), ("display", _P), ("owner", _UL),
+                ("requestor", _UL), ("selection", _UL), ("target", _UL), ("property", _UL), ("time", _UL)]
+
+
+class _SelectionNotify(ctypes.Structure):
+    _fields_ = [("type", _I), ("serial", _UL), ("send_event", _I), ("display", _P), ("requestor", _UL),
+                ("selection", _UL), ("target", _UL), ("property", _UL), ("time", _UL)]
+
+
+class _Event(ctypes.Union):
+    _fields_ = [("type", _I), ("request", _SelectionRequest), ("notify", _SelectionNotify),
+                ("pad", ctypes.c_long * 24)]
+
+
+SELECTION_CLEAR, SELECTION_REQUEST, SELECTION_NOTIFY = 29, 30, 31
+XA_ATOM = 4
+PROP_MODE_REPLACE = 0
+
+
+class ClipboardOwner:
+    """Holds the X clipboard with a text, as a program that copied it would,
+    until another program takes the clipboard or close() is called, and
+    counts what it was asked: the kinds of data it offers, or the text."""
+
+    def __init__(self, env, text):
+        lib = x11()
+        self.display = open_display(env)
+        atom = lambda name: lib.XInternAtom(self.display, name.encode(), 0)  # noqa: E731
+        self.clipboard, self.targets = atom("CLIPBOARD"), atom("TARGETS")
+        self.texts = [atom("UTF8_STRING"), atom("text/plain;charset=utf-8")]
+        self.data = text.encode()
+        self.window = lib.XCreateSimpleWindow(self.display, lib.XDefaultRootWindow(self.display), 0, 0, 1, 1, 0, 0, 0)
+        self.asked = {"offers": 0, "text": 0}
+        self.lock = threading.Lock()
+        self.stopping = False
+        lib.XSetSelectionOwner(self.display, self.clipboard, self.window, 0)
+        lib.XFlush(self.display)
+        if lib.XGetSelectionOwner(self.display, self.clipboard) != self.window:
+            raise XError("the X server did not give the journey the clipboard")
+        self.thread = threading.Thread(target=self._serve, daemon=True)
+        self.thread.start()
+
+    def times_asked(self, what):
+        with self.lock:
+            return self.asked[what]
+
+    def _serve(self):
+        lib = x11()
+        event = _Event()
+        connection = lib.XConnectionNumber(self.display)
+        while not self.stopping:
+            while lib.XPending(self.display):
+                lib.XNextEvent(self.display, ctypes.byref(event))
+                if event.type == SELECTION_REQUEST:
+                    self._answer(event.request)
+                elif event.type == SELECTION_CLEAR:
+                    return
+            select.select([connection], [], [], 0.1)
+
+    def _answer(self, request):
+        lib = x11()
+        event = _Event()  # XSendEvent reads a whole event
+        reply = event.notify
+        reply.type, reply.send_event, reply.requestor = SELECTION_NOTIFY, 1, request.requestor
+        reply.selection, reply.target, reply.time = request.selection, request.target, request.time
+        target_property = request.property or request.target  # as old clients ask
+        if request.target == self.targets:
+            offered = (_UL * 3)(self.targets, *self.texts)
+            lib.XChangeProperty(self.display, request.requestor, target_property, XA_ATOM, 32, PROP_MODE_REPLACE,
+                                offered, len(offered))
+            reply.property = target_property
+            self._count("offers")
+        elif request.target in self.texts:
+            lib.XChangeProperty(self.display, request.requestor, target_property, request.target, 8,
+                                PROP_MODE_REPLACE, self.data, len(self.data))
+            reply.property = target_property
+            self._count("text")
+        lib.XSendEvent(self.display, request.requestor, 0, 0, ctypes.byref(event))
+        lib.XFlush(self.display)
+
+    def holds(self):
+        """Still the clipboard's owner: no program has copied since."""
+        return self.thread.is_alive()
+
+    def _count(self, what):
+        with self.lock:
+            self.asked[what] += 1
+
+    def close(self):
+        self.stopping = True
+        self.thread.join()
+        x11().XCloseDisplay(self.display)
