@@ -431,35 +431,42 @@ class Desktop:
     def click(self, x, y):
         self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1", check=True)
 
-    def drag(self, start, end, steps=12):
-        """A real drag: press, move in steps, release. Each move waits until
-        the X server has put the pointer there. At the target the pointer
-        stirs, as a hand does, until its shape shows that the program has
-        begun the drag; only then does the button go up. (Under Windows the
-        drag loop begins on the press but hears only the moves made after
-        it began, and one that begins after the button is up waits for
-        another press.)"""
-        (x0, y0), (x1, y1) = start, end
+    def drag(self, start, end, accepted=True):
+        """A real drag, as a hand makes it: press, stir until the pointer's
+        shape shows that the program has begun the drag, move onto the
+        target, and (where the target takes drops) stir there until the
+        pointer shows that the program has seen it over the target; only
+        then does the button go up. Windows' drag loop drops where the
+        oldest move it has not yet read was made, once the button is up."""
+        pointer = self.pointer
 
         def move(x, y):
             self.x("xdotool", "mousemove", "--sync", str(x), str(y), check=True)
-        move(x0, y0)
-        before = self.pointer.now()
-        self.x("xdotool", "mousedown", "1", check=True)
-        for i in range(1, steps + 1):
-            move(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
-        stir = [0]
 
-        def dragging():
-            if self.pointer.dragging_since(before):
-                return True
-            stir[0] ^= 1
-            move(x1 + stir[0], y1)
-            return False
-        wait_until(dragging, PATIENCE, f"the pointer to show a drag from {start}", 0.1)
-        # A move the drag has heard, over the target, before the release.
-        move(x1 + 1, y1)
-        move(x1, y1)
+        def stir_until(point, condition, what):
+            stir = [0]
+
+            def stirred():
+                if condition(pointer.now()):
+                    return True
+                stir[0] ^= 1
+                move(point[0] + stir[0], point[1])
+                return False
+            return wait_until(stirred, PATIENCE, what, 0.1)
+
+        move(*start)
+        # Qt under X shows the drag's shape until it has read the last
+        # release; the next drag begins after it.
+        wait_until(lambda: pointer.now()[3] not in pointer.DRAGGING, PATIENCE, "the last drag to end")
+        before = pointer.now()
+        self.x("xdotool", "mousedown", "1", check=True)
+        stir_until(start, lambda shape: pointer.is_drag(shape, since=before),
+                   f"the pointer to show a drag from {start}")
+        over_start = pointer.now()
+        move(*end)
+        if accepted:
+            stir_until(end, lambda shape: pointer.is_drag(shape, since=over_start),
+                       f"the pointer to show that {end} takes the drop")
         self.x("xdotool", "mouseup", "1", check=True)
 
     def key(self, *keys):

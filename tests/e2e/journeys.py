@@ -337,7 +337,7 @@ def orange_cost(pupil):
             text = screen.bounding_box(area, near(SLOT_BLUE, 60))
             expect(text, "the dropped caption does not show in its slot")
             refused = (area, screen.region(area))
-            d.drag(centre(pupil.rect(form, "OrangeCostTask", "quantityPiece")), centre(text))
+            d.drag(centre(pupil.rect(form, "OrangeCostTask", "quantityPiece")), centre(text), accepted=False)
     pupil.wait_appears(form, "OrangeCostTask", "doneButton", ok_hidden)
     pupil.press(form, "OrangeCostTask", "doneButton")
     d.wait_gone(form)

@@ -91,10 +91,10 @@ class PointerShape:
         x11().XFree(image)
         return shape
 
-    def dragging_since(self, before):
-        """The pointer has taken a drag's shape since it showed `before`."""
-        serial, width, height, name = self.now()
-        return serial != before[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER)
+    def is_drag(self, shape, since):
+        """`shape` is a drag's, and another than `since` was."""
+        serial, width, height, name = shape
+        return serial != since[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER)
 
     def close(self):
         if self.display:
