@@ -31,6 +31,8 @@ CYRILLIC = ("a", "be", "ve", "ghe", "de", "ie", "io", "zhe", "ze", "i", "shorti"
 # Seconds a journey waits for any state of the desktop or the program. It is
 # generous, because a loaded machine can be slow; only a fault waits it out.
 PATIENCE = 60
+# A paste that finds the clipboard open fetches nothing; the next one may.
+PASTE_PATIENCE = 5
 
 
 class JourneyFailed(Exception):
@@ -484,22 +486,37 @@ class Desktop:
         done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
 
-    def paste(self, text, under_wine=False):
-        """Puts `text` on the clipboard and pastes it with Ctrl+V. Under Wine,
-        whose clipboard learns what the X clipboard offers when its owner
-        changes and fetches the text only on a paste, Ctrl+V waits until Wine
-        has asked for the offer, and the paste until the text was fetched."""
+    def paste_over(self, text, under_wine=False):
+        """Replaces the text of the box that has the keyboard by `text`, with
+        Ctrl+A and Ctrl+V from a clipboard the journey holds.
+
+        Under Wine the clipboard learns what the X clipboard offers when its
+        owner changes, and fetches the text only on a paste. While Wine takes
+        the offer in, it holds the Windows clipboard open, and a paste made
+        then finds nothing, as a paste on Windows does while another program
+        holds the clipboard. Ctrl+V waits until Wine has asked for the offer;
+        until the program has fetched the text, the pupil selects all and
+        pastes again, which leaves the same text however many pastes land."""
         previous, self.clipboard_owner = self.clipboard_owner, ClipboardOwner(self.env, text)
         if previous:
             # Only now: the clipboard never stands empty between two texts.
             previous.close()
-        if under_wine:
-            wait_until(lambda: self.clipboard_owner.times_asked("offers"), PATIENCE,
-                       f"Wine's clipboard to learn of {text!r}")
-        self.key("ctrl+v")
-        if under_wine:
-            wait_until(lambda: self.clipboard_owner.times_asked("text"), PATIENCE,
-                       f"the program to fetch the pasted {text!r}")
+        if not under_wine:
+            self.key("ctrl+a", "ctrl+v")
+            return
+        wait_until(lambda: self.clipboard_owner.times_asked("offers"), PATIENCE,
+                   f"Wine's clipboard to learn of {text!r}")
+        fetched = lambda: self.clipboard_owner.times_asked("text")
+        deadline = time.monotonic() + PATIENCE
+        while time.monotonic() < deadline:
+            self.key("ctrl+a", "ctrl+v")
+            attempt_ends = time.monotonic() + PASTE_PATIENCE
+            while time.monotonic() < attempt_ends:
+                if fetched():
+                    return
+                time.sleep(0.05)
+        raise JourneyFailed(f"gave up after {PATIENCE} s waiting for the program "
+                            f"to fetch the pasted {text!r}")
 
     def clipboard(self):
         """The clipboard's text; None while it is still the journey's own

@@ -476,12 +476,12 @@ def solve_cosine_law(pupil, form):
         d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), f"{slot} to show the shape from {piece}")
     for edit, text in TASK10_TEXTS:
         pupil.press(form, "CosineLawTask", edit)
-        d.key("ctrl+a")
         if pupil.args.wine_prefix and not text.isascii():
             # Wine reads the X keyboard's layout once, at its start, and
             # misses the Russian keys added for the journeys.
-            d.paste(text, under_wine=True)
+            d.paste_over(text, under_wine=True)
         else:
+            d.key("ctrl+a")
             d.type(text)
     pupil.press(form, "CosineLawTask", "inputEdit")
     d.key("ctrl+a", "ctrl+c")
