@@ -7,16 +7,16 @@ ImageMagick's `import`.  Everything it starts is stopped again by close().
 Only the Python standard library is used, with libX11 and libXfixes
 through ctypes (xclient.py) for the pointer's shape and the clipboard.
 """
-import ctypes
 import os
 import re
 import secrets
+import shutil
 import signal
 import subprocess
 import tempfile
 import time
 
-from xclient import LIBRARIES, ClipboardOwner, PointerShape
+from xclient import ClipboardOwner, PointerShape, missing_libraries
 
 TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "xmodmap", "import", "xclip", "tesseract")
 
@@ -31,8 +31,9 @@ CYRILLIC = ("a", "be", "ve", "ghe", "de", "ie", "io", "zhe", "ze", "i", "shorti"
 # Seconds a journey waits for any state of the desktop or the program. It is
 # generous, because a loaded machine can be slow; only a fault waits it out.
 PATIENCE = 60
-# A paste that finds the clipboard open fetches nothing; the next one may.
-PASTE_PATIENCE = 5
+# Seconds after which a paste that fetched nothing is made again: one that
+# finds the clipboard open fetches nothing, and the next one may.
+PASTE_AGAIN_AFTER = 5
 
 
 class JourneyFailed(Exception):
@@ -40,14 +41,7 @@ class JourneyFailed(Exception):
 
 
 def missing_tools():
-    missing = [tool for tool in TOOLS if not any(
-        os.access(os.path.join(d, tool), os.X_OK) for d in os.environ.get("PATH", "").split(os.pathsep))]
-    for library in LIBRARIES:
-        try:
-            ctypes.CDLL(library)
-        except OSError:
-            missing.append(library)
-    return missing
+    return [tool for tool in TOOLS if not shutil.which(tool)] + missing_libraries()
 
 
 def end_process(process, grace=5):
@@ -446,13 +440,14 @@ class Desktop:
             self.x("xdotool", "mousemove", "--sync", str(x), str(y), check=True)
 
         def stir_until(point, condition, what):
-            stir = [0]
+            stir = 0
 
             def stirred():
+                nonlocal stir
                 if condition(pointer.now()):
                     return True
-                stir[0] ^= 1
-                move(point[0] + stir[0], point[1])
+                stir ^= 1
+                move(point[0] + stir, point[1])
                 return False
             return wait_until(stirred, PATIENCE, what, 0.1)
 
@@ -486,37 +481,34 @@ class Desktop:
         done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
 
-    def paste_over(self, text, under_wine=False):
+    def paste_under_wine(self, text):
         """Replaces the text of the box that has the keyboard by `text`, with
         Ctrl+A and Ctrl+V from a clipboard the journey holds.
 
-        Under Wine the clipboard learns what the X clipboard offers when its
-        owner changes, and fetches the text only on a paste. While Wine takes
-        the offer in, it holds the Windows clipboard open, and a paste made
-        then finds nothing, as a paste on Windows does while another program
-        holds the clipboard. Ctrl+V waits until Wine has asked for the offer;
-        until the program has fetched the text, the pupil selects all and
-        pastes again, which leaves the same text however many pastes land."""
+        Wine's clipboard learns what the X clipboard offers when its owner
+        changes, and fetches the text only on a paste. While Wine takes the
+        offer in, it holds the Windows clipboard open, and a paste made then
+        finds nothing, as a paste on Windows does while another program holds
+        the clipboard. Ctrl+V waits until Wine has asked for the offer; until
+        the program has fetched the text, the pupil selects all and pastes
+        again, which leaves the same text however many pastes land."""
         previous, self.clipboard_owner = self.clipboard_owner, ClipboardOwner(self.env, text)
         if previous:
             # Only now: the clipboard never stands empty between two texts.
             previous.close()
-        if not under_wine:
-            self.key("ctrl+a", "ctrl+v")
-            return
-        wait_until(lambda: self.clipboard_owner.times_asked("offers"), PATIENCE,
-                   f"Wine's clipboard to learn of {text!r}")
-        fetched = lambda: self.clipboard_owner.times_asked("text")
-        deadline = time.monotonic() + PATIENCE
-        while time.monotonic() < deadline:
-            self.key("ctrl+a", "ctrl+v")
-            attempt_ends = time.monotonic() + PASTE_PATIENCE
-            while time.monotonic() < attempt_ends:
-                if fetched():
-                    return
-                time.sleep(0.05)
-        raise JourneyFailed(f"gave up after {PATIENCE} s waiting for the program "
-                            f"to fetch the pasted {text!r}")
+        owner = self.clipboard_owner
+        wait_until(lambda: owner.times_asked("offers"), PATIENCE, f"Wine's clipboard to learn of {text!r}")
+        next_paste = 0
+
+        def fetched():
+            nonlocal next_paste
+            if owner.times_asked("text"):
+                return True
+            if time.monotonic() >= next_paste:
+                self.key("ctrl+a", "ctrl+v")
+                next_paste = time.monotonic() + PASTE_AGAIN_AFTER
+            return False
+        wait_until(fetched, PATIENCE, f"the program to fetch the pasted {text!r}")
 
     def clipboard(self):
         """The clipboard's text; None while it is still the journey's own

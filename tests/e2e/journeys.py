@@ -479,7 +479,7 @@ def solve_cosine_law(pupil, form):
         if pupil.args.wine_prefix and not text.isascii():
             # Wine reads the X keyboard's layout once, at its start, and
             # misses the Russian keys added for the journeys.
-            d.paste_over(text, under_wine=True)
+            d.paste_under_wine(text)
         else:
             d.key("ctrl+a")
             d.type(text)

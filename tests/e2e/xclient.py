@@ -6,11 +6,21 @@ import os
 import select
 import threading
 
-LIBRARIES = ("libX11.so.6", "libXfixes.so.3")
+X11, XFIXES = "libX11.so.6", "libXfixes.so.3"
 
 
 class XError(Exception):
     pass
+
+
+def missing_libraries():
+    missing = []
+    for name in (X11, XFIXES):
+        try:
+            ctypes.CDLL(name)
+        except OSError:
+            missing.append(name)
+    return missing
 
 
 def _library(name, functions):
@@ -28,7 +38,7 @@ _x11 = None
 def x11():
     global _x11
     if _x11 is None:
-        _x11 = _library("libX11.so.6", {
+        _x11 = _library(X11, {
             "XOpenDisplay": (_P, [ctypes.c_char_p]), "XCloseDisplay": (_I, [_P]), "XFree": (_I, [_P]),
             "XInternAtom": (_UL, [_P, ctypes.c_char_p, _I]), "XDefaultRootWindow": (_UL, [_P]),
             "XCreateSimpleWindow": (_UL, [_P, _UL, _I, _I, ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, _UL, _UL]),
@@ -73,7 +83,7 @@ class PointerShape:
     LARGEST_POINTER = 32
 
     def __init__(self, env):
-        self.xfixes = _library("libXfixes.so.3", {
+        self.xfixes = _library(XFIXES, {
             "XFixesQueryExtension": (_I, [_P, _P, _P]),
             "XFixesGetCursorImage": (ctypes.POINTER(self._Image), [_P])})
         self.display = open_display(env)
