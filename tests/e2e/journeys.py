@@ -303,7 +303,7 @@ def run_command(pupil):
 
 
 # Task 5: each element label and the slot it belongs on, in solving order.
-TASK5_DROPS = [("startPiece", "startSlot"), ("quantityPiece", "inputSlot"), ("costFormulaPiece", "processSlot"),
+ORANGE_COST_DROPS = [("startPiece", "startSlot"), ("quantityPiece", "inputSlot"), ("costFormulaPiece", "processSlot"),
                ("costPiece", "outputSlot"), ("endPiece", "endSlot")]
 
 
@@ -320,7 +320,7 @@ def orange_cost(pupil):
         return screen.count(pupil.rect(form, "OrangeCostTask", label), purple) > 5
 
     refused = None
-    for number, (label, slot) in enumerate(TASK5_DROPS):
+    for number, (label, slot) in enumerate(ORANGE_COST_DROPS):
         pupil.drop(form, "OrangeCostTask", label, slot)
         d.wait_screen(lambda s: not label_visible(label, s), f"{label} to leave the column after its drop")
         if refused:
@@ -345,7 +345,7 @@ def orange_cost(pupil):
 
 
 # Task 4: each shape piece and the slot it belongs on, top to bottom.
-TASK4_DROPS = [("ovalPiece", "startSlot"), ("parallelogramPiece", "inputSlot"), ("rectanglePiece", "processSlot"),
+HOURS_TO_MINUTES_DROPS = [("ovalPiece", "startSlot"), ("parallelogramPiece", "inputSlot"), ("rectanglePiece", "processSlot"),
                ("parallelogramPiece", "outputSlot"), ("ovalPiece", "endSlot")]
 
 
@@ -362,7 +362,7 @@ def hours_to_minutes(pupil):
     pupil.start()
     form = pupil.open("HoursToMinutesTask")
     ok_hidden = d.screen().region(pupil.rect(form, "HoursToMinutesTask", "doneButton"))
-    for piece, slot in TASK4_DROPS:
+    for piece, slot in HOURS_TO_MINUTES_DROPS:
         pupil.drop(form, "HoursToMinutesTask", piece, slot)
         d.wait_screen(slot_filled(pupil, form, "HoursToMinutesTask", slot), f"{slot} to show the shape from {piece}")
     pupil.press(form, "HoursToMinutesTask", "checkButton")
@@ -437,10 +437,10 @@ def missing_picture(pupil):
                "the slot changed although its picture could not be loaded")
 
 
-TASK10_DROPS = [("ovalPiece", "startSlot"), ("parallelogramPiece", "inputSlot"), ("rectanglePiece", "processSlot"),
+COSINE_LAW_DROPS = [("ovalPiece", "startSlot"), ("parallelogramPiece", "inputSlot"), ("rectanglePiece", "processSlot"),
                 ("parallelogramPiece", "outputSlot"), ("ovalPiece", "endSlot")]
 # Typed in small letters; the blanks are swallowed by the form.
-TASK10_TEXTS = [("startEdit", "начало"), ("inputEdit", "b, c, x"),
+COSINE_LAW_TEXTS = [("startEdit", "начало"), ("inputEdit", "b, c, x"),
                 ("processEdit", "a:=sqrt(b*b + c*c - 2*b*c*cos(x))"), ("outputEdit", "a"), ("endEdit", "конец")]
 
 
@@ -471,10 +471,10 @@ def solve_cosine_law(pupil, form):
         box = pupil.wait_box(form, answered)
         answer_box(pupil, box)
         answered.append(box.id)
-    for piece, slot in TASK10_DROPS:
+    for piece, slot in COSINE_LAW_DROPS:
         pupil.drop(form, "CosineLawTask", piece, slot)
         d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), f"{slot} to show the shape from {piece}")
-    for edit, text in TASK10_TEXTS:
+    for edit, text in COSINE_LAW_TEXTS:
         pupil.press(form, "CosineLawTask", edit)
         if pupil.args.wine_prefix and not text.isascii():
             # Wine reads the X keyboard's layout once, at its start, and
@@ -574,7 +574,7 @@ def keyboard_shapes(pupil):
                         "startEdit")
         ok_hidden = d.screen().region(pupil.rect(form, "CosineLawTask", "doneButton"))
         solve_shapes_by_keyboard(pupil, form, "CosineLawTask", keys)
-        for edit, (_, text) in zip(edits, TASK10_TEXTS):
+        for edit, (_, text) in zip(edits, COSINE_LAW_TEXTS):
             keys.go(edit)
             d.key("ctrl+a")
             d.type(text)
@@ -596,14 +596,14 @@ def keyboard_labels(pupil):
     form = d.wait_window(pupil.form("OrangeCostTask").caption)
     # The form's "ОК", once shown, comes after the slots and before "Заново".
     pieces = ["startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"]
-    chain = ["restartButton"] + pieces + [slot for _, slot in TASK5_DROPS]
+    chain = ["restartButton"] + pieces + [slot for _, slot in ORANGE_COST_DROPS]
     keys = Keyboard(d, form, chain, "restartButton")
     ok_hidden = d.screen().region(pupil.rect(form, "OrangeCostTask", "doneButton"))
     purple = near(ELEMENT_PURPLE, 50)
     keys.enter("endPiece")
     d.key("Escape")
     keys.enter("startSlot")
-    for piece, slot in TASK5_DROPS:
+    for piece, slot in ORANGE_COST_DROPS:
         keys.enter(piece)
         keys.enter(slot)
         d.wait_screen(lambda s: s.count(pupil.rect(form, "OrangeCostTask", piece), purple) <= 5,
@@ -698,10 +698,10 @@ def screen_reader(pupil):
         keys.press("endPiece", "Return", f"Взята надпись: {captions['endPiece']}.")
         d.key("Escape")
         reader.expect(f"Положена на место: {captions['endPiece']}.")
-        for number, (piece, slot) in enumerate(TASK5_DROPS):
+        for number, (piece, slot) in enumerate(ORANGE_COST_DROPS):
             keys.press(piece, "Return", f"Взята надпись: {captions[piece]}.")
             heard = [slot_heard(slot, captions[piece]) + "."]
-            if number == len(TASK5_DROPS) - 1:
+            if number == len(ORANGE_COST_DROPS) - 1:
                 heard = [heard[0] + " Задание выполнено, появилась кнопка «ОК»."]
             keys.press(slot, "Return", *heard)
             keys.chain.remove(piece)  # hidden, out of the chain
