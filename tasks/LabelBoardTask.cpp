@@ -1,11 +1,14 @@
 #include "LabelBoardTask.h"
 
+#include "LabelBoard.h"
+#include "LabelBoardLayout.h"
+
 #include <QPushButton>
 
 LabelBoardTask::LabelBoardTask(Design design, QWidget *parent)
     : PageWindow(parent)
 {
-    const Layout layout = design(this);
+    const LabelBoardLayout layout = design(this);
     finishDesign(layout.doneButton);
     m_board = new LabelBoard(layout.boardSlots, layout.pieces, this);
     QPushButton *done = layout.doneButton;

@@ -1,28 +1,21 @@
 #pragma once
 
 #include "PageWindow.h"
-#include "LabelBoard.h"
 
-class QPushButton;
+class LabelBoard;
+struct LabelBoardLayout;
 
-// A flowchart exercise on the label board (Tasks 5, 6 and 7): the board
-// reports when it is solved and the form then shows "ОК"; "Заново" resets
-// the board, and a visible "ОК" stays visible. The tasks differ only in
-// their design.
+// A flowchart exercise on the label board: the board reports when it is
+// solved and the form then shows "ОК"; "Заново" resets the board, and a
+// visible "ОК" stays visible. The exercises differ only in their design.
 class LabelBoardTask : public PageWindow
 {
     Q_OBJECT
 
 public:
-    struct Layout
-    {
-        QList<LabelBoard::Slot> boardSlots; // top to bottom
-        QList<LabelBoard::Piece> pieces;
-        QPushButton *restartButton;
-        QPushButton *doneButton;
-    };
-    // Builds a task's widgets on `form` and names the parts of its board.
-    using Design = Layout (*)(QWidget *form);
+    // Builds an exercise's widgets on `form` and names the parts of its
+    // board (see LabelBoardLayout.h).
+    using Design = LabelBoardLayout (*)(QWidget *form);
 
     explicit LabelBoardTask(Design design, QWidget *parent = nullptr);
 

@@ -1,4 +1,5 @@
 #include "LabelBoardTasks.h"
+#include "LabelBoardLayout.h"
 
 #include "ui_HeelHeightTask.h"
 #include "ui_OrangeCostTask.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const PictureBox *distractor = LabelBoard::distractor;
 
-// Tasks 5 and 6 share the skeleton: start, input, process, output, end.
+// The oranges and the heel share the skeleton: start, input, process, output, end.
 template <typename Design>
 QList<LabelBoard::Slot> fiveBlockSlots(const Design &ui)
 {
@@ -26,7 +27,7 @@ QList<LabelBoard::Slot> fiveBlockSlots(const Design &ui)
 
 } // namespace
 
-LabelBoardTask::Layout orangeCost(QWidget *form)
+LabelBoardLayout orangeCost(QWidget *form)
 {
     Ui::OrangeCostTask ui;
     ui.setupUi(form);
@@ -40,7 +41,7 @@ LabelBoardTask::Layout orangeCost(QWidget *form)
             ui.doneButton};
 }
 
-LabelBoardTask::Layout heelHeight(QWidget *form)
+LabelBoardLayout heelHeight(QWidget *form)
 {
     Ui::HeelHeightTask ui;
     ui.setupUi(form);
@@ -59,7 +60,7 @@ LabelBoardTask::Layout heelHeight(QWidget *form)
             ui.doneButton};
 }
 
-LabelBoardTask::Layout sweetsCount(QWidget *form)
+LabelBoardLayout sweetsCount(QWidget *form)
 {
     Ui::SweetsCountTask ui;
     ui.setupUi(form);

@@ -1,6 +1,8 @@
 #include "ShapeQuizTask.h"
 #include "ui_ShapeQuizTask.h"
 
+#include "Shape.h"
+
 #include <QSignalBlocker>
 
 #include <algorithm>

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "PageWindow.h"
-#include "Shape.h"
 
 #include <array>
 #include <memory>
 
 class QRadioButton;
+// The boards' shapes (Shape.h), known here only by name.
+enum class Shape;
 
 namespace Ui { class ShapeQuizTask; }
 

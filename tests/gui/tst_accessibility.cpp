@@ -9,6 +9,7 @@
 #include "TypedAnswerTask.h"
 #include "HoursToMinutesTask.h"
 #include "KeyboardDrag.h"
+#include "LabelBoard.h"
 #include "LabelBoardTask.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
