@@ -9,7 +9,7 @@ AboutWindow::AboutWindow(QWidget *parent)
     , ui(new Ui::AboutWindow)
 {
     ui->setupUi(this);
-    ui->versionLabel->setText(QStringLiteral("Версия ") + QStringLiteral(ZARTEX_VERSION));
+    ui->versionLabel->setText(tr("Версия %1").arg(QStringLiteral(ZARTEX_VERSION)));
     finishDesign(nullptr); // it is never completed, only closed
     connect(ui->doneButton, &QPushButton::clicked, this, &AboutWindow::close);
 }

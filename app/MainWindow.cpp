@@ -50,7 +50,7 @@ void MainWindow::showMark(const QString &page)
     mark.picture->show();
     // A screen reader hears the mark with the button, once the pupil is
     // back on the main form and the focus is there.
-    mark.button->setAccessibleDescription(QStringLiteral("Выполнено"));
+    mark.button->setAccessibleDescription(tr("Выполнено"));
 }
 
 bool MainWindow::isMarkShown(const QString &page) const

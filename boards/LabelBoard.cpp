@@ -20,18 +20,18 @@ LabelBoard::LabelBoard(const QList<Slot> &boardSlots, const QList<Piece> &pieces
         show(index, QString());
         auto *target = new DropTarget(slot.picture, [this](int key) { return accepts(key); });
         connect(target, &DropTarget::dropped, this, [this, index](int key) { drop(index, key); });
-        slot.picture->setAccessibleDescription(QStringLiteral("Enter — положить взятую надпись"));
+        slot.picture->setAccessibleDescription(tr("Enter — положить взятую надпись"));
         targets.append(slot.picture);
     }
     QList<QWidget *> captions;
     for (int key = 0; key < m_pieces.size(); ++key) {
         QLabel *caption = m_pieces.at(key).caption;
         DragPayload::setKey(caption, key);
-        caption->setAccessibleDescription(QStringLiteral("Enter — взять надпись"));
+        caption->setAccessibleDescription(tr("Enter — взять надпись"));
         captions.append(caption);
     }
     if (!targets.isEmpty())
-        KeyboardDrag::joinFocusChain(targets.first()->window(), captions, targets, QStringLiteral("надпись"));
+        KeyboardDrag::joinFocusChain(targets.first()->window(), captions, targets, tr("надпись"));
 }
 
 void LabelBoard::show(int index, const QString &caption)
@@ -70,7 +70,7 @@ void LabelBoard::reset()
         piece.caption->show();
     if (!m_slots.isEmpty())
         ScreenReader::announce(m_slots.first().slot.picture,
-                               QStringLiteral("Блок-схема очищена, все надписи снова в столбце."));
+                               tr("Блок-схема очищена, все надписи снова в столбце."));
 }
 
 int LabelBoard::correctDrops() const

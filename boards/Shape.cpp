@@ -1,5 +1,7 @@
 #include "Shape.h"
 
+#include <QCoreApplication>
+
 namespace Shapes {
 
 QString pictureFile(Shape shape)
@@ -16,10 +18,10 @@ QString pictureFile(Shape shape)
 QString spokenName(Shape shape)
 {
     switch (shape) {
-    case Shape::Oval: return QStringLiteral("овал");
-    case Shape::Parallelogram: return QStringLiteral("параллелограмм");
-    case Shape::Rectangle: return QStringLiteral("прямоугольник");
-    case Shape::Diamond: return QStringLiteral("ромб");
+    case Shape::Oval: return QCoreApplication::translate("Shapes", "овал");
+    case Shape::Parallelogram: return QCoreApplication::translate("Shapes", "параллелограмм");
+    case Shape::Rectangle: return QCoreApplication::translate("Shapes", "прямоугольник");
+    case Shape::Diamond: return QCoreApplication::translate("Shapes", "ромб");
     }
     return QString();
 }

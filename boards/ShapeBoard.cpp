@@ -18,7 +18,7 @@ ShapeBoard::ShapeBoard(const QVector<Piece> &pieces, const QVector<Slot> &boardS
     QList<QWidget *> pieceWidgets;
     for (const Piece &piece : pieces) {
         DragPayload::setKey(piece.picture, Shapes::keyOf(piece.shape));
-        piece.picture->setAccessibleDescription(QStringLiteral("Enter — взять фигуру"));
+        piece.picture->setAccessibleDescription(tr("Enter — взять фигуру"));
         pieceWidgets.append(piece.picture);
     }
     QList<QWidget *> targets;
@@ -28,12 +28,12 @@ ShapeBoard::ShapeBoard(const QVector<Piece> &pieces, const QVector<Slot> &boardS
         // is judged wrong.
         auto *target = new DropTarget(slot, [](int) { return true; });
         connect(target, &DropTarget::dropped, this, [this, index](int key) { dropReported(index, key); });
-        slot->setAccessibleDescription(QStringLiteral("Enter — положить взятую фигуру"));
+        slot->setAccessibleDescription(tr("Enter — положить взятую фигуру"));
         nameSlot(index, QString());
         targets.append(slot);
     }
     if (!targets.isEmpty())
-        KeyboardDrag::joinFocusChain(targets.first()->window(), pieceWidgets, targets, QStringLiteral("фигура"));
+        KeyboardDrag::joinFocusChain(targets.first()->window(), pieceWidgets, targets, tr("фигура"));
 }
 
 void ShapeBoard::nameSlot(int index, const QString &shown)
@@ -95,7 +95,7 @@ bool ShapeBoard::clear()
     clearFlags();
     m_wrongDrops = 0;
     if (!m_slots.isEmpty())
-        ScreenReader::announce(m_slots.first().picture, QStringLiteral("Блок-схема очищена, все блоки пусты."));
+        ScreenReader::announce(m_slots.first().picture, tr("Блок-схема очищена, все блоки пусты."));
     return true;
 }
 

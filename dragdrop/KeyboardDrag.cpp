@@ -9,6 +9,7 @@
 
 KeyboardDrag::KeyboardDrag(QWidget *form)
     : QObject(form)
+    , m_pieceWord(tr("фигура"))
 {
     setObjectName(QStringLiteral("keyboardDrag"));
     // Escape reaches the form from whichever control ignored it.
@@ -18,7 +19,7 @@ KeyboardDrag::KeyboardDrag(QWidget *form)
 bool KeyboardDrag::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && m_held && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        ScreenReader::announce(m_held, QStringLiteral("Положена на место: %1.").arg(nameOf(m_held)));
+        ScreenReader::announce(m_held, tr("Положена на место: %1.").arg(nameOf(m_held)));
         putDown();
         return true;
     }
@@ -107,7 +108,7 @@ void KeyboardDrag::pickUp(QWidget *piece)
     markPicked(m_held, false);
     m_held = piece;
     markPicked(piece, true);
-    ScreenReader::announce(piece, QStringLiteral("Взята %1: %2.").arg(m_pieceWord, nameOf(piece)));
+    ScreenReader::announce(piece, tr("Взята %1: %2.").arg(m_pieceWord, nameOf(piece)));
 }
 
 void KeyboardDrag::putDown()
@@ -120,7 +121,7 @@ void KeyboardDrag::refuseDrop()
 {
     auto *form = static_cast<QWidget *>(parent());
     if (m_held)
-        ScreenReader::announce(form, QStringLiteral("Сюда нельзя положить: %1.").arg(nameOf(m_held)));
+        ScreenReader::announce(form, tr("Сюда нельзя положить: %1.").arg(nameOf(m_held)));
     else
-        ScreenReader::announce(form, QStringLiteral("Ничего не взято."));
+        ScreenReader::announce(form, tr("Ничего не взято."));
 }

@@ -50,5 +50,5 @@ private:
 
     QPointer<QWidget> m_held;
     QList<QPointer<QWidget>> m_controls; // the form's own, in tab order
-    QString m_pieceWord = QStringLiteral("фигура");
+    QString m_pieceWord;
 };

@@ -46,7 +46,7 @@ bool PageWindow::eventFilter(QObject *watched, QEvent *event)
     // Qt shows the children of a window before the window's own show event.
     if (watched == m_doneButton && event->type() == QEvent::Show && m_onScreen) {
         const QString text = m_doneButton->text().remove(QLatin1Char('&'));
-        ScreenReader::announce(this, QStringLiteral("Задание выполнено, появилась кнопка «%1».").arg(text));
+        ScreenReader::announce(this, tr("Задание выполнено, появилась кнопка «%1».").arg(text));
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #include "JpegLoader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRgb>
@@ -13,6 +14,12 @@
 #include <jerror.h>
 
 namespace {
+
+// What the pupil is told, through Qt's translation functions.
+class Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(JpegLoader)
+};
 
 // Our own code for a refusal that libjpeg does not know of.
 constexpr int tooManyScansCode = -1;
@@ -327,23 +334,23 @@ QString unreadableText(const DecodeState &s, const QString &name)
 {
     qWarning("%s: %s", qPrintable(name), s.err.message);
     if (s.err.code == JERR_NO_SOI)
-        return QStringLiteral("Файл %1 не является рисунком JPEG.").arg(name);
+        return Texts::tr("Файл %1 не является рисунком JPEG.").arg(name);
     if (s.err.code == tooManyScansCode)
-        return QStringLiteral("Файл %1 не загружается: рисунок в нём разбит на слишком много частей (больше %2).")
+        return Texts::tr("Файл %1 не загружается: рисунок в нём разбит на слишком много частей (больше %2).")
             .arg(name)
             .arg(maxScans);
     if (s.err.code == JERR_NO_BACKING_STORE || s.err.code == JERR_OUT_OF_MEMORY)
-        return QStringLiteral("Файл %1 слишком большой: рисунок в нём не помещается в %2 МБ памяти, "
-                              "отведённые на один рисунок.")
+        return Texts::tr("Файл %1 слишком большой: рисунок в нём не помещается в %2 МБ памяти, "
+                         "отведённые на один рисунок.")
             .arg(name)
             .arg(maxDecodeBytes / megabyte);
-    return QStringLiteral("Файл %1 повреждён: рисунок в нём прочитать нельзя.").arg(name);
+    return Texts::tr("Файл %1 повреждён: рисунок в нём прочитать нельзя.").arg(name);
 }
 
 QString tooManyPixelsText(const DecodeState &s, const QString &name)
 {
-    return QStringLiteral("Файл %1 слишком большой: рисунок в нём %2 × %3 точек, а можно не больше "
-                          "%4 миллионов точек.")
+    return Texts::tr("Файл %1 слишком большой: рисунок в нём %2 × %3 точек, а можно не больше "
+                     "%4 миллионов точек.")
         .arg(name)
         .arg(s.cinfo.image_width)
         .arg(s.cinfo.image_height)
@@ -352,8 +359,8 @@ QString tooManyPixelsText(const DecodeState &s, const QString &name)
 
 QString overBudgetText(const DecodeState &s, const QString &name, qint64 needed)
 {
-    return QStringLiteral("Файл %1 слишком большой: чтобы показать рисунок %2 × %3 точек, нужно %4 МБ "
-                          "памяти, а на один рисунок отведено не больше %5 МБ.")
+    return Texts::tr("Файл %1 слишком большой: чтобы показать рисунок %2 × %3 точек, нужно %4 МБ "
+                     "памяти, а на один рисунок отведено не больше %5 МБ.")
         .arg(name)
         .arg(s.cinfo.image_width)
         .arg(s.cinfo.image_height)
@@ -383,7 +390,7 @@ LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target)
 {
     LoadedPicture result;
     if (bytes.isEmpty()) {
-        result.error = QStringLiteral("Файл %1 пустой: в нём нет рисунка.").arg(name);
+        result.error = Texts::tr("Файл %1 пустой: в нём нет рисунка.").arg(name);
         return result;
     }
     auto state = std::make_unique<DecodeState>();
@@ -409,7 +416,7 @@ LoadedPicture decode(const QByteArray &bytes, const QString &name, QSize target)
     s.cinfo.mem->max_memory_to_use = long(maxDecodeBytes - imageBytes - usedScans.size());
     QImage image(s.width, s.height, QImage::Format_RGB32);
     if (image.isNull())
-        return refuse(QStringLiteral("Не хватает памяти, чтобы загрузить рисунок из файла %1.").arg(name));
+        return refuse(Texts::tr("Не хватает памяти, чтобы загрузить рисунок из файла %1.").arg(name));
     s.pixels = image.bits();
     s.stride = int(image.bytesPerLine());
     if (!readPixels(s))
@@ -426,12 +433,12 @@ LoadedPicture load(const QString &name, QSize target)
     QFile file(name);
     if ((!name.startsWith(QLatin1Char(':')) && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
         LoadedPicture result;
-        result.error = QStringLiteral("Cannot open file %1").arg(name);
+        result.error = Texts::tr("Cannot open file %1").arg(name);
         return result;
     }
     if (file.size() > maxFileBytes) {
         LoadedPicture result;
-        result.error = QStringLiteral("Файл %1 слишком большой: в нём %2 МБ, а можно не больше %3 МБ.")
+        result.error = Texts::tr("Файл %1 слишком большой: в нём %2 МБ, а можно не больше %3 МБ.")
                            .arg(name)
                            .arg((file.size() + megabyte - 1) / megabyte)
                            .arg(maxFileBytes / megabyte);
@@ -443,7 +450,7 @@ LoadedPicture load(const QString &name, QSize target)
     const qint64 got = file.read(bytes.data(), bytes.size());
     if (got < 0) {
         LoadedPicture result;
-        result.error = QStringLiteral("Cannot open file %1").arg(name);
+        result.error = Texts::tr("Cannot open file %1").arg(name);
         return result;
     }
     bytes.truncate(qsizetype(got));

@@ -7,25 +7,19 @@
 
 namespace {
 
-const char *const prompt = "Введите данные";
-const char *const errorsFound = "Есть ошибки";
-
-} // namespace
-
-namespace {
-
 // The block texts, top to bottom. They have no buttons of their own: the
 // form's "Проверить" judges them all. Function names and B, C, X, A are
-// Latin letters, НАЧАЛО and КОНЕЦ Cyrillic.
+// Latin letters, НАЧАЛО and КОНЕЦ Cyrillic. The keys are compared with what
+// the pupil types, never shown, so they are not translated.
 std::vector<AnswerSheet::Line> blockTexts()
 {
     constexpr LetterCase upcase = LetterCase::Upcase;
     return {
-        {{"НАЧАЛО"}, upcase},
+        {{"НАЧАЛО"}, upcase}, // answer key
         {{"B,C,X", "B,X,C"}, upcase},
         {{"A:=SQRT(B*B+C*C-2*B*C*COS(X))", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))"}, upcase},
         {{"A"}, upcase},
-        {{"КОНЕЦ"}, upcase},
+        {{"КОНЕЦ"}, upcase}, // answer key
     };
 }
 
@@ -66,7 +60,7 @@ CosineLawTask::~CosineLawTask() = default;
 void CosineLawTask::showPrompts()
 {
     for (QLineEdit *edit : m_textEdits)
-        edit->setText(QString::fromUtf8(prompt));
+        edit->setText(tr("Введите данные"));
 }
 
 void CosineLawTask::clearFlags()
@@ -90,9 +84,10 @@ void CosineLawTask::restartAnswers()
 // when this press finds shapes and texts right; once shown it stays.
 void CosineLawTask::checkAnswers()
 {
+    const QString errorsFound = tr("Есть ошибки");
     m_shapesOk = m_board->complete();
     if (!m_shapesOk)
-        showMessage(QString::fromUtf8(errorsFound));
+        showMessage(errorsFound);
 
     // Every box is judged, and shown again in capitals.
     for (int line = 0; line < int(m_textEdits.size()); ++line) {
@@ -101,7 +96,7 @@ void CosineLawTask::checkAnswers()
     }
     m_textsOk = m_texts.allSolved();
     if (!m_textsOk)
-        showMessage(QString::fromUtf8(errorsFound));
+        showMessage(errorsFound);
 
     if (m_shapesOk && m_textsOk)
         ui->doneButton->setVisible(true);

@@ -38,10 +38,10 @@ HoursToMinutesTask::~HoursToMinutesTask() = default;
 void HoursToMinutesTask::checkBoard()
 {
     if (!m_board->complete()) {
-        ScreenReader::announce(this, QStringLiteral("Блок-схема ещё не собрана верно."));
+        ScreenReader::announce(this, tr("Блок-схема ещё не собрана верно."));
         return;
     }
-    const QString count = QStringLiteral("Количество ошибок: ") + QString::number(m_board->wrongDropCount());
+    const QString count = tr("Количество ошибок: %1").arg(m_board->wrongDropCount());
     ScreenReader::announce(this, count + QLatin1Char('.'));
     ui->doneButton->setVisible(true);
     ui->errorCountLabel->setText(count);

@@ -80,7 +80,7 @@ void ShapeQuizTask::optionSelected(int question, Shape shape)
 
 void ShapeQuizTask::checkAnswers()
 {
-    ui->statusLabel->setText(QStringLiteral("Количество ошибок: %1").arg(m_errorCount));
+    ui->statusLabel->setText(tr("Количество ошибок: %1").arg(m_errorCount));
     if (std::all_of(m_right.begin(), m_right.end(), [](bool right) { return right; }))
         ui->doneButton->setVisible(true);
 }

@@ -57,7 +57,7 @@ void TypedAnswerTask::checkLine(int index)
     if (line.answer.letterCase == LetterCase::Upcase)
         line.edit->setText(verdict.text);
     if (verdict.right) {
-        ScreenReader::announce(line.edit, QStringLiteral("Ответ принят."));
+        ScreenReader::announce(line.edit, tr("Ответ принят."));
         if (!m_exercise.marks.empty())
             m_exercise.marks[std::size_t(index)]->setVisible(true);
         if (solved())
@@ -72,7 +72,7 @@ void TypedAnswerTask::checkLine(int index)
     if (!rules.wrongAnswerMessage.isEmpty())
         showMessage(rules.wrongAnswerMessage);
     else // nothing shows that the answer was not taken; a screen reader hears it
-        ScreenReader::announce(this, QStringLiteral("Ответ не принят."));
+        ScreenReader::announce(this, tr("Ответ не принят."));
     if (m_exercise.wrongAnswerCountLabel) {
         m_exercise.wrongAnswerCountLabel->setText(rules.wrongAnswerCountPrefix
                                                   + QString::number(m_answers.wrongAnswers()));

@@ -5,6 +5,7 @@
 #include "ui_FormulaNotationTask.h"
 #include "ui_TracingAssignmentsTask.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include <utility>
@@ -42,10 +43,10 @@ Exercise table(Ui::AssignmentStatementsTask &ui)
     exercise.doneButton = ui.doneButton;
     exercise.restartButton = ui.restartButton;
     exercise.wrongAnswerCountLabel = ui.statisticsLabel;
-    exercise.rules.wrongAnswerMessage = QStringLiteral("Вы неверно решили задачу");
+    exercise.rules.wrongAnswerMessage = QCoreApplication::translate("TypedAnswerTasks", "Вы неверно решили задачу");
     exercise.rules.wrongAnswerEmptiesBox = true;
     // Spelt as the form has always shown it.
-    exercise.rules.wrongAnswerCountPrefix = QStringLiteral("Статитстика: Количество ошибок: ");
+    exercise.rules.wrongAnswerCountPrefix = QCoreApplication::translate("TypedAnswerTasks", "Статитстика: Количество ошибок: ");
     exercise.rules.restartHidesMarks = false;
     exercise.rules.solvedWhen = TypedAnswerTask::SolvedWhen::EveryLineWasSolvedOnce;
     return exercise;
@@ -91,7 +92,7 @@ Exercise table(Ui::ExpressionNotationTask &ui)
     };
     exercise.doneButton = ui.doneButton;
     exercise.referenceButton = ui.referenceButton;
-    exercise.rules.wrongAnswerMessage = QStringLiteral("Задача решена неверно");
+    exercise.rules.wrongAnswerMessage = QCoreApplication::translate("TypedAnswerTasks", "Задача решена неверно");
     readWithTheirQuestions({{ui.expression1Edit, ui.expression1Picture},
                             {ui.expression2Edit, ui.expression2Picture},
                             {ui.expression3Edit, ui.expression3Picture},
