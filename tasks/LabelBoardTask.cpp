@@ -1,7 +1,7 @@
 #include "LabelBoardTask.h"
 
 #include "LabelBoard.h"
-#include "LabelBoardLayout.h"
+#include "LabelBoardLayout_p.h"
 
 #include <QPushButton>
 

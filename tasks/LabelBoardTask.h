@@ -14,7 +14,7 @@ class LabelBoardTask : public PageWindow
 
 public:
     // Builds an exercise's widgets on `form` and names the parts of its
-    // board (see LabelBoardLayout.h).
+    // board (see LabelBoardLayout_p.h).
     using Design = LabelBoardLayout (*)(QWidget *form);
 
     explicit LabelBoardTask(Design design, QWidget *parent = nullptr);

@@ -1,5 +1,5 @@
 #include "LabelBoardTasks.h"
-#include "LabelBoardLayout.h"
+#include "LabelBoardLayout_p.h"
 
 #include "ui_HeelHeightTask.h"
 #include "ui_OrangeCostTask.h"

@@ -11,6 +11,8 @@ bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-de
     orca at-spi2-core dbus-x11 locales tesseract-ocr-rus
 # Qt's Russian texts, the package linters, a Wayland session with XWayland.
 bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland
+# lupdate, which checks that the program's texts go through Qt's translation functions.
+bash tools/install-deps.sh qt6-l10n-tools
 # The screen reader's journey listens to Orca in Russian.
 if ! locale -a | grep -qx 'ru_RU.utf8'; then
     $([ "$(id -u)" -eq 0 ] || echo sudo) localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
