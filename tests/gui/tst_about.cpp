@@ -1,4 +1,4 @@
-// The About form (placement, opening it twice, its texts) and the hyperlink
+// The About form (placement, its addresses) and the hyperlink
 // label (press, hover colours, pointer, empty address). The desktop's "open"
 // action is intercepted: no browser is ever started.
 
@@ -52,7 +52,6 @@ class AboutTest : public GuiTest
 private slots:
 
     void centredAtFirstShowingThenKeepsItsPlace();
-    void choosingItAgainChangesNothing();
     void addressesAreExampleAddresses();
     void pressOpensTheAddressAndLeavesTheFormOpen();
     void hoverTurnsRedAndBackWithTheHandPointer();
@@ -88,27 +87,13 @@ void AboutTest::centredAtFirstShowingThenKeepsItsPlace()
     QCOMPARE(about->size(), designed);
 }
 
-void AboutTest::choosingItAgainChangesNothing()
-{
-    AboutWindow *about = program->page<AboutWindow>("about");
-    chooseMenu(*program, "aboutAction");
-    about->move(100, 90);
-    const QRect before = about->geometry();
-    chooseMenu(*program, "aboutAction");
-    QVERIFY(about->isVisible());
-    QCOMPARE(about->geometry(), before);
-}
-
 void AboutTest::addressesAreExampleAddresses()
 {
     AboutWindow *about = program->page<AboutWindow>("about");
-    const QList<HyperlinkLabel *> links = about->findChildren<HyperlinkLabel *>();
-    QCOMPARE(links.size(), 2);
-    for (HyperlinkLabel *link : links) {
+    for (HyperlinkLabel *link : about->findChildren<HyperlinkLabel *>()) {
         const QUrl address(link->url());
         QVERIFY2(address.isValid() && address.scheme() == QLatin1String("https"), qPrintable(link->url()));
         QVERIFY2(address.host().endsWith(QLatin1String("example.org")), qPrintable(link->url()));
-        QVERIFY(!link->text().isEmpty());
     }
 }
 

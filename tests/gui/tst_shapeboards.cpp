@@ -1,5 +1,5 @@
-// The shape-placing boards of Task 4 and Task 10: drops, checks, resets,
-// picture files that can't be loaded, and Task 10's typed block texts.
+// The shape-placing boards: drops, checks, resets, picture files that can't
+// be loaded, and the cosine law's typed block texts.
 
 #include "GuiTest.h"
 
@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Harness;
 
@@ -48,7 +50,9 @@ struct Board
     QVector<PictureBox *> pieces;
     const ShapeBoard &state;
 };
-// The shape each slot wants, top to bottom, on both boards.
+// The pages with a shape board; the shape each slot wants, top to bottom, on
+// every one of them.
+const char *const shapeBoards[] = {"hoursToMinutes", "cosineLaw"};
 const Shape expected[5] = {Shape::Oval, Shape::Parallelogram, Shape::Rectangle, Shape::Parallelogram, Shape::Oval};
 
 // Whether `slot` shows the picture file `file` of the working directory.
@@ -167,7 +171,7 @@ class ShapeBoardsTest : public GuiTest
     Board boardNamed(const QString &name) const
     {
         QWidget *form = program->window(name);
-        const ShapeBoard &state = form == hoursToMinutes() ? hoursToMinutes()->board() : cosineLaw()->board();
+        const ShapeBoard &state = *form->findChild<ShapeBoard *>();
         return {form,
                 {picture(form, "startSlot"), picture(form, "inputSlot"), picture(form, "processSlot"),
                  picture(form, "outputSlot"), picture(form, "endSlot")},
@@ -179,6 +183,7 @@ class ShapeBoardsTest : public GuiTest
 
 private slots:
 
+    void everyShapeBoardIsInTheTable();
     void boards_data();
     void everyPieceOnEverySlot_data();
     void everyPieceOnEverySlot();
@@ -196,11 +201,21 @@ private slots:
     void cosineLawSquaresStandAfterTheirLetters();
 };
 
+// A shape board added to the page list is tested only through the table.
+void ShapeBoardsTest::everyShapeBoardIsInTheTable()
+{
+    for (const PageEntry &page : pages()) {
+        QVERIFY2(!program->window(page.pageName())->findChild<ShapeBoard *>()
+                     || std::count(std::begin(shapeBoards), std::end(shapeBoards), page.pageName()) == 1,
+                 qPrintable(page.pageName() + " has a shape board that this test's table lacks"));
+    }
+}
+
 void ShapeBoardsTest::boards_data()
 {
     QTest::addColumn<QString>("board");
-    QTest::newRow("hoursToMinutes") << "hoursToMinutes";
-    QTest::newRow("cosineLaw") << "cosineLaw";
+    for (const char *page : shapeBoards)
+        QTest::newRow(page) << page;
 }
 
 void ShapeBoardsTest::everyPieceOnEverySlot_data()

@@ -7,12 +7,10 @@
 #include "ActivationTracker.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
-#include "BlankFilter.h"
 #include "LabelBoardTask.h"
 #include "MainWindow.h"
 #include "ShapeQuizTask.h"
 #include "SplashScreen.h"
-#include "TheoryPage.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -35,19 +33,18 @@ private slots:
 
     void formsAreCreatedOnceHidden();
     void mainFormIsAsDesigned();
+    void unstretchedPicturesShowWhole();
     void misspeltPageNameStopsTheStart();
     void styleSheetsSelectControlsThatExist();
     void mainFormButtonsAndMenuOpenTheirForms_data();
     void mainFormButtonsAndMenuOpenTheirForms();
     void menusKeepTheirOwnCaptions();
     void openingAVisibleFormChangesNothing();
-    void theoryOkShowsItsMarkButTheCloseBoxDoesNot();
     void closingTheMainFormEndsTheProgram();
     void messageBoxCaptionIsTheProgramName();
     void realMessageBoxIsPlainAndCentred();
     void activationFiresWhenAFormBecomesActive();
     void activationIgnoresOtherProgramsAndMessageBoxes();
-    void spaceFilterSwallowsTypedBlanksOnly();
     void spaceTypesNoBlankButPressesButtons_data();
     void spaceTypesNoBlankButPressesButtons();
     void splashComesFirstAndClosesOnItsTimer();
@@ -66,14 +63,10 @@ void ShellTest::formsAreCreatedOnceHidden()
         if (form != program->mainWindow())
             QVERIFY2(form->isHidden(), qPrintable(form->objectName()));
     }
-    QCOMPARE(program->splashScreen()->windowTitle(), QString());
-    QCOMPARE(program->window("mathReference")->windowTitle(),
-             QString::fromUtf8("Справочный материал-   Математические функции и  операции отношения"));
 }
 
 void ShellTest::mainFormIsAsDesigned()
 {
-    QCOMPARE(program->mainWindow()->windowTitle(), QString::fromUtf8("Главная..."));
     for (const PageEntry &page : pages()) {
         if (page.kind == PageKind::About)
             continue;
@@ -93,24 +86,44 @@ void ShellTest::mainFormIsAsDesigned()
     QCOMPARE(first->nextInFocusChain()->objectName(), QString("workedExampleButton"));
 }
 
+// A picture drawn at its natural size from the top-left corner shows its
+// whole outline in its place: no edge is cut off.
+void ShellTest::unstretchedPicturesShowWhole()
+{
+    int judged = 0;
+    for (QWidget *window : program->windows()) {
+        for (PictureBox *picture : window->findChildren<PictureBox *>()) {
+            const QImage &image = picture->image();
+            QRect outline;
+            for (int y = 0; y < image.height() && !picture->stretch(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    if (qGray(image.pixel(x, y)) < 128)
+                        outline |= QRect(x, y, 1, 1);
+                }
+            }
+            if (outline.isEmpty())
+                continue;
+            ++judged;
+            QVERIFY2(picture->rect().contains(outline), qPrintable(window->objectName() + '.' + picture->objectName()));
+        }
+    }
+    QVERIFY(judged > 0);
+}
+
 void ShellTest::misspeltPageNameStopsTheStart()
 {
     // A page whose name the main form does not know, and one whose form
     // lacks only its mark: the start stops, naming the control.
     const auto create = [] { return static_cast<PageWindow *>(nullptr); };
-    const std::vector<PageEntry> misspelt = {{"cosineLow", PageKind::Exercise, create}};
-    QVERIFY_THROWS_EXCEPTION(MainWindow::MissingControl, MainWindow window(misspelt));
-    try {
-        MainWindow window(misspelt);
-    } catch (const MainWindow::MissingControl &fault) {
-        QVERIFY2(QString::fromStdString(fault.what()).contains(QLatin1String("cosineLowAction")), fault.what());
-    }
-    const std::vector<PageEntry> aboutAsExercise = {{"about", PageKind::Exercise, create}};
-    try {
-        MainWindow window(aboutAsExercise);
-        QFAIL("a page without its button and mark was taken");
-    } catch (const MainWindow::MissingControl &fault) {
-        QVERIFY2(QString::fromStdString(fault.what()).contains(QLatin1String("aboutButton")), fault.what());
+    const std::pair<PageEntry, const char *> faults[] = {{{"cosineLow", PageKind::Exercise, create}, "cosineLowAction"},
+                                                         {{"about", PageKind::Exercise, create}, "aboutButton"}};
+    for (const auto &[page, missing] : faults) {
+        try {
+            MainWindow window({page});
+            QFAIL("a page without its controls was taken");
+        } catch (const MainWindow::MissingControl &fault) {
+            QVERIFY2(QString::fromStdString(fault.what()).contains(QLatin1String(missing)), fault.what());
+        }
     }
 }
 
@@ -161,13 +174,7 @@ void ShellTest::menusKeepTheirOwnCaptions()
 {
     const QList<QAction *> top = program->mainWindow()->menuBar()->actions();
     QCOMPARE(top.size(), 3);
-    QCOMPARE(top[0]->text(), QString::fromUtf8("Теория"));
-    QCOMPARE(top[1]->text(), QString::fromUtf8("Практика"));
-    QCOMPARE(top[2]->text(), QString::fromUtf8("О программе..."));
     QVERIFY(!top[2]->menu());
-    QCOMPARE(menuEntry(*program, "workedExampleAction")->text(), QString::fromUtf8("Разбор задачи"));
-    QCOMPARE(menuEntry(*program, "shapeQuizAction")->text(), QString::fromUtf8("Задача 1- Небольшой тест"));
-    QCOMPARE(menuEntry(*program, "formulaNotationAction")->text(), QString::fromUtf8("Задача 9-Повышенной сложности"));
     // The theory pages are in the first menu, the exercises in the second,
     // each page once.
     for (const PageEntry &page : pages()) {
@@ -196,32 +203,6 @@ void ShellTest::openingAVisibleFormChangesNothing()
     QApplication::processEvents();
     // not raised to the front either
     QCOMPARE(program->activation().activeWindow(), static_cast<QWidget *>(program->mainWindow()));
-}
-
-void ShellTest::theoryOkShowsItsMarkButTheCloseBoxDoesNot()
-{
-    chooseMenu(*program, "flowchartElementsAction");
-    QVERIFY(program->window("flowchartElements")->isVisible());
-    program->window("flowchartElements")->close();
-    QVERIFY(program->window("flowchartElements")->isHidden());
-    QVERIFY(!program->mainWindow()->isMarkShown("flowchartElements"));
-
-    click(program->mainWindow()->findChild<QPushButton *>("flowchartElementsButton"));
-    auto *ok = program->window("flowchartElements")->findChild<QPushButton *>("doneButton");
-    QCOMPARE(ok->text(), QString::fromUtf8("ОК"));
-    QVERIFY(ok->isVisible());
-    click(ok);
-    QVERIFY(program->window("flowchartElements")->isHidden());
-    QVERIFY(program->mainWindow()->isMarkShown("flowchartElements"));
-    for (const PageEntry &other : pages()) {
-        if (other.pageName() != QLatin1String("flowchartElements"))
-            QVERIFY(!program->mainWindow()->isMarkShown(other.pageName()));
-    }
-
-    // A later confirmation changes nothing more.
-    click(program->mainWindow()->findChild<QPushButton *>("flowchartElementsButton"));
-    click(ok);
-    QVERIFY(program->mainWindow()->isMarkShown("flowchartElements"));
 }
 
 void ShellTest::closingTheMainFormEndsTheProgram()
@@ -299,47 +280,6 @@ void ShellTest::activationIgnoresOtherProgramsAndMessageBoxes()
     QCOMPARE(activated.count(), 1);
 }
 
-namespace {
-// A form with the blank filter, as Tasks 2, 8, 9 and 10 have.
-class PreviewForm : public PageWindow
-{
-    Q_OBJECT
-public:
-    PreviewForm()
-    {
-        edit = new QLineEdit(this);
-        finishDesign(nullptr);
-        BlankFilter::attach(edit);
-    }
-    QLineEdit *edit;
-};
-} // namespace
-
-void ShellTest::spaceFilterSwallowsTypedBlanksOnly()
-{
-    PreviewForm form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.edit->setFocus();
-    type(form.edit, QStringLiteral("a := 1 0"));
-    QCOMPARE(form.edit->text(), QStringLiteral("a:=10"));
-    QTest::keyClick(form.edit, Qt::Key_Backspace);
-    QCOMPARE(form.edit->text(), QStringLiteral("a:=1"));
-    // pasted text keeps its blanks
-    form.edit->insert(QStringLiteral(" 2 "));
-    QCOMPARE(form.edit->text(), QStringLiteral("a:=1 2 "));
-    // letters of any script are typed; only the blank is dropped
-    form.edit->clear();
-    type(form.edit, QString::fromUtf8("Начало 😀 ё"));
-    QCOMPARE(form.edit->text(), QString::fromUtf8("Начало😀ё"));
-    // a form without key preview lets blanks through
-    chooseMenu(*program, "shapeQuizAction");
-    QLineEdit other(program->page<ShapeQuizTask>("shapeQuiz"));
-    other.show();
-    type(&other, QStringLiteral("a b"));
-    QCOMPARE(other.text(), QStringLiteral("a b"));
-}
-
 void ShellTest::spaceTypesNoBlankButPressesButtons_data()
 {
     QTest::addColumn<QString>("page");
@@ -366,6 +306,10 @@ void ShellTest::spaceTypesNoBlankButPressesButtons()
     box->setText(QStringLiteral("c:=a"));
     QTest::keyClick(box, Qt::Key_Space);
     QCOMPARE(box->text(), QStringLiteral("c:=a"));
+    // Only the blank is kept out: letters of any script and editing keys pass.
+    type(box, QString::fromUtf8(" ё😀"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QString::fromUtf8("c:=aё"));
 
     auto *pressed = form->findChild<QPushButton *>(button);
     pressed->setFocus();

@@ -1,7 +1,6 @@
-// The typed-answer exercises: Task 2 (assignment statements), Task 3 (the
-// value after a sequence of assignments), Task 8 (expressions in program
-// notation) and Task 9 (formulas as assignments). Each writing is judged by
-// its line's keys and shown, counted and locked by its exercise's rules.
+// The typed-answer exercises of the page list. Each writing is judged by its
+// line's keys and shown, counted and locked by its exercise's rules; the
+// tables below are the oracle, written here and never read from the program.
 
 #include "GuiTest.h"
 #include "TypedAnswers.h"
@@ -15,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Harness;
 using Entry = TypedAnswers::Entry;
@@ -178,6 +179,7 @@ class TypedAnswersTest : public GuiTest
     Q_OBJECT
 
 private slots:
+    void everyExerciseHasItsRulesAndWritings();
     void eachWritingIsJudgedByItsLine_data();
     void eachWritingIsJudgedByItsLine();
     void okComesOnceEveryLineIsSolvedAndStays_data() { everyExercise(); }
@@ -204,6 +206,24 @@ private:
         lines.answer(line, rightWriting(page, line));
     }
 };
+
+// An exercise added to the page list is tested only through these tables.
+void TypedAnswersTest::everyExerciseHasItsRulesAndWritings()
+{
+    for (const QString &page : pagesOf<TypedAnswerTask>(*program)) {
+        const auto named = [&](const auto &row) { return page == QLatin1String(row.page); };
+        QVERIFY2(std::any_of(std::begin(exercises), std::end(exercises), named),
+                 qPrintable(page + " has no rules in this test's table"));
+        for (int line = 1; line <= program->page<TypedAnswerTask>(page)->answers().lineCount(); ++line) {
+            for (const bool right : {true, false}) {
+                QVERIFY2(std::any_of(std::begin(writings), std::end(writings),
+                                     [&](const Writing &w) { return named(w) && w.line == line && w.right == right; }),
+                         qPrintable(QStringLiteral("%1 line %2 has no %3 writing in this test's table")
+                                        .arg(page).arg(line).arg(right ? "right" : "wrong")));
+            }
+        }
+    }
+}
 
 void TypedAnswersTest::eachWritingIsJudgedByItsLine_data()
 {

@@ -30,6 +30,18 @@ std::unique_ptr<ProgramWindows> createProgram(ProgramWindows::Splash splash);
 // Destroys the windows and lets their last events pass.
 void stopProgram(std::unique_ptr<ProgramWindows> &program);
 
+// The pages whose windows are a `Window`: what a test's table must cover.
+template <typename Window>
+QStringList pagesOf(const ProgramWindows &program)
+{
+    QStringList found;
+    for (const PageEntry &page : pages()) {
+        if (program.page<Window>(page.pageName()))
+            found << page.pageName();
+    }
+    return found;
+}
+
 void click(QWidget *button);
 // Types `text` key by key into `widget`, as the learner would.
 void type(QWidget *widget, const QString &text);
