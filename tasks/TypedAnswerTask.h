@@ -11,10 +11,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// An exercise of typed answers (Tasks 2, 3, 8 and 9): lines of an edit box
-// and its own "Проверить", judged against the line's keys. What a wrong and
-// a right answer do, what "Заново" resets and when the exercise is solved
-// are the exercise's rules, stated in data (see TypedAnswerTasks).
+// An exercise of typed answers: lines of an edit box and its own
+// "Проверить", judged against the line's keys. What a wrong and a right
+// answer do, what "Заново" resets and when the exercise is solved are the
+// exercise's rules, stated in data (see TypedAnswerTasks).
 class TypedAnswerTask : public PageWindow
 {
     Q_OBJECT

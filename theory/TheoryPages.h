@@ -14,7 +14,7 @@ QPushButton *assignmentOperator(QWidget *page);
 // step on the left and shown finished on the right.
 QPushButton *workedExample(QWidget *page);
 // A table of each operation, function and relation in mathematical and in
-// program notation; Tasks 8 and 9 open it beside themselves.
+// program notation; the exercises' "Справка" opens it beside them.
 QPushButton *mathReference(QWidget *page);
 
 } // namespace TheoryPages

@@ -16,7 +16,6 @@ HyperlinkLabel::HyperlinkLabel(QWidget *parent)
 
 void HyperlinkLabel::setHot(bool hot)
 {
-    m_hot = hot;
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, hot ? QColor(0xFF, 0x00, 0x00) : QColor(0x00, 0x00, 0xFF));
     setPalette(colours);

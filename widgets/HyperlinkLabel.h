@@ -21,8 +21,6 @@ public:
     QString url() const { return m_url; }
     void setUrl(const QString &url) { m_url = url; }
 
-    bool isHot() const { return m_hot; }
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
@@ -33,5 +31,4 @@ private:
     void openAddress() const;
 
     QString m_url;
-    bool m_hot = false;
 };
