@@ -3,8 +3,9 @@
 # against Qt 5.15 inside a minimal Debian 11 root, the oldest system it is
 # for, and packed there as a .deb and an .rpm into build-older-linux/.
 # Their dependencies are what the packaging tools compute from what the
-# program links, so they install wherever Qt 5.15 and a glibc as new as
-# Debian 11's are; docs/install.md tells which file suits which system.
+# program links, and libjpeg is linked in (Debian's libjpeg62-turbo is
+# missing elsewhere), so they install wherever Qt 5.15 is; docs/install.md
+# tells which file suits which system.
 #
 # The build root, with its build tools and Qt 5, is made once from the
 # machine's own apt sources (tools/debian-root.sh) and kept as a tarball in
