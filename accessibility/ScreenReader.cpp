@@ -1,6 +1,7 @@
 #include "ScreenReader.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QVariant>
 #include <QWidget>
@@ -8,6 +9,21 @@
 namespace {
 
 const char *const announcerName = "screenReaderAnnouncer";
+
+// An accessible object that no screen reader ever meets: it only holds its
+// id for as long as its object lives.
+class IdPlaceholder : public QAccessibleObject
+{
+public:
+    using QAccessibleObject::QAccessibleObject;
+    QAccessibleInterface *parent() const override { return nullptr; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text) const override { return QString(); }
+    QAccessible::Role role() const override { return QAccessible::NoRole; }
+    QAccessible::State state() const override { return QAccessible::State(); }
+};
 
 // A zero-sized, unfocusable child of a window whose accessible name is the
 // text to say; shown afresh for each text, as Orca reads a notification when
@@ -26,6 +42,14 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setGeometry(0, 0, 0, 0);
         ScreenReader::setRole(this, QAccessible::Notification);
+        // Qt 5 gives a new accessible object the id of the one made last,
+        // once that one is gone: the text of a message box just closed, say.
+        // A screen reader still knows the id by that object's role, a label,
+        // and would not read the announcements. A placeholder takes the id
+        // for as long as the announcer lives, and the announcer takes an id
+        // never used before, now.
+        QAccessible::registerAccessibleInterface(new IdPlaceholder(new QObject(this)));
+        QAccessible::queryAccessibleInterface(this);
         hide();
     }
 

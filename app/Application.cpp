@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "JpegLoader.h"
+#include "QtVersion.h"
 #include "ScreenReader.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QPixmap>
 #include <QTranslator>
 
@@ -31,7 +31,7 @@ static void loadQtTranslation(QApplication &app)
 {
     auto *translator = new QTranslator(&app);
     const QString folders[] = {
-        QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+        QtVersion::translationsPath(),
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
     };
     for (const QString &folder : folders) {
@@ -48,7 +48,7 @@ static void loadQtTranslation(QApplication &app)
 // used; the few texts set in Arial, its metric twin, follow it there.
 static void ensureDesignFont()
 {
-    const QStringList families = QFontDatabase::families();
+    const QStringList families = QtVersion::fontFamilies();
     if (!families.contains(QLatin1String(designFamily))) {
         for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}) {
             if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0)

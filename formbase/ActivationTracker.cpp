@@ -19,8 +19,16 @@ void ActivationTracker::track(QWidget *window)
 
 bool ActivationTracker::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Hide && watched == m_active)
+    if (event->type() == QEvent::Hide && watched == m_active) {
         m_active = nullptr;
+    } else if (event->type() == QEvent::Show) {
+        // Where no window manager takes the focus from a hidden window (Qt 5
+        // without one), the window keeps it, and showing it again changes
+        // no focus: it is the active window again all the same.
+        QWindow *shown = static_cast<QWidget *>(watched)->windowHandle();
+        if (shown && shown == QGuiApplication::focusWindow())
+            onFocusWindowChanged(shown);
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -297,10 +297,10 @@ void JpegLoaderTest::progressiveAtOneEighthNeedsOnlyItsDcScans()
     QByteArray noDc = scans;
     for (int at = int(noDc.indexOf("\xFF\xDA")); at >= 0; at = int(noDc.indexOf("\xFF\xDA", at + 2))) {
         const int spectralStart = at + 5 + 2 * static_cast<unsigned char>(noDc[at + 4]);
-        if (noDc[spectralStart] != 0)
+        if (noDc.at(spectralStart) != 0)
             continue;
         int end = at + 2; // the scan's data runs to the next marker
-        while (!(static_cast<unsigned char>(noDc[end]) == 0xFF && noDc[end + 1] != 0
+        while (!(static_cast<unsigned char>(noDc[end]) == 0xFF && noDc.at(end + 1) != 0
                  && (static_cast<unsigned char>(noDc[end + 1]) & 0xF8) != 0xD0))
             ++end;
         noDc.remove(at, end - at);

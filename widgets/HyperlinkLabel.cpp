@@ -48,7 +48,7 @@ void HyperlinkLabel::mousePressEvent(QMouseEvent *event)
     }
 }
 
-void HyperlinkLabel::enterEvent(QEnterEvent *event)
+void HyperlinkLabel::enterEvent(QtVersion::EnterEvent *event)
 {
     setHot(true);
     QLabel::enterEvent(event);

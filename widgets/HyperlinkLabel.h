@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtVersion.h"
+
 #include <QLabel>
 #include <QString>
 #include <QUrl>
@@ -23,7 +25,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
+    void enterEvent(QtVersion::EnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
 private:

@@ -128,10 +128,16 @@ class Window:
                 f" frame at {self.frame_origin}>")
 
 
+DEBIAN_ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "debian-root.sh")
+
+
 class Desktop:
-    def __init__(self, artifacts, name):
-        self.artifacts, self.name = artifacts, name
-        self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-")
+    def __init__(self, artifacts, name, root=None):
+        """`root`: a Debian root (tools/debian-root.sh) in which the program
+        is installed and started; the desktop's own files (its X authority,
+        the home folder) are made inside it, where the program sees them."""
+        self.artifacts, self.name, self.root = artifacts, name, root
+        self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-", dir=root and os.path.join(root, "tmp"))
         self.processes = []
         self.env = None
         self.program = None
@@ -259,6 +265,12 @@ class Desktop:
         env = dict(self.env, **(extra_env or {}))
         if platform:
             env["QT_QPA_PLATFORM"] = platform
+        if self.root:
+            # The program reaches the X server through its abstract socket,
+            # which a root shares with the machine.
+            inside = lambda value: value[len(self.root):] if value.startswith(self.root + "/") else value  # noqa: E731
+            env = {key: inside(value) for key, value in env.items()}
+            command = ["bash", DEBIAN_ROOT, "run", self.root] + command
         # A group of its own, so that close() also ends what it started.
         self.program = subprocess.Popen(command, cwd=cwd, env=env, stdout=self._log("program"),
                                         stderr=subprocess.STDOUT, start_new_session=True)

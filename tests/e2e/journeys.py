@@ -841,9 +841,11 @@ def main():
     parser.add_argument("--artifacts", required=True)
     parser.add_argument("--clone-into", default=None)
     parser.add_argument("--wine-prefix", default=None, help="run the Windows program (--program) under Wine")
+    parser.add_argument("--root", default=None, help="run the program (--program, a path inside the root) in this"
+                                                     " Debian root (tools/debian-root.sh)")
     parser.add_argument("journey", choices=sorted(JOURNEYS))
     args = parser.parse_args()
-    for name in ("program", "workdir", "expect_workdir", "source", "artifacts", "clone_into", "wine_prefix"):
+    for name in ("program", "workdir", "expect_workdir", "source", "artifacts", "clone_into", "wine_prefix", "root"):
         if getattr(args, name):
             setattr(args, name, os.path.abspath(getattr(args, name)))
     function = JOURNEYS[args.journey]
@@ -853,7 +855,7 @@ def main():
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
         return SKIPPED
 
-    desktop = Desktop(args.artifacts, args.journey)
+    desktop = Desktop(args.artifacts, args.journey, args.root)
     try:
         desktop.open()
         function(Pupil(desktop, args))

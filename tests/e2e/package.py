@@ -13,6 +13,10 @@
     package.py rpm --build BUILD --source SRC
         CPack builds the .rpm; its contents and Requires are checked and
         rpmlint reports no error.
+    --package-dir DIR: the same checks of the package tools/older-linux.sh made.
+    package.py system --suite SUITE --package-dir DIR --build BUILD --source SRC
+        apt installs that .deb into a fresh minimal Debian SUITE, journeys
+        pass there, and apt remove leaves none of its files.
 
 Exit status 0 passed, 1 failed, 77 skipped (a tool is missing).
 """
@@ -38,15 +42,23 @@ LAYOUT = (("bin/zartex", "libexec/zartex/zartex", ENTRY, LISTING, "share/icons/h
            "share/man/man1/zartex.1.gz", "share/doc/zartex/copyright", "share/doc/zartex/changelog.gz")
           + tuple(f"share/icons/hicolor/{n}x{n}/apps/zartex.png" for n in ICON_SIZES)
           + tuple("share/zartex/" + p for p in PICTURES))
-DEPENDS = ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libjpeg62-turbo", "qt6-qpa-plugins",
-           "qt6-translations-l10n")
-RECOMMENDS = ("qt6-wayland",)
-RPM_REQUIRES = ("libQt6Widgets.so.6()(64bit)", "libjpeg.so.62()(64bit)", "qt6-qtbase-gui", "qt6-qttranslations")
+# What the packages ask for, by the major version of the Qt they are built
+# against; neither may name a package of the other Qt.
+DEPENDS = {"6": ("libqt6widgets6", "libqt6gui6", "libqt6core6", "qt6-qpa-plugins", "qt6-translations-l10n"),
+           "5": ("libqt5widgets5", "libqt5gui5", "libqt5core5a", "qttranslations5-l10n")}
+RECOMMENDS = {"6": ("qt6-wayland",), "5": ("qtwayland5",)}
+RPM_REQUIRES = {"6": ("libQt6Widgets.so.6()(64bit)", "qt6-qtbase-gui", "qt6-qttranslations"),
+                "5": ("libQt5Widgets.so.5()(64bit)",)}
+RPM_SUGGESTS = {"6": ("qt6-qtwayland",), "5": ("qt5-qttranslations", "qt5-qtwayland")}
+OTHER_QT = {"6": "qt5", "5": "qt6"}
+# The system's libjpeg; the packages for older systems carry their own and
+# name none, since Debian's libjpeg62-turbo is missing elsewhere (Ubuntu).
+SYSTEM_JPEG = {"Depends": "libjpeg62-turbo", "requires": "libjpeg.so.62()(64bit)"}
 # The program carries the forms' font; a package that asks for a font
 # package anyway pulls in what it never uses.
 FONT_PACKAGE = ("fonts-", "font(")
 LICENCE = "GPL-3.0-or-later"
-RPM_SUGGESTS = ("qt6-qtwayland",)
+DEBIAN_ROOT = os.path.join(HERE, "..", "..", "tools", "debian-root.sh")
 
 
 class Failed(Exception):
@@ -96,13 +108,17 @@ def check_tree(prefix, source):
         raise Failed(f"the copyright file does not give the program's files the licence {LICENCE}")
 
 
-def journey(source, build, prefix, name):
-    status = subprocess.run([sys.executable, os.path.join(HERE, "journeys.py"),
-                             "--program", os.path.join(prefix, "bin/zartex"),
-                             "--expect-workdir", os.path.join(prefix, "share/zartex"),
-                             "--source", source, "--artifacts", os.path.join(build, "e2e-artifacts"), name])
+def journey(args, name, *options):
+    artifacts = os.path.join(args.build, "e2e-artifacts", *([args.suite] if args.suite else []))
+    status = subprocess.run([sys.executable, os.path.join(HERE, "journeys.py"), *options, "--source", args.source,
+                             "--artifacts", artifacts, name])
     if status.returncode != 0:
-        raise Failed(f"the journey {name} from the installed launcher did not pass")
+        raise Failed(f"the journey {name} with the installed program did not pass")
+
+
+def installed_journey(args, prefix):
+    journey(args, "installed", "--program", os.path.join(prefix, "bin/zartex"),
+            "--expect-workdir", os.path.join(prefix, "share/zartex"))
 
 
 def install(args, scratch):
@@ -111,7 +127,7 @@ def install(args, scratch):
     prefix = os.path.join(scratch, "prefix")
     run("cmake", "--install", args.build, "--prefix", prefix)
     check_tree(prefix, args.source)
-    journey(args.source, args.build, prefix, "installed")
+    installed_journey(args, prefix)
 
 
 def readme_commands(source):
@@ -137,25 +153,56 @@ def build_package(args, scratch, generator, listing):
     if promised != [f"sudo {'apt' if generator == 'DEB' else 'dnf'} install ./build/{packages[0]}"]:
         raise Failed(f"cpack made {packages[0]}, but the README installs {promised}")
     package = os.path.join(scratch, packages[0])
+    check_listing(package, listing)
+    return package
+
+
+def check_listing(package, listing):
     print("package:", package)
     listed = {line.split()[-1].lstrip(".") for line in run(*listing, package).splitlines() if line.strip()}
     for path in LAYOUT:
         if "/usr/" + path not in listed:
             raise Failed(f"the package lacks /usr/{path}")
+
+
+def built_package(args, suffix, listing):
+    """The package that tools/older-linux.sh made, checked as one built here
+    is; its file name says which systems it is for, as docs/install.md does."""
+    packages = [f for f in os.listdir(args.package_dir) if f.endswith(suffix)] \
+        if os.path.isdir(args.package_dir) else []
+    if len(packages) != 1:
+        raise Failed(f"{args.package_dir} holds {packages}, not one {suffix} (bash tools/older-linux.sh makes it)")
+    with open(os.path.join(args.source, "docs/install.md"), encoding="utf-8") as guide:
+        if f"`{packages[0]}`" not in guide.read():
+            raise Failed(f"docs/install.md does not say which systems {packages[0]} is for")
+    package = os.path.join(args.package_dir, packages[0])
+    check_listing(package, listing)
     return package
 
 
+def check_names(args, field, named, wanted):
+    """All that is wanted, and neither a font package nor a package of the
+    other Qt; a package for older systems names no libjpeg."""
+    wanted = wanted[args.qt_major] + ((SYSTEM_JPEG[field],) if field in SYSTEM_JPEG and not args.package_dir else ())
+    for name in wanted:
+        if name not in named:
+            raise Failed(f"the package's {field} lacks {name}")
+    if any(name.startswith(FONT_PACKAGE) for name in named):
+        raise Failed(f"the package's {field} asks for a font package: {', '.join(named)}")
+    other = [name for name in named if OTHER_QT[args.qt_major] in name.lower()
+             or (args.package_dir and "jpeg" in name.lower())]
+    if other:
+        raise Failed(f"the package, built against Qt {args.qt_major}, names in its {field} {', '.join(other)}")
+
+
 def deb(args, scratch):
-    package = build_package(args, scratch, "DEB", ("dpkg-deb", "-c"))
+    listing = ("dpkg-deb", "-c")
+    package = built_package(args, ".deb", listing) if args.package_dir else build_package(args, scratch, "DEB", listing)
     for field, wanted in (("Depends", DEPENDS), ("Recommends", RECOMMENDS)):
         value = run("dpkg-deb", "-f", package, field)
         print(f"{field}:", value.strip())
-        named = [d.strip().split(" ")[0] for d in value.split(",")]
-        for name in wanted:
-            if name not in named:
-                raise Failed(f"the package's {field} lacks {name}")
-        if any(name.startswith(FONT_PACKAGE) for name in named):
-            raise Failed(f"the package's {field} asks for a font package: {value.strip()}")
+        named = [name.strip().split(" ")[0] for alternatives in value.split(",") for name in alternatives.split("|")]
+        check_names(args, field, named, wanted)
     # Every error and warning counts; notes (I:, P:) do not.
     done = subprocess.run(["lintian", "--tag-display-limit", "0", package], capture_output=True, text=True)
     print(done.stdout, end="")
@@ -167,19 +214,19 @@ def deb(args, scratch):
     root = os.path.join(scratch, "root")
     run("dpkg", "-x", package, root)
     check_tree(os.path.join(root, "usr"), args.source)
-    journey(args.source, args.build, os.path.join(root, "usr"), "installed")
+    with open(os.path.join(root, "usr/share/doc/zartex/copyright"), encoding="utf-8") as copyright:
+        if args.package_dir and "the Independent JPEG Group" not in copyright.read():
+            raise Failed("the program carries libjpeg-turbo, but its copyright file does not say so")
+    installed_journey(args, os.path.join(root, "usr"))
 
 
 def rpm(args, scratch):
-    package = build_package(args, scratch, "RPM", ("rpm", "-qlp"))
+    listing = ("rpm", "-qlp")
+    package = built_package(args, ".rpm", listing) if args.package_dir else build_package(args, scratch, "RPM", listing)
     for field, wanted in (("requires", RPM_REQUIRES), ("suggests", RPM_SUGGESTS)):
         named = [line.split(" ")[0] for line in run("rpm", "-qp", "--" + field, package).splitlines()]
         print(f"{field}:", ", ".join(named))
-        for name in wanted:
-            if name not in named:
-                raise Failed(f"the package's {field} lack {name}")
-        if any(name.startswith(FONT_PACKAGE) for name in named):
-            raise Failed(f"the package's {field} ask for a font package: {', '.join(named)}")
+        check_names(args, field, named, wanted)
     licence = run("rpm", "-qp", "--queryformat", "%{LICENSE}", package)
     if licence != LICENCE:
         raise Failed(f"the package's License is {licence!r}, not {LICENCE}")
@@ -191,22 +238,61 @@ def rpm(args, scratch):
         raise Failed("rpmlint reports errors:\n" + "\n".join(errors) + done.stderr)
 
 
+def package_paths(package):
+    """The paths a .deb lays down; folders end in "/"."""
+    # Each line: mode, owner, size, date, time, then the path (and a link's target).
+    return [line.split(maxsplit=5)[5].split(" -> ")[0].lstrip(".")
+            for line in run("dpkg-deb", "-c", package).splitlines() if line.strip()]
+
+
+def system(args, scratch):
+    package = built_package(args, ".deb", ("dpkg-deb", "-c"))
+    root = os.path.join(args.build, f"debian-root-{args.suite}")
+    in_root = ("bash", DEBIAN_ROOT, "run", root)
+    apt = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
+    run("bash", DEBIAN_ROOT, "remove", root)  # left by a run that was stopped
+    try:
+        run("bash", DEBIAN_ROOT, "make", args.suite, root)
+        shutil.copy(package, os.path.join(root, "tmp"))
+        run(*in_root, "apt-get", "install", "-y", "--no-install-recommends", "/tmp/" + os.path.basename(package),
+            env=apt)
+        # The desktop's pointer theme, which every desktop has: the journeys
+        # see by the pointer's shape that a drag has begun.
+        run(*in_root, "apt-get", "install", "-y", "--no-install-recommends", "libxcursor1", "dmz-cursor-theme", env=apt)
+        for name in ("start", "cosine-law"):
+            journey(args, name, "--root", root, "--program", "/usr/bin/zartex")
+        run(*in_root, "apt-get", "remove", "-y", "zartex", env=apt)
+        # Its files and its own folders; the shared folders stay.
+        left = [path for path in package_paths(package)
+                if (not path.endswith("/") or "zartex" in path) and os.path.lexists(root + path)]
+        if left:
+            raise Failed(f"apt remove left {', '.join(left)}")
+    finally:
+        run("bash", DEBIAN_ROOT, "remove", root)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("what", choices=("install", "deb", "rpm"))
+    parser.add_argument("what", choices=("install", "deb", "rpm", "system"))
     parser.add_argument("--build", required=True)
     parser.add_argument("--source", required=True)
+    parser.add_argument("--package-dir", help="check the package that tools/older-linux.sh put there")
+    parser.add_argument("--qt-major", choices=sorted(DEPENDS), default="6", help="the Qt the package is built with")
+    parser.add_argument("--suite", help="the Debian suite (bullseye, bookworm) that `system` installs into")
     args = parser.parse_args()
     needed = ("desktop-file-validate", "identify", "appstreamcli") + {
         "install": (), "deb": ("cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian"),
-        "rpm": ("cpack", "rpmbuild", "rpm", "rpmlint")}[args.what]
+        "rpm": ("cpack", "rpmbuild", "rpm", "rpmlint"), "system": ("dpkg-deb", "debootstrap")}[args.what]
     missing = [tool for tool in needed if not shutil.which(tool)] + missing_tools()
     if missing:
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
         return SKIPPED
+    if args.package_dir and os.geteuid() != 0:
+        print("SKIPPED: the packages for older systems are built and tried in Debian roots, which needs root rights")
+        return SKIPPED
     with tempfile.TemporaryDirectory(prefix=f"zartex-{args.what}-") as scratch:
         try:
-            {"install": install, "deb": deb, "rpm": rpm}[args.what](args, scratch)
+            {"install": install, "deb": deb, "rpm": rpm, "system": system}[args.what](args, scratch)
         except Failed as failure:
             print(f"{args.what}: FAILED: {failure}")
             return 1

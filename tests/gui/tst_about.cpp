@@ -136,7 +136,7 @@ void AboutTest::hoverTurnsRedAndBackWithTheHandPointer()
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         auto colour = [link] { return link->palette().color(QPalette::WindowText); };
         QCOMPARE(colour(), QColor(0x00, 0x00, 0xFF));
-        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), link->mapToGlobal(QPointF(2, 2)));
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(link->mapToGlobal(QPoint(2, 2))));
         QApplication::sendEvent(link, &enter);
         QCOMPARE(colour(), QColor(0xFF, 0x00, 0x00));
         QVERIFY(link->font().underline());

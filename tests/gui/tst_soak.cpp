@@ -285,7 +285,7 @@ void SoakTest::hugeAndForeignTextInEveryEditBox()
     while (text.size() < longTextLength)
         text += sample;
     text.truncate(longTextLength);
-    if (text.back().isHighSurrogate())
+    if (text.at(text.size() - 1).isHighSurrogate())
         text.chop(1);
 
     MessageSpy boxes(*program); // wrong answers say so

@@ -45,7 +45,20 @@ foreach(document zartex.1 changelog)
 endforeach()
 add_custom_target(zartex_documents ALL DEPENDS ${CMAKE_BINARY_DIR}/install/zartex.1.gz ${CMAKE_BINARY_DIR}/install/changelog.gz)
 install(FILES ${CMAKE_BINARY_DIR}/install/zartex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_BINARY_DIR}/install/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${ZARTEX_DOC_DIR})
+# A program linked with libjpeg's static library (-DJPEG_LIBRARY=.../libjpeg.a,
+# as tools/older-linux.sh builds it) carries libjpeg-turbo: its copyright
+# file says so, and lintian is told why.
+set(ZARTEX_COPYRIGHT ${CMAKE_CURRENT_LIST_DIR}/copyright)
+if(JPEG_LIBRARIES MATCHES "\\.a$")
+    file(READ ${CMAKE_CURRENT_LIST_DIR}/copyright ZARTEX_OWN_COPYRIGHT)
+    file(READ ${CMAKE_CURRENT_LIST_DIR}/copyright-libjpeg-turbo ZARTEX_JPEG_COPYRIGHT)
+    set(ZARTEX_COPYRIGHT ${CMAKE_BINARY_DIR}/install/copyright)
+    zartex_generate_file(${ZARTEX_COPYRIGHT} "${ZARTEX_OWN_COPYRIGHT}\n${ZARTEX_JPEG_COPYRIGHT}")
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME zartex)
+    set(CPACK_ZARTEX_LINTIAN_OVERRIDES ON)
+endif()
+install(FILES ${CMAKE_BINARY_DIR}/install/changelog.gz ${ZARTEX_COPYRIGHT} DESTINATION ${ZARTEX_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zartex)
@@ -58,16 +71,26 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/zartex)
-# The shared libraries (Qt 6, libjpeg) are found by dpkg-shlibdeps; the
-# X11 platform plugin and Qt's Russian texts are loaded at run time. The
-# forms' font is built into the program. The Wayland plugin lets a session
-# without XWayland start it.
+# The shared libraries (Qt, libjpeg) are found by dpkg-shlibdeps; the X11
+# platform plugin and Qt's Russian texts are loaded at run time, so their
+# packages are named here, for the Qt the program is built against. Qt 5
+# keeps its X11 plugin in libqt5gui5, which the program links. The forms'
+# font is built into the program. The Wayland plugin lets a session without
+# XWayland start it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+if(ZARTEX_QT_MAJOR STREQUAL "5")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qttranslations5-l10n")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5")
+else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+endif()
 
 # The same for RPM distributions; rpm finds the shared libraries itself.
-# The package names are those of the Fedora family.
+# The package names are those of the Fedora family. Qt 5's X11 plugin comes
+# with the library that provides libQt5Gui.so.5 there and on ALT, and the
+# Qt 5 package is meant for ALT too, whose names differ: only weak
+# dependencies are named by package.
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_LICENSE "GPL-3.0-or-later")
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Education")
@@ -75,8 +98,12 @@ set(CPACK_RPM_PACKAGE_URL https://example.org/zartex)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "Flowchart elements, the assignment operator and mathematical expressions
 in program notation: theory pages and ten exercises, all texts in Russian.")
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${CPACK_PACKAGE_CONTACT}")
-set(CPACK_RPM_PACKAGE_REQUIRES "qt6-qtbase-gui, qt6-qttranslations")
-set(CPACK_RPM_PACKAGE_SUGGESTS "qt6-qtwayland")
+if(ZARTEX_QT_MAJOR STREQUAL "5")
+    set(CPACK_RPM_PACKAGE_SUGGESTS "qt5-qttranslations, qt5-qtwayland")
+else()
+    set(CPACK_RPM_PACKAGE_REQUIRES "qt6-qtbase-gui, qt6-qttranslations")
+    set(CPACK_RPM_PACKAGE_SUGGESTS "qt6-qtwayland")
+endif()
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-project.cmake)
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_LIST_DIR}/rpm-changelog)
 # Directories that belong to the file system or to other packages (the
