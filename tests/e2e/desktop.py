@@ -16,7 +16,7 @@ import subprocess
 import tempfile
 import time
 
-from xclient import ClipboardOwner, PointerShape, missing_libraries
+from xclient import ClipboardOwner, Ping, PointerShape, missing_libraries
 
 TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "xmodmap", "import", "xclip", "tesseract")
 
@@ -128,14 +128,39 @@ class Window:
                 f" frame at {self.frame_origin}>")
 
 
+class Mouse:
+    """The X server's pointer, moved and pressed by xdotool. Its moves wait
+    until the X server has put the pointer there."""
+
+    def __init__(self, desktop):
+        self.d = desktop
+
+    def on(self, window):
+        return self
+
+    def move(self, point):
+        self.d.x("xdotool", "mousemove", "--sync", str(point[0]), str(point[1]), check=True)
+
+    def down(self, point):
+        """Presses where the pointer was moved to, `point`."""
+        self.d.x("xdotool", "mousedown", "1", check=True)
+
+    def up(self):
+        self.d.x("xdotool", "mouseup", "1", check=True)
+
+    def tap(self, window, point):
+        self.d.click(*point)
+
+
 class Desktop:
-    def __init__(self, artifacts, name):
-        self.artifacts, self.name = artifacts, name
+    def __init__(self, artifacts, name, scale=1):
+        self.artifacts, self.name, self.scale = artifacts, name, scale
         self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-")
         self.processes = []
         self.env = None
         self.program = None
         self.pointer = None
+        self.pinger = None
         self.clipboard_owner = None
 
     # ----- life cycle -------------------------------------------------------
@@ -160,6 +185,7 @@ class Desktop:
         self._retry("the window manager", lambda: self._start_window_manager(home))
         self._add_russian_keys()
         self.pointer = PointerShape(self.env)
+        self.pinger = Ping(self.env)
         return self
 
     def _retry(self, what, start, attempts=3):
@@ -179,8 +205,10 @@ class Desktop:
         # client leaves, such as a short-lived poll before the window manager
         # is up, and a client that connects just then is turned away.
         read_end, write_end = os.pipe()
+        # A scaled screen has as many more pixels, as a school's laptop has.
+        size = f"{round(1024 * self.scale)}x{round(768 * self.scale)}x24"
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp",
              "-noreset", "-auth", authority],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("Xvfb"))
         os.close(write_end)
@@ -226,9 +254,10 @@ class Desktop:
         if self.clipboard_owner:
             self.clipboard_owner.close()
             self.clipboard_owner = None
-        if self.pointer:
-            self.pointer.close()
-            self.pointer = None
+        for connection in (self.pointer, self.pinger):
+            if connection:
+                connection.close()
+        self.pointer = self.pinger = None
         # The program first, then the window manager, then the X server.
         for process in reversed(self.processes):
             if process is self.program:
@@ -356,6 +385,16 @@ class Desktop:
         """Waits until `window` has the keyboard focus."""
         wait_until(lambda: self.active() == window.id, timeout, f'the window "{window.name}" to take the keyboard', 0.1)
 
+    def settle(self, window, timeout=PATIENCE):
+        """Waits until `window` has the keyboard and its program has taken
+        that in. The program answers a ping when it has read the events sent
+        before it, and hands on what they asked for (which window is active)
+        before it reads the events of a later ping: two pings in a row."""
+        self.wait_active(window, timeout)
+        for _ in range(2):
+            serial = self.pinger.send(window.id)
+            wait_until(lambda: self.pinger.answered(serial), timeout, f'"{window.name}" to answer a ping', 0.01)
+
     def active(self):
         """The window that the window manager reports active, or None."""
         found = re.search(r"window id # (0x[0-9a-f]+)", self.x("xprop", "-root", "_NET_ACTIVE_WINDOW"))
@@ -427,17 +466,16 @@ class Desktop:
     def click(self, x, y):
         self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1", check=True)
 
-    def drag(self, start, end, accepted=True):
+    def drag(self, start, end, accepted=True, hand=None):
         """A real drag, as a hand makes it: press, stir until the pointer's
         shape shows that the program has begun the drag, move onto the
         target, and (where the target takes drops) stir there until the
         pointer shows that the program has seen it over the target; only
         then does the button go up. Windows' drag loop drops where the
-        oldest move it has not yet read was made, once the button is up."""
+        oldest move it has not yet read was made, once the button is up.
+        `hand` is the mouse or a finger on the window."""
         pointer = self.pointer
-
-        def move(x, y):
-            self.x("xdotool", "mousemove", "--sync", str(x), str(y), check=True)
+        hand = hand or Mouse(self)
 
         def stir_until(point, condition, what):
             stir = 0
@@ -447,24 +485,33 @@ class Desktop:
                 if condition(pointer.now()):
                     return True
                 stir ^= 1
-                move(point[0] + stir, point[1])
+                hand.move((point[0] + stir, point[1]))
                 return False
             return wait_until(stirred, PATIENCE, what, 0.1)
 
-        move(*start)
+        hand.move(start)
         # Qt under X shows the drag's shape until it has read the last
         # release; the next drag begins after it.
         wait_until(lambda: pointer.now()[3] not in pointer.DRAGGING, PATIENCE, "the last drag to end")
         before = pointer.now()
-        self.x("xdotool", "mousedown", "1", check=True)
+        hand.down(start)
         stir_until(start, lambda shape: pointer.is_drag(shape, since=before),
                    f"the pointer to show a drag from {start}")
         over_start = pointer.now()
-        move(*end)
+        hand.move(end)
         if accepted:
             stir_until(end, lambda shape: pointer.is_drag(shape, since=over_start),
                        f"the pointer to show that {end} takes the drop")
-        self.x("xdotool", "mouseup", "1", check=True)
+        hand.up()
+
+    def park_pointer(self, point):
+        """Puts the pointer at `point`, where it may already be (xdotool's
+        --sync waits for a move)."""
+        def there():
+            self.x("xdotool", "mousemove", str(point[0]), str(point[1]), check=True)
+            return re.match(r"x:(\d+) y:(\d+)", self.x("xdotool", "getmouselocation")).groups() == \
+                (str(point[0]), str(point[1]))
+        wait_until(there, PATIENCE, f"the pointer to rest at {point}")
 
     def key(self, *keys):
         self.x("xdotool", "key", "--clearmodifiers", *keys, check=True)
