@@ -1,7 +1,10 @@
 """A throw-away X desktop for driving Зартекс as a pupil would.
 
 Desktop starts its own Xvfb server and a small window manager (IceWM, so
-that windows get real frames, focus and activation), runs the program,
+that windows get real frames, focus and activation), or for a Wayland
+session weston in a window of that server with XWayland, as GNOME and KDE
+run X programs (weston's X11 back end gives it a seat, so that it
+activates the windows it maps); it runs the program,
 moves the real pointer with xdotool and reads the screen back with
 ImageMagick's `import`.  Everything it starts is stopped again by close().
 Only the Python standard library is used, with libX11 and libXfixes
@@ -152,12 +155,16 @@ class Mouse:
         self.d.click(*point)
 
 
+# weston 10 draws a shadow this wide around the frames of X11 windows.
+WESTON_SHADOW = 32
+
+
 class Desktop:
-    def __init__(self, artifacts, name, scale=1):
-        self.artifacts, self.name, self.scale = artifacts, name, scale
+    def __init__(self, artifacts, name, scale=1, session="x11"):
+        self.artifacts, self.name, self.scale, self.session = artifacts, name, scale, session
         self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-")
         self.processes = []
-        self.env = None
+        self.env = self.screen_env = None
         self.program = None
         self.pointer = None
         self.pinger = None
@@ -182,7 +189,12 @@ class Desktop:
         for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER"):
             self.env.pop(key, None)
         wait_until(lambda: self._answers("xprop", "-root"), PATIENCE, "the X server to answer")
-        self._retry("the window manager", lambda: self._start_window_manager(home))
+        # Screenshots show what the X server shows: weston's output, when it runs.
+        self.screen_env = self.env
+        if self.session == "wayland":
+            self._start_weston(runtime)
+        else:
+            self._retry("the window manager", lambda: self._start_window_manager(home))
         self._add_russian_keys()
         self.pointer = PointerShape(self.env)
         self.pinger = Ping(self.env)
@@ -236,6 +248,34 @@ class Desktop:
             manager.kill()
             manager.wait()
             raise
+
+    def _start_weston(self, runtime):
+        log = os.path.join(self.scratch.name, "weston.log")
+        config = os.path.join(self.scratch.name, "weston.ini")
+        with open(config, "w") as ini:
+            # Windows come and go at once, as on the X desktop, so that a
+            # screenshot never catches one half drawn.
+            ini.write("[shell]\nanimation=none\nclose-animation=none\nstartup-animation=none\n"
+                      "focus-animation=none\npanel-position=none\n")
+        width, height = (round(v * self.scale) for v in (1024, 768))
+        weston = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--xwayland", "--use-pixman", "--idle-time=0", f"--config={config}",
+             f"--socket=zartex-{os.getpid()}", f"--width={width}", f"--height={height}", f"--log={log}"],
+            env=self.env, stdout=subprocess.DEVNULL, stderr=self._log("weston"))
+        self.processes.append(weston)
+
+        def xwayland():
+            if weston.poll() is not None:
+                raise JourneyFailed(f"weston ended with status {weston.returncode}")
+            try:
+                with open(log, encoding="utf-8", errors="replace") as text:
+                    found = re.search(r"xserver listening on display (:\d+)", text.read())
+            except FileNotFoundError:
+                return None
+            return found and found.group(1)
+        display = wait_until(xwayland, PATIENCE, "weston's XWayland display", 0.1)
+        self.env = dict(self.env, DISPLAY=display, WAYLAND_DISPLAY=f"zartex-{os.getpid()}")
+        wait_until(lambda: self._answers("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), PATIENCE, "XWayland to answer")
 
     def _answers(self, *command):
         return subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE).returncode == 0
@@ -326,12 +366,12 @@ class Desktop:
         return done.stdout.decode(errors="replace")
 
     def screen(self):
-        return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
+        return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.screen_env,
                                      capture_output=True, timeout=PATIENCE, check=True).stdout)
 
     def save_screenshot(self, label):
         path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
-        subprocess.run(["import", "-window", "root", path], env=self.env, capture_output=True, timeout=PATIENCE)
+        subprocess.run(["import", "-window", "root", path], env=self.screen_env, capture_output=True, timeout=PATIENCE)
         return path
 
     def windows(self):
@@ -339,11 +379,18 @@ class Desktop:
         if not self.program_alive():
             return []
         found = []
-        for wid in re.findall(r"0x[0-9a-f]+", self.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING")):
-            window = self.window(int(wid, 16))
+        for wid in self._client_windows():
+            window = self.window(wid)
             if window and self._launched(window.pid):
                 found.append(window)
         return found
+
+    def _client_windows(self):
+        if self.session != "wayland":
+            return [int(wid, 16) for wid in
+                    re.findall(r"0x[0-9a-f]+", self.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
+        # weston keeps no list of its X clients: the named windows in its frames.
+        return [int(wid, 16) for wid in re.findall(r"^\s{8}(0x[0-9a-f]+) \"", self.x("xwininfo", "-root", "-tree"), re.M)]
 
     def _launched(self, pid):
         # Whatever the launch started is in its process group: the program
@@ -362,12 +409,21 @@ class Desktop:
                        "_NET_WM_ALLOWED_ACTIONS", "_NET_WM_PID")
         name = re.search(r'_NET_WM_NAME = "(.*)"', props)
         frame = re.search(r"_NET_FRAME_EXTENTS = (\d+), (\d+), (\d+), (\d+)", props)
+        x, y = number("Absolute upper-left X"), number("Absolute upper-left Y")
+        if self.session == "wayland":
+            # The frame's window holds a shadow round the frame that weston draws.
+            frame_id = self.parent(wid)
+            parent = frame_id and re.search(r"Absolute upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:\s+(-?\d+)",
+                                            self.x("xwininfo", "-id", str(frame_id)))
+            if not parent:  # gone meanwhile
+                return None
+            frame = (x - int(parent.group(1)) - WESTON_SHADOW, 0, y - int(parent.group(2)) - WESTON_SHADOW, 0)
         pid = re.search(r"_NET_WM_PID = (\d+)", props)
         actions = re.search(r"_NET_WM_ALLOWED_ACTIONS = (.*)", props)
-        return Window(wid, name.group(1) if name else "",
-                      number("Absolute upper-left X"), number("Absolute upper-left Y"),
-                      number("Width"), number("Height"),
-                      tuple(int(v) for v in frame.groups()) if frame else (0, 0, 0, 0),
+        if frame and not isinstance(frame, tuple):
+            frame = tuple(int(v) for v in frame.groups())
+        return Window(wid, name.group(1) if name else "", x, y, number("Width"), number("Height"),
+                      frame or (0, 0, 0, 0),
                       actions.group(1).split(", ") if actions else [],
                       int(pid.group(1)) if pid else None)
 
@@ -446,6 +502,10 @@ class Desktop:
         click on its task-bar button does."""
         self.x("xdotool", "windowactivate", str(window.id))
 
+    def parent(self, wid):
+        found = re.search(r"Parent window id: (0x[0-9a-f]+)", self.x("xwininfo", "-tree", "-id", str(wid)))
+        return int(found.group(1), 16) if found else 0
+
     def top_level(self, wid):
         """The child of the root window that holds window `wid`: the window
         manager's frame around it."""
@@ -523,8 +583,9 @@ class Desktop:
         """The text shown in a rectangle of the screen, read by OCR."""
         x, y, w, h = rect
         picture = os.path.join(self.scratch.name, "read.png")
-        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize", "400%",
-                        "-colorspace", "Gray", picture], env=self.env, check=True, timeout=PATIENCE)
+        # Letters read best at about four times their unscaled size.
+        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize", f"{round(400 / self.scale)}%",
+                        "-colorspace", "Gray", picture], env=self.screen_env, check=True, timeout=PATIENCE)
         done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
 

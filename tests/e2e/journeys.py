@@ -112,8 +112,25 @@ class Pupil:
                        f"the program to listen for touches on UDP port {self.finger.port}")
         return main
 
+    def wait_placed(self, module, timeout=PATIENCE):
+        """The window of `module`, once shown; in a Wayland session once it
+        stands at its designed place, as weston frames a new window first
+        and puts the frame in its place after."""
+        window = self.d.wait_window(self.form(module).caption, timeout)
+        if self.args.session != "wayland":
+            return window
+
+        def placed():
+            shown = self.d.window_named(self.form(module).caption)
+            try:
+                expect_designed_place(shown, self.form(module), False, self.scale)
+                return shown
+            except (JourneyFailed, AttributeError):
+                return None
+        return wait_until(placed, timeout, f'"{window.name}" at its designed place', 0.1)
+
     def wait_main(self, timeout=PATIENCE):
-        self.main = self.d.wait_window(self.form("MainWindow").caption, timeout)
+        self.main = self.wait_placed("MainWindow", timeout)
         # The menu bar takes the top of the main form's client area, drawn
         # in the form's colour down to its bottom edge line; the controls
         # stand below that line.
@@ -172,7 +189,7 @@ class Pupil:
 
     def open(self, module):
         self.press(self.main, "MainWindow", page_of(module) + "Button")
-        window = self.d.wait_window(self.form(module).caption)
+        window = self.wait_placed(module)
         expect_designed_place(window, self.form(module), bool(self.args.wine_prefix), self.scale)
         if self.args.wine_prefix:
             self.d.bring_up(window)
@@ -497,9 +514,13 @@ def answer_box(pupil, box):
         # box, read once the box is in front.
         if pupil.args.wine_prefix:
             d.bring_up(box)
-        lower_right = (box.x + box.width // 2, box.y + box.height * 2 // 3, box.width // 2, box.height // 3)
-        caption = wait_until(lambda: d.screen().bounding_box(lower_right, lambda p: max(p) < 100), PATIENCE,
-                             "the OK button of the box")
+        def caption():
+            # Read where the box stands now: weston may still be placing it.
+            shown = d.window(box.id) or box
+            lower_right = (shown.x + shown.width // 2, shown.y + shown.height * 2 // 3, shown.width // 2,
+                           shown.height // 3)
+            return d.screen().bounding_box(lower_right, lambda p: max(p) < 100)
+        caption = wait_until(caption, PATIENCE, "the OK button of the box")
         pupil.aim(box, centre(caption))
         pupil.hand.tap(box, centre(caption))
     else:
@@ -950,6 +971,8 @@ def main():
     parser.add_argument("--input", choices=("mouse", "finger"), default="mouse",
                         help="point with the mouse, or with a finger on a TUIO touch panel")
     parser.add_argument("--scale", type=int, default=100, help="the screen's scale in per cent (150, 200)")
+    parser.add_argument("--session", choices=("x11", "wayland"), default="x11",
+                        help="an X desktop, or a Wayland session (weston) that runs the program through XWayland")
     parser.add_argument("journey", choices=sorted(JOURNEYS))
     args = parser.parse_args()
     for name in ("program", "workdir", "expect_workdir", "source", "artifacts", "clone_into", "wine_prefix"):
@@ -964,8 +987,8 @@ def main():
 
     # Each way of running a journey keeps its own screenshots and logs.
     name = args.journey + ("-finger" if args.input == "finger" else "") + \
-        (f"-{args.scale}" if args.scale != 100 else "")
-    desktop = Desktop(args.artifacts, name, args.scale / 100)
+        (f"-{args.scale}" if args.scale != 100 else "") + ("-wayland" if args.session == "wayland" else "")
+    desktop = Desktop(args.artifacts, name, args.scale / 100, args.session)
     try:
         desktop.open()
         function(Pupil(desktop, args))
