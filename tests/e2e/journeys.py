@@ -239,10 +239,11 @@ def expect_designed_place(window, form, wine=False, scale=1):
 
 
 def same_letters(expected, seen):
-    """`seen` (read by OCR) holds `expected`, with l, I, 1 and | alike and
-    the small dots, which OCR may miss, left out."""
+    """`seen` (read by OCR) holds `expected`, with l, I, 1 and | alike, the
+    small dots, which OCR may miss, left out, and capitals as small letters."""
     def blur(text):
-        return text.translate(str.maketrans("I1|", "lll", "."))
+        # On a scaled screen OCR may take a capital for a small letter.
+        return text.translate(str.maketrans("I1|", "lll", ".")).casefold()
     return blur(expected) in blur(seen) and seen
 
 
@@ -917,6 +918,7 @@ def windows_start_menu(pupil):
     entries = wine.shortcuts(pupil.args.wine_prefix)
     expect(len(entries) == 1, f"the Start menu holds {entries}, not one entry of the program")
     entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(pupil.args.wine_prefix)).replace("/", "\\")
+    wine.set_dpi(pupil.args.wine_prefix, round(96 * pupil.scale))
     # Wine's shell says why, if the shortcut does not start.
     d.launch(["wine", "start", entry], tempfile.gettempdir(),
              dict(wine.environment(pupil.args.wine_prefix), WINEDEBUG="fixme-all,warn+exec,trace+exec"), platform=None)
