@@ -9,8 +9,10 @@ bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-de
     desktop-file-utils dpkg-dev file reuse \
     clang libclang-rt-14-dev \
     orca at-spi2-core dbus-x11 locales tesseract-ocr-rus
-# Qt's Russian texts, the package linters, a Wayland session with XWayland.
-bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland
+# Qt's Russian texts, the package linters, a Wayland session with XWayland,
+# and Qt's TUIO plugin, through which the journeys touch the program.
+bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland \
+    qt6-qpa-plugins
 # The screen reader's journey listens to Orca in Russian.
 if ! locale -a | grep -qx 'ru_RU.utf8'; then
     $([ "$(id -u)" -eq 0 ] || echo sudo) localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
