@@ -39,7 +39,9 @@ bool DragSource::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_piece || !m_on)
         return false;
-    if (event->type() == QEvent::MouseButtonPress) {
+    // The second press of a double click picks the piece up too: a pupil
+    // who lets go and presses again at once still drags it.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() != Qt::LeftButton)
             return false;
