@@ -415,7 +415,9 @@ class Desktop:
             frame_id = self.parent(wid)
             parent = frame_id and re.search(r"Absolute upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:\s+(-?\d+)",
                                             self.x("xwininfo", "-id", str(frame_id)))
-            if not parent:  # gone meanwhile
+            # Gone meanwhile, or not yet placed: weston frames a new window
+            # at the screen's corner and puts the frame in its place after.
+            if not parent or parent.groups() == ("0", "0"):
                 return None
             frame = (x - int(parent.group(1)) - WESTON_SHADOW, 0, y - int(parent.group(2)) - WESTON_SHADOW, 0)
         pid = re.search(r"_NET_WM_PID = (\d+)", props)

@@ -520,10 +520,11 @@ def answer_box(pupil, box):
             shown = d.window(box.id) or box
             lower_right = (shown.x + shown.width // 2, shown.y + shown.height * 2 // 3, shown.width // 2,
                            shown.height // 3)
-            return d.screen().bounding_box(lower_right, lambda p: max(p) < 100)
-        caption = wait_until(caption, PATIENCE, "the OK button of the box")
-        pupil.aim(box, centre(caption))
-        pupil.hand.tap(box, centre(caption))
+            found = d.screen().bounding_box(lower_right, lambda p: max(p) < 100)
+            return found and (shown, found)
+        shown, caption = wait_until(caption, PATIENCE, "the OK button of the box")
+        pupil.aim(shown, centre(caption))
+        pupil.hand.tap(shown, centre(caption))
     else:
         d.wait_active(box)
         d.key("Return")
