@@ -625,4 +625,11 @@ class Desktop:
         paste, which no program has yet replaced by copying."""
         if self.clipboard_owner and self.clipboard_owner.holds():
             return None
-        return self.x("xclip", "-o", "-selection", "clipboard")
+        # An owner busy elsewhere (Wine's clipboard manager, on a loaded
+        # machine) may leave a request unanswered: None, and the caller's
+        # wait asks again.
+        try:
+            return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True,
+                                  timeout=PASTE_AGAIN_AFTER * 2).stdout.decode(errors="replace")
+        except subprocess.TimeoutExpired:
+            return None
