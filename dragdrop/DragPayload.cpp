@@ -1,11 +1,8 @@
 #include "DragPayload.h"
 
 #include <QDataStream>
-#include <QDrag>
 #include <QIODevice>
 #include <QMimeData>
-#include <QPainter>
-#include <QPixmap>
 #include <QVariant>
 #include <QWidget>
 
@@ -58,25 +55,6 @@ std::optional<int> keyDroppedOn(const QWidget *target, const QMimeData *mime)
     if (in.status() != QDataStream::Ok || form != formId(target))
         return std::nullopt;
     return key;
-}
-
-void startAutomaticDrag(QWidget *piece)
-{
-    auto *drag = new QDrag(piece);
-    drag->setMimeData(mimeFor(piece));
-    // A faint copy of the control under the pointer; the control itself stays put.
-    QPixmap picture = piece->grab();
-    if (!picture.isNull()) {
-        QPixmap faded(picture.size());
-        faded.fill(Qt::transparent);
-        QPainter painter(&faded);
-        painter.setOpacity(0.6);
-        painter.drawPixmap(0, 0, picture);
-        painter.end();
-        drag->setPixmap(faded);
-        drag->setHotSpot(QPoint(picture.width() / 2, picture.height() / 2));
-    }
-    drag->exec(Qt::MoveAction | Qt::CopyAction);
 }
 
 } // namespace DragPayload

@@ -29,9 +29,4 @@ QMimeData *mimeFor(const QWidget *piece);
 // is not ours or that was picked up on another form.
 std::optional<int> keyDroppedOn(const QWidget *target, const QMimeData *mime);
 
-// Starts the drag of `piece` at once, as a control in automatic drag mode
-// does on a mouse press. The outcome of the drag is not used: the drop
-// target does all the work.
-void startAutomaticDrag(QWidget *piece);
-
 } // namespace DragPayload

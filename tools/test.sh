@@ -9,8 +9,10 @@ bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-de
     desktop-file-utils dpkg-dev file reuse \
     clang libclang-rt-14-dev \
     orca at-spi2-core dbus-x11 locales tesseract-ocr-rus
-# Qt's Russian texts, the package linters, a Wayland session with XWayland.
-bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland
+# Qt's Russian texts, the package linters, a Wayland session with XWayland,
+# and Qt's TUIO plugin, through which the journeys touch the program.
+bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland \
+    qt6-qpa-plugins
 # lupdate, which checks that the program's texts go through Qt's translation functions.
 bash tools/install-deps.sh qt6-l10n-tools
 # The same program against Qt 5.15; the Debian roots for older systems.

@@ -1,32 +1,22 @@
 #include "DragLabel.h"
 
-#include "DragPayload.h"
+#include "DragSource.h"
 #include "KeyboardDrag.h"
-
-#include <QMouseEvent>
 
 DragLabel::DragLabel(QWidget *parent)
     : QLabel(parent)
+    , m_drag(new DragSource(this, true))
 {
 }
 
-void DragLabel::mousePressEvent(QMouseEvent *event)
+bool DragLabel::autoDrag() const
 {
-    if (m_autoDrag && event->button() == Qt::LeftButton) {
-        DragPayload::startAutomaticDrag(this);
-        return;
-    }
-    QLabel::mousePressEvent(event);
+    return m_drag->isOn();
 }
 
-void DragLabel::keyPressEvent(QKeyEvent *event)
+void DragLabel::setAutoDrag(bool on)
 {
-    if (m_autoDrag && KeyboardDrag::isEnter(event)) {
-        event->accept();
-        KeyboardDrag::of(window())->pickUp(this);
-        return;
-    }
-    QLabel::keyPressEvent(event);
+    m_drag->setOn(on);
 }
 
 void DragLabel::paintEvent(QPaintEvent *event)

@@ -2,9 +2,12 @@
 
 #include <QLabel>
 
+class DragSource;
+
 // A caption in automatic drag mode: pressing the mouse on it starts dragging
-// it at once. Used for the element labels of the flowchart boards and for
-// the formula labels of the worked example.
+// it at once, and Enter picks it up for a keyboard drop (see DragSource).
+// Used for the element labels of the flowchart boards and for the formula
+// labels of the worked example.
 class DragLabel : public QLabel
 {
     Q_OBJECT
@@ -13,15 +16,12 @@ class DragLabel : public QLabel
 public:
     explicit DragLabel(QWidget *parent = nullptr);
 
-    bool autoDrag() const { return m_autoDrag; }
-    void setAutoDrag(bool on) { m_autoDrag = on; }
+    bool autoDrag() const;
+    void setAutoDrag(bool on);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    // Enter picks the caption up for a keyboard drop (see KeyboardDrag).
-    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    bool m_autoDrag = true;
+    DragSource *m_drag;
 };

@@ -1,16 +1,15 @@
 #include "PictureBox.h"
 
-#include "DragPayload.h"
+#include "DragSource.h"
 #include "JpegLoader.h"
 #include "KeyboardDrag.h"
 #include "ScreenReader.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
+    , m_drag(new DragSource(this, false))
 {
     // Heard by its accessible name, which its form gives it.
     ScreenReader::setRole(this, QAccessible::Graphic);
@@ -67,21 +66,12 @@ void PictureBox::paintEvent(QPaintEvent *)
     KeyboardDrag::paintState(this);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent *event)
+bool PictureBox::autoDrag() const
 {
-    if (m_autoDrag && event->button() == Qt::LeftButton) {
-        DragPayload::startAutomaticDrag(this);
-        return;
-    }
-    QWidget::mousePressEvent(event);
+    return m_drag->isOn();
 }
 
-void PictureBox::keyPressEvent(QKeyEvent *event)
+void PictureBox::setAutoDrag(bool on)
 {
-    if (m_autoDrag && KeyboardDrag::isEnter(event)) {
-        event->accept();
-        KeyboardDrag::of(window())->pickUp(this);
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    m_drag->setOn(on);
 }

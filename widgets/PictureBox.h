@@ -4,10 +4,12 @@
 #include <QString>
 #include <QWidget>
 
+class DragSource;
+
 // A picture control: draws one JPEG at its natural size from the top-left
 // corner (clipped) or stretched to the control. In automatic drag mode it is
 // a piece: pressing the mouse on it starts dragging it at once, and Enter
-// picks it up for a keyboard drop. It refuses every drop unless a board
+// picks it up for a keyboard drop (see DragSource). It refuses every drop unless a board
 // makes it a DropTarget.
 class PictureBox : public QWidget
 {
@@ -32,19 +34,17 @@ public:
 
     bool stretch() const { return m_stretch; }
     void setStretch(bool on);
-    bool autoDrag() const { return m_autoDrag; }
-    void setAutoDrag(bool on) { m_autoDrag = on; }
+    bool autoDrag() const;
+    void setAutoDrag(bool on);
 
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString m_picture;
     QImage m_image;
     bool m_stretch = false;
-    bool m_autoDrag = false;
+    DragSource *m_drag;
 };

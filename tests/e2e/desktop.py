@@ -1,7 +1,10 @@
 """A throw-away X desktop for driving Зартекс as a pupil would.
 
 Desktop starts its own Xvfb server and a small window manager (IceWM, so
-that windows get real frames, focus and activation), runs the program,
+that windows get real frames, focus and activation), or for a Wayland
+session weston in a window of that server with XWayland, as GNOME and KDE
+run X programs (weston's X11 back end gives it a seat, so that it
+activates the windows it maps); it runs the program,
 moves the real pointer with xdotool and reads the screen back with
 ImageMagick's `import`.  Everything it starts is stopped again by close().
 Only the Python standard library is used, with libX11 and libXfixes
@@ -16,7 +19,7 @@ import subprocess
 import tempfile
 import time
 
-from xclient import ClipboardOwner, PointerShape, missing_libraries
+from xclient import ClipboardOwner, Ping, PointerShape, missing_libraries
 
 TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "xmodmap", "import", "xclip", "tesseract")
 
@@ -131,17 +134,46 @@ class Window:
 DEBIAN_ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "debian-root.sh")
 
 
+class Mouse:
+    """The X server's pointer, moved and pressed by xdotool. Its moves wait
+    until the X server has put the pointer there."""
+
+    def __init__(self, desktop):
+        self.d = desktop
+
+    def on(self, window):
+        return self
+
+    def move(self, point):
+        self.d.x("xdotool", "mousemove", "--sync", str(point[0]), str(point[1]), check=True)
+
+    def down(self, point):
+        """Presses where the pointer was moved to, `point`."""
+        self.d.x("xdotool", "mousedown", "1", check=True)
+
+    def up(self):
+        self.d.x("xdotool", "mouseup", "1", check=True)
+
+    def tap(self, window, point):
+        self.d.click(*point)
+
+
+# weston 10 draws a shadow this wide around the frames of X11 windows.
+WESTON_SHADOW = 32
+
+
 class Desktop:
-    def __init__(self, artifacts, name, root=None):
+    def __init__(self, artifacts, name, scale=1, session="x11", root=None):
         """`root`: a Debian root (tools/debian-root.sh) in which the program
         is installed and started; the desktop's own files (its X authority,
         the home folder) are made inside it, where the program sees them."""
-        self.artifacts, self.name, self.root = artifacts, name, root
+        self.artifacts, self.name, self.scale, self.session, self.root = artifacts, name, scale, session, root
         self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-", dir=root and os.path.join(root, "tmp"))
         self.processes = []
-        self.env = None
+        self.env = self.screen_env = None
         self.program = None
         self.pointer = None
+        self.pinger = None
         self.clipboard_owner = None
 
     # ----- life cycle -------------------------------------------------------
@@ -163,9 +195,15 @@ class Desktop:
         for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER"):
             self.env.pop(key, None)
         wait_until(lambda: self._answers("xprop", "-root"), PATIENCE, "the X server to answer")
-        self._retry("the window manager", lambda: self._start_window_manager(home))
+        # Screenshots show what the X server shows: weston's output, when it runs.
+        self.screen_env = self.env
+        if self.session == "wayland":
+            self._start_weston(runtime)
+        else:
+            self._retry("the window manager", lambda: self._start_window_manager(home))
         self._add_russian_keys()
         self.pointer = PointerShape(self.env)
+        self.pinger = Ping(self.env)
         return self
 
     def _retry(self, what, start, attempts=3):
@@ -185,8 +223,10 @@ class Desktop:
         # client leaves, such as a short-lived poll before the window manager
         # is up, and a client that connects just then is turned away.
         read_end, write_end = os.pipe()
+        # A scaled screen has as many more pixels, as a school's laptop has.
+        size = f"{round(1024 * self.scale)}x{round(768 * self.scale)}x24"
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp",
              "-noreset", "-auth", authority],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("Xvfb"))
         os.close(write_end)
@@ -215,6 +255,34 @@ class Desktop:
             manager.wait()
             raise
 
+    def _start_weston(self, runtime):
+        log = os.path.join(self.scratch.name, "weston.log")
+        config = os.path.join(self.scratch.name, "weston.ini")
+        with open(config, "w") as ini:
+            # Windows come and go at once, as on the X desktop, so that a
+            # screenshot never catches one half drawn.
+            ini.write("[shell]\nanimation=none\nclose-animation=none\nstartup-animation=none\n"
+                      "focus-animation=none\npanel-position=none\n")
+        width, height = (round(v * self.scale) for v in (1024, 768))
+        weston = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--xwayland", "--use-pixman", "--idle-time=0", f"--config={config}",
+             f"--socket=zartex-{os.getpid()}", f"--width={width}", f"--height={height}", f"--log={log}"],
+            env=self.env, stdout=subprocess.DEVNULL, stderr=self._log("weston"))
+        self.processes.append(weston)
+
+        def xwayland():
+            if weston.poll() is not None:
+                raise JourneyFailed(f"weston ended with status {weston.returncode}")
+            try:
+                with open(log, encoding="utf-8", errors="replace") as text:
+                    found = re.search(r"xserver listening on display (:\d+)", text.read())
+            except FileNotFoundError:
+                return None
+            return found and found.group(1)
+        display = wait_until(xwayland, PATIENCE, "weston's XWayland display", 0.1)
+        self.env = dict(self.env, DISPLAY=display, WAYLAND_DISPLAY=f"zartex-{os.getpid()}")
+        wait_until(lambda: self._answers("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), PATIENCE, "XWayland to answer")
+
     def _answers(self, *command):
         return subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE).returncode == 0
 
@@ -232,9 +300,10 @@ class Desktop:
         if self.clipboard_owner:
             self.clipboard_owner.close()
             self.clipboard_owner = None
-        if self.pointer:
-            self.pointer.close()
-            self.pointer = None
+        for connection in (self.pointer, self.pinger):
+            if connection:
+                connection.close()
+        self.pointer = self.pinger = None
         # The program first, then the window manager, then the X server.
         for process in reversed(self.processes):
             if process is self.program:
@@ -309,12 +378,12 @@ class Desktop:
         return done.stdout.decode(errors="replace")
 
     def screen(self):
-        return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
+        return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.screen_env,
                                      capture_output=True, timeout=PATIENCE, check=True).stdout)
 
     def save_screenshot(self, label):
         path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
-        subprocess.run(["import", "-window", "root", path], env=self.env, capture_output=True, timeout=PATIENCE)
+        subprocess.run(["import", "-window", "root", path], env=self.screen_env, capture_output=True, timeout=PATIENCE)
         return path
 
     def windows(self):
@@ -322,11 +391,18 @@ class Desktop:
         if not self.program_alive():
             return []
         found = []
-        for wid in re.findall(r"0x[0-9a-f]+", self.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING")):
-            window = self.window(int(wid, 16))
+        for wid in self._client_windows():
+            window = self.window(wid)
             if window and self._launched(window.pid):
                 found.append(window)
         return found
+
+    def _client_windows(self):
+        if self.session != "wayland":
+            return [int(wid, 16) for wid in
+                    re.findall(r"0x[0-9a-f]+", self.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
+        # weston keeps no list of its X clients: the named windows in its frames.
+        return [int(wid, 16) for wid in re.findall(r"^\s{8}(0x[0-9a-f]+) \"", self.x("xwininfo", "-root", "-tree"), re.M)]
 
     def _launched(self, pid):
         # Whatever the launch started is in its process group: the program
@@ -345,12 +421,23 @@ class Desktop:
                        "_NET_WM_ALLOWED_ACTIONS", "_NET_WM_PID")
         name = re.search(r'_NET_WM_NAME = "(.*)"', props)
         frame = re.search(r"_NET_FRAME_EXTENTS = (\d+), (\d+), (\d+), (\d+)", props)
+        x, y = number("Absolute upper-left X"), number("Absolute upper-left Y")
+        if self.session == "wayland":
+            # The frame's window holds a shadow round the frame that weston draws.
+            frame_id = self.parent(wid)
+            parent = frame_id and re.search(r"Absolute upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:\s+(-?\d+)",
+                                            self.x("xwininfo", "-id", str(frame_id)))
+            # Gone meanwhile, or not yet placed: weston frames a new window
+            # at the screen's corner and puts the frame in its place after.
+            if not parent or parent.groups() == ("0", "0"):
+                return None
+            frame = (x - int(parent.group(1)) - WESTON_SHADOW, 0, y - int(parent.group(2)) - WESTON_SHADOW, 0)
         pid = re.search(r"_NET_WM_PID = (\d+)", props)
         actions = re.search(r"_NET_WM_ALLOWED_ACTIONS = (.*)", props)
-        return Window(wid, name.group(1) if name else "",
-                      number("Absolute upper-left X"), number("Absolute upper-left Y"),
-                      number("Width"), number("Height"),
-                      tuple(int(v) for v in frame.groups()) if frame else (0, 0, 0, 0),
+        if frame and not isinstance(frame, tuple):
+            frame = tuple(int(v) for v in frame.groups())
+        return Window(wid, name.group(1) if name else "", x, y, number("Width"), number("Height"),
+                      frame or (0, 0, 0, 0),
                       actions.group(1).split(", ") if actions else [],
                       int(pid.group(1)) if pid else None)
 
@@ -367,6 +454,16 @@ class Desktop:
     def wait_active(self, window, timeout=PATIENCE):
         """Waits until `window` has the keyboard focus."""
         wait_until(lambda: self.active() == window.id, timeout, f'the window "{window.name}" to take the keyboard', 0.1)
+
+    def settle(self, window, timeout=PATIENCE):
+        """Waits until `window` has the keyboard and its program has taken
+        that in. The program answers a ping when it has read the events sent
+        before it, and hands on what they asked for (which window is active)
+        before it reads the events of a later ping: two pings in a row."""
+        self.wait_active(window, timeout)
+        for _ in range(2):
+            serial = self.pinger.send(window.id)
+            wait_until(lambda: self.pinger.answered(serial), timeout, f'"{window.name}" to answer a ping', 0.01)
 
     def active(self):
         """The window that the window manager reports active, or None."""
@@ -419,6 +516,10 @@ class Desktop:
         click on its task-bar button does."""
         self.x("xdotool", "windowactivate", str(window.id))
 
+    def parent(self, wid):
+        found = re.search(r"Parent window id: (0x[0-9a-f]+)", self.x("xwininfo", "-tree", "-id", str(wid)))
+        return int(found.group(1), 16) if found else 0
+
     def top_level(self, wid):
         """The child of the root window that holds window `wid`: the window
         manager's frame around it."""
@@ -439,17 +540,16 @@ class Desktop:
     def click(self, x, y):
         self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1", check=True)
 
-    def drag(self, start, end, accepted=True):
+    def drag(self, start, end, accepted=True, hand=None):
         """A real drag, as a hand makes it: press, stir until the pointer's
         shape shows that the program has begun the drag, move onto the
         target, and (where the target takes drops) stir there until the
         pointer shows that the program has seen it over the target; only
         then does the button go up. Windows' drag loop drops where the
-        oldest move it has not yet read was made, once the button is up."""
+        oldest move it has not yet read was made, once the button is up.
+        `hand` is the mouse or a finger on the window."""
         pointer = self.pointer
-
-        def move(x, y):
-            self.x("xdotool", "mousemove", "--sync", str(x), str(y), check=True)
+        hand = hand or Mouse(self)
 
         def stir_until(point, condition, what):
             stir = 0
@@ -459,24 +559,33 @@ class Desktop:
                 if condition(pointer.now()):
                     return True
                 stir ^= 1
-                move(point[0] + stir, point[1])
+                hand.move((point[0] + stir, point[1]))
                 return False
             return wait_until(stirred, PATIENCE, what, 0.1)
 
-        move(*start)
+        hand.move(start)
         # Qt under X shows the drag's shape until it has read the last
         # release; the next drag begins after it.
         wait_until(lambda: pointer.now()[3] not in pointer.DRAGGING, PATIENCE, "the last drag to end")
         before = pointer.now()
-        self.x("xdotool", "mousedown", "1", check=True)
+        hand.down(start)
         stir_until(start, lambda shape: pointer.is_drag(shape, since=before),
                    f"the pointer to show a drag from {start}")
         over_start = pointer.now()
-        move(*end)
+        hand.move(end)
         if accepted:
             stir_until(end, lambda shape: pointer.is_drag(shape, since=over_start),
                        f"the pointer to show that {end} takes the drop")
-        self.x("xdotool", "mouseup", "1", check=True)
+        hand.up()
+
+    def park_pointer(self, point):
+        """Puts the pointer at `point`, where it may already be (xdotool's
+        --sync waits for a move)."""
+        def there():
+            self.x("xdotool", "mousemove", str(point[0]), str(point[1]), check=True)
+            return re.match(r"x:(\d+) y:(\d+)", self.x("xdotool", "getmouselocation")).groups() == \
+                (str(point[0]), str(point[1]))
+        wait_until(there, PATIENCE, f"the pointer to rest at {point}")
 
     def key(self, *keys):
         self.x("xdotool", "key", "--clearmodifiers", *keys, check=True)
@@ -488,8 +597,9 @@ class Desktop:
         """The text shown in a rectangle of the screen, read by OCR."""
         x, y, w, h = rect
         picture = os.path.join(self.scratch.name, "read.png")
-        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize", "400%",
-                        "-colorspace", "Gray", picture], env=self.env, check=True, timeout=PATIENCE)
+        # Letters read best at about four times their unscaled size.
+        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize", f"{round(400 / self.scale)}%",
+                        "-colorspace", "Gray", picture], env=self.screen_env, check=True, timeout=PATIENCE)
         done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
 
@@ -527,4 +637,11 @@ class Desktop:
         paste, which no program has yet replaced by copying."""
         if self.clipboard_owner and self.clipboard_owner.holds():
             return None
-        return self.x("xclip", "-o", "-selection", "clipboard")
+        # An owner busy elsewhere (Wine's clipboard manager, on a loaded
+        # machine) may leave a request unanswered: None, and the caller's
+        # wait asks again.
+        try:
+            return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True,
+                                  timeout=PASTE_AGAIN_AFTER * 2).stdout.decode(errors="replace")
+        except subprocess.TimeoutExpired:
+            return None

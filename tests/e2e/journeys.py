@@ -10,6 +10,7 @@ artifacts folder and its path printed), 77 skipped (a tool that the
 journeys need is missing).
 """
 import argparse
+import math
 import os
 import re
 import shutil
@@ -20,9 +21,10 @@ import time
 import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import PATIENCE, Desktop, JourneyFailed, is_red, missing_tools, near, wait_until  # noqa: E402
+from desktop import PATIENCE, Desktop, JourneyFailed, Mouse, is_red, missing_tools, near, wait_until  # noqa: E402
 from designed import DesignedForm  # noqa: E402
 import screenreader  # noqa: E402
+import touch  # noqa: E402
 import wine  # noqa: E402
 
 SKIPPED = 77
@@ -60,18 +62,29 @@ def expect(condition, message):
         raise JourneyFailed(message)
 
 
+def scaled(value, scale):
+    """A designed length on a screen of `scale`, rounded as Qt rounds it
+    (halves away from nought)."""
+    return math.floor(value * scale + 0.5)
+
+
 def centre(rect):
     return (rect[0] + rect[2] // 2, rect[1] + rect[3] // 2)
 
 
 class Pupil:
-    """Finds the controls of the program's forms on screen and uses them."""
+    """Finds the controls of the program's forms on screen and uses them,
+    with the mouse or with a finger (--input), on a screen scaled by
+    --scale."""
 
     def __init__(self, desktop, args):
         self.d, self.args = desktop, args
+        self.scale = args.scale / 100
         self.forms = {}
         self.main = None
         self.menu_height = 0
+        self.finger = touch.Finger(desktop, touch.free_udp_port()) if args.input == "finger" else None
+        self.hand = self.finger or Mouse(desktop)
 
     def form(self, module):
         if module not in self.forms:
@@ -81,23 +94,50 @@ class Pupil:
     def launch(self, workdir=None):
         workdir = workdir or self.args.workdir
         if self.args.wine_prefix:
+            # Windows scales a program by the screen's DPI setting.
+            wine.set_dpi(self.args.wine_prefix, round(96 * self.scale))
             return self.d.launch(["wine", self.args.program], workdir, wine.environment(self.args.wine_prefix),
                                  platform=None)
-        return self.d.launch([self.args.program], workdir)
+        extra = {"QT_SCALE_FACTOR": str(self.scale)} if self.scale != 1 else {}
+        if self.finger:
+            # As a school turns on its TUIO whiteboard (docs/install.md).
+            extra["QT_QPA_GENERIC_PLUGINS"] = f"tuiotouch:udp={self.finger.port}"
+        return self.d.launch([self.args.program], workdir, extra)
 
     def start(self, workdir=None):
-        self.launch(workdir)
-        return self.wait_main()
+        program = self.launch(workdir)
+        main = self.wait_main()
+        if self.finger:
+            wait_until(lambda: touch.listening(program.pid, self.finger.port), PATIENCE,
+                       f"the program to listen for touches on UDP port {self.finger.port}")
+        return main
+
+    def wait_placed(self, module, timeout=PATIENCE):
+        """The window of `module`, once shown; in a Wayland session once it
+        stands at its designed place, as weston frames a new window first
+        and puts the frame in its place after."""
+        window = self.d.wait_window(self.form(module).caption, timeout)
+        if self.args.session != "wayland":
+            return window
+
+        def placed():
+            shown = self.d.window_named(self.form(module).caption)
+            try:
+                expect_designed_place(shown, self.form(module), False, self.scale)
+                return shown
+            except (JourneyFailed, AttributeError):
+                return None
+        return wait_until(placed, timeout, f'"{window.name}" at its designed place', 0.1)
 
     def wait_main(self, timeout=PATIENCE):
-        self.main = self.d.wait_window(self.form("MainWindow").caption, timeout)
+        self.main = self.wait_placed("MainWindow", timeout)
         # The menu bar takes the top of the main form's client area, drawn
         # in the form's colour down to its bottom edge line; the controls
         # stand below that line.
         x = self.main.x + self.main.width - 3
 
         def menu_height(screen):
-            column = [near(FORM_COLOUR, 6)(screen.pixel(x, self.main.y + dy)) for dy in range(40)]
+            column = [near(FORM_COLOUR, 6)(screen.pixel(x, self.main.y + dy)) for dy in range(round(40 * self.scale))]
             # Painted: the menu bar in the form's colour on top, then its
             # edge line; under Windows' style the bar is white down to the
             # form.
@@ -109,17 +149,27 @@ class Pupil:
         self.menu_height = self.d.wait_screen(menu_height, "the main form to be drawn")
         return self.main
 
+    def has_designed_size(self, window, module):
+        """On a scaled screen a half pixel may go either way (Windows
+        rounds it up, Qt under X down)."""
+        slack = 0 if self.scale == 1 else 1
+        return all(abs(shown - scaled(designed, self.scale)) <= slack
+                   for shown, designed in zip((window.width, window.height), self.form(module).size))
+
     def rect(self, window, module, name):
         """On-screen rectangle of a control of the form shown in `window`."""
-        x, y, w, h = self.form(module).rect(name, window.height)
+        x, y, w, h = (scaled(v, self.scale) for v in self.form(module).rect(name, round(window.height / self.scale)))
         if module == "MainWindow":
             y += self.menu_height
         return (window.x + x, window.y + y, w, h)
 
-    def press(self, window, module, name):
-        point = centre(self.rect(window, module, name))
+    def press(self, window, module, name, at=None):
+        """Clicks or taps a control: at its centre, or `at` (offsets from
+        its left and top in the form's design)."""
+        rect = self.rect(window, module, name)
+        point = (rect[0] + scaled(at[0], self.scale), rect[1] + scaled(at[1], self.scale)) if at else centre(rect)
         self.aim(window, point)
-        self.d.click(*point)
+        self.hand.tap(window, point)
 
     def aim(self, window, point):
         """Under Wine, where the program may raise one of its windows late
@@ -139,8 +189,8 @@ class Pupil:
 
     def open(self, module):
         self.press(self.main, "MainWindow", page_of(module) + "Button")
-        window = self.d.wait_window(self.form(module).caption)
-        expect_designed_place(window, self.form(module), bool(self.args.wine_prefix))
+        window = self.wait_placed(module)
+        expect_designed_place(window, self.form(module), bool(self.args.wine_prefix), self.scale)
         if self.args.wine_prefix:
             self.d.bring_up(window)
         return window
@@ -170,14 +220,16 @@ class Pupil:
         target_rect = self.rect(window, module, target)
         point = (target_rect[0] + aim[0], target_rect[1] + aim[1]) if aim else \
             (target_rect[0] + 10, target_rect[1] + target_rect[3] // 2)
-        start = centre(self.rect(window, module, source))
+        self.drag(window, centre(self.rect(window, module, source)), point)
+
+    def drag(self, window, start, end, accepted=True):
         self.aim(window, start)
-        self.d.drag(start, point)
+        self.d.drag(start, end, accepted, self.hand.on(window))
 
 
-def expect_designed_place(window, form, wine=False):
-    left = int(form.root.find("property[@name='designedLeft']/number").text)
-    top = int(form.root.find("property[@name='designedTop']/number").text)
+def expect_designed_place(window, form, wine=False, scale=1):
+    left = scaled(int(form.root.find("property[@name='designedLeft']/number").text), scale)
+    top = scaled(int(form.root.find("property[@name='designedTop']/number").text), scale)
     # Under Wine the frame is the window manager's, not the one Windows
     # would draw: Windows places its own frame at the designed place, so
     # only a frame's width off is allowed.
@@ -187,10 +239,11 @@ def expect_designed_place(window, form, wine=False):
 
 
 def same_letters(expected, seen):
-    """`seen` (read by OCR) holds `expected`, with l, I, 1 and | alike and
-    the small dots, which OCR may miss, left out."""
+    """`seen` (read by OCR) holds `expected`, with l, I, 1 and | alike, the
+    small dots, which OCR may miss, left out, and capitals as small letters."""
     def blur(text):
-        return text.translate(str.maketrans("I1|", "lll", "."))
+        # On a scaled screen OCR may take a capital for a small letter.
+        return text.translate(str.maketrans("I1|", "lll", ".")).casefold()
     return blur(expected) in blur(seen) and seen
 
 
@@ -206,8 +259,8 @@ def start(pupil):
     splash_seen = time.monotonic()  # the splash was on screen by then
     expect(len(first) == 1, f"the splash should be alone on screen: {first}")
     splash = first[0]
-    expect((splash.width, splash.height) == pupil.form("SplashScreen").size, f"the splash has the wrong size: {splash}")
-    expect_designed_place(splash, pupil.form("SplashScreen"), bool(pupil.args.wine_prefix))
+    expect(pupil.has_designed_size(splash, "SplashScreen"), f"the splash has the wrong size: {splash}")
+    expect_designed_place(splash, pupil.form("SplashScreen"), bool(pupil.args.wine_prefix), pupil.scale)
     # Wine offers closing every window to the window manager, whatever
     # Windows would draw; the rest holds there too.
     unwanted = ("_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT") + \
@@ -235,8 +288,8 @@ def start(pupil):
     shown = d.windows()
     expect(len(shown) == 1, f"only the main form should be on screen after the splash: {shown}")
     main = pupil.wait_main()
-    expect((main.width, main.height) == pupil.form("MainWindow").size, f"the main form has the wrong size: {main}")
-    expect_designed_place(main, pupil.form("MainWindow"), bool(pupil.args.wine_prefix))
+    expect(pupil.has_designed_size(main, "MainWindow"), f"the main form has the wrong size: {main}")
+    expect_designed_place(main, pupil.form("MainWindow"), bool(pupil.args.wine_prefix), pupil.scale)
     screen = d.screen()
     marks = [name for name in pupil.form("MainWindow").names() if name.endswith("Mark")]
     shown = [mark for mark in marks if screen.count(pupil.rect(main, "MainWindow", mark), is_red) > 20]
@@ -309,7 +362,8 @@ ORANGE_COST_DROPS = [("startPiece", "startSlot"), ("quantityPiece", "inputSlot")
 
 @journey("orange-cost")
 def orange_cost(pupil):
-    """Five real drags solve Task 5; a drop on a slot's own text is refused."""
+    """Five real drags solve Task 5; a drop on a slot's own text is refused;
+    "Заново" brings back a caption dropped on the wrong slot."""
     d = pupil.d
     pupil.start()
     form = pupil.open("OrangeCostTask")
@@ -318,6 +372,11 @@ def orange_cost(pupil):
 
     def label_visible(label, screen):
         return screen.count(pupil.rect(form, "OrangeCostTask", label), purple) > 5
+
+    pupil.drop(form, "OrangeCostTask", "endPiece", "startSlot")
+    d.wait_screen(lambda s: not label_visible("endPiece", s), "endPiece to leave the column after its wrong drop")
+    pupil.press(form, "OrangeCostTask", "restartButton")
+    d.wait_screen(lambda s: label_visible("endPiece", s), "endPiece back in the column after «Заново»")
 
     refused = None
     for number, (label, slot) in enumerate(ORANGE_COST_DROPS):
@@ -337,7 +396,7 @@ def orange_cost(pupil):
             text = screen.bounding_box(area, near(SLOT_BLUE, 60))
             expect(text, "the dropped caption does not show in its slot")
             refused = (area, screen.region(area))
-            d.drag(centre(pupil.rect(form, "OrangeCostTask", "quantityPiece")), centre(text), accepted=False)
+            pupil.drag(form, centre(pupil.rect(form, "OrangeCostTask", "quantityPiece")), centre(text), accepted=False)
     pupil.wait_appears(form, "OrangeCostTask", "doneButton", ok_hidden)
     pupil.press(form, "OrangeCostTask", "doneButton")
     d.wait_gone(form)
@@ -372,6 +431,68 @@ def hours_to_minutes(pupil):
     pupil.wait_mark("HoursToMinutesTask")
 
 
+@journey("quick-click")
+def quick_click(pupil):
+    """A click on a piece, with no move between press and release, leaves no
+    drag behind: a click on a slot after it places nothing, and the board
+    solved after it counts no wrong drop."""
+    d = pupil.d
+    pupil.start()
+    form = pupil.open("HoursToMinutesTask")
+    pupil.press(form, "HoursToMinutesTask", "ovalPiece")
+    pupil.press(form, "HoursToMinutesTask", "processSlot")
+    for number, (piece, slot) in enumerate(HOURS_TO_MINUTES_DROPS):
+        pupil.drop(form, "HoursToMinutesTask", piece, slot)
+        d.wait_screen(slot_filled(pupil, form, "HoursToMinutesTask", slot), f"{slot} to show the shape from {piece}")
+        if number == 0:
+            # Events are read in turn: the click on the slot came before.
+            expect(not slot_filled(pupil, form, "HoursToMinutesTask", "processSlot")(d.screen()),
+                   "the click on a piece left a drag that dropped it on the slot clicked next")
+    pupil.press(form, "HoursToMinutesTask", "checkButton")
+    # The count's label is as wide as its text.
+    x, y, _, h = pupil.rect(form, "HoursToMinutesTask", "errorCountLabel")
+    shown = wait_until(lambda: d.read_text((x, y - 2, round(220 * pupil.scale), h + 4), "rus").partition("ошибок")[2],
+                       PATIENCE, "«Количество ошибок: …» after «Проверить»")
+    # OCR may read the nought as a letter O.
+    expect(re.fullmatch(r"[:\s]*[0OОoо]\s*", shown), f"«Количество ошибок:{shown}», not 0")
+
+
+# Task 1: the option that answers each question.
+SHAPE_QUIZ_ANSWERS = ["question1ParallelogramOption", "question2ParallelogramOption", "question3RectangleOption",
+                      "question4OvalOption", "question5RectangleOption"]
+
+
+@journey("shape-quiz")
+def shape_quiz(pupil):
+    """Task 1: a wrong option and "Проверить" show the count; "Заново"
+    clears it; the right options, "Проверить" and "OK" mark the main form."""
+    d = pupil.d
+    pupil.start()
+    form = pupil.open("ShapeQuizTask")
+    status = pupil.rect(form, "ShapeQuizTask", "statusLabel")
+    ok_hidden = d.screen().region(pupil.rect(form, "ShapeQuizTask", "doneButton"))
+
+    def written(screen):
+        return screen.count(status, lambda p: not near(FORM_COLOUR, 30)(p)) > 0
+
+    def choose(option):
+        # On its round mark: a radio button takes a press on its mark or its text.
+        pupil.press(form, "ShapeQuizTask", option, (8, pupil.form("ShapeQuizTask").rect(option, 0)[3] // 2))
+    hint = d.screen().region(status)
+    choose("question1DiamondOption")
+    pupil.press(form, "ShapeQuizTask", "checkButton")
+    d.wait_screen(lambda s: written(s) and s.region(status) != hint, "the count of errors after «Проверить»")
+    pupil.press(form, "ShapeQuizTask", "restartButton")
+    d.wait_screen(lambda s: not written(s), "«Заново» to clear the count")
+    for option in SHAPE_QUIZ_ANSWERS:
+        choose(option)
+    pupil.press(form, "ShapeQuizTask", "checkButton")
+    pupil.wait_appears(form, "ShapeQuizTask", "doneButton", ok_hidden)
+    pupil.press(form, "ShapeQuizTask", "doneButton")
+    d.wait_gone(form)
+    pupil.wait_mark("ShapeQuizTask")
+
+
 def runtime_without(pupil, workdir, missing):
     """Fills `workdir` with the run-time pictures but `missing`."""
     for name in os.listdir(pupil.args.workdir):
@@ -389,15 +510,21 @@ def answer_box(pupil, box):
     """Answers a message box: Return, or under Wine a click on "OK", since
     there the window manager does not always hand a new box the keyboard."""
     d = pupil.d
-    if pupil.args.wine_prefix:
+    if pupil.args.wine_prefix or pupil.finger:
         # The button's caption: the dark pixels in the lower right of the
         # box, read once the box is in front.
-        d.bring_up(box)
-        lower_right = (box.x + box.width // 2, box.y + box.height * 2 // 3, box.width // 2, box.height // 3)
-        caption = wait_until(lambda: d.screen().bounding_box(lower_right, lambda p: max(p) < 100), PATIENCE,
-                             "the OK button of the box")
-        pupil.aim(box, centre(caption))
-        d.click(*centre(caption))
+        if pupil.args.wine_prefix:
+            d.bring_up(box)
+        def caption():
+            # Read where the box stands now: weston may still be placing it.
+            shown = d.window(box.id) or box
+            lower_right = (shown.x + shown.width // 2, shown.y + shown.height * 2 // 3, shown.width // 2,
+                           shown.height // 3)
+            found = d.screen().bounding_box(lower_right, lambda p: max(p) < 100)
+            return found and (shown, found)
+        shown, caption = wait_until(caption, PATIENCE, "the OK button of the box")
+        pupil.aim(shown, centre(caption))
+        pupil.hand.tap(shown, centre(caption))
     else:
         d.wait_active(box)
         d.key("Return")
@@ -458,9 +585,10 @@ def solve_cosine_law(pupil, form):
     # By keyboard: Tab from the first box to "Проверить", and Space presses
     # it although the form keeps blanks out of its boxes. The empty board
     # and the prompts are both wrong: two boxes, one after the other.
-    if pupil.args.wine_prefix:
+    if pupil.args.wine_prefix or pupil.finger:
         # Under Wine the window manager may keep the keyboard from a form
-        # that a message box has just left; the pupil uses the mouse.
+        # that a message box has just left; there, and with a finger, the
+        # pupil taps.
         pupil.press(form, "CosineLawTask", "checkButton")
     else:
         pupil.press(form, "CosineLawTask", "startEdit")
@@ -744,7 +872,8 @@ DESIGN_WIDTHS = {"flowchartElementsButton": 106, "mathReferenceButton": 136}
 
 def text_width(pupil, name):
     x, y, w, h = pupil.rect(pupil.main, "MainWindow", name)
-    inner = (x + 3, y + 3, w - 6, h - 6)  # inside the button's edges
+    edge = scaled(4, pupil.scale)
+    inner = (x + edge, y + edge, w - 2 * edge, h - 2 * edge)  # inside the button's edges and focus frame
     box = pupil.d.screen().bounding_box(inner, lambda p: max(p) < 100)
     expect(box, f"no caption drawn on {name}")
     return box[2]
@@ -752,9 +881,9 @@ def text_width(pupil, name):
 
 def expect_design_font(pupil):
     for name, designed in DESIGN_WIDTHS.items():
-        width = text_width(pupil, name)
-        expect(abs(width - designed) <= 2, f"the caption of {name} is {width} px wide, designed {designed} px:"
-                                           " the forms' font is not in use")
+        width, designed = text_width(pupil, name), round(designed * pupil.scale)
+        expect(abs(width - designed) <= 2 * pupil.scale, f"the caption of {name} is {width} px wide, designed"
+                                                         f" {designed} px: the forms' font is not in use")
 
 
 @journey("windows-cosine-law")
@@ -790,6 +919,7 @@ def windows_start_menu(pupil):
     entries = wine.shortcuts(pupil.args.wine_prefix)
     expect(len(entries) == 1, f"the Start menu holds {entries}, not one entry of the program")
     entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(pupil.args.wine_prefix)).replace("/", "\\")
+    wine.set_dpi(pupil.args.wine_prefix, round(96 * pupil.scale))
     # Wine's shell says why, if the shortcut does not start.
     d.launch(["wine", "start", entry], tempfile.gettempdir(),
              dict(wine.environment(pupil.args.wine_prefix), WINEDEBUG="fixme-all,warn+exec,trace+exec"), platform=None)
@@ -843,6 +973,11 @@ def main():
     parser.add_argument("--wine-prefix", default=None, help="run the Windows program (--program) under Wine")
     parser.add_argument("--root", default=None, help="run the program (--program, a path inside the root) in this"
                                                      " Debian root (tools/debian-root.sh)")
+    parser.add_argument("--input", choices=("mouse", "finger"), default="mouse",
+                        help="point with the mouse, or with a finger on a TUIO touch panel")
+    parser.add_argument("--scale", type=int, default=100, help="the screen's scale in per cent (150, 200)")
+    parser.add_argument("--session", choices=("x11", "wayland"), default="x11",
+                        help="an X desktop, or a Wayland session (weston) that runs the program through XWayland")
     parser.add_argument("journey", choices=sorted(JOURNEYS))
     args = parser.parse_args()
     for name in ("program", "workdir", "expect_workdir", "source", "artifacts", "clone_into", "wine_prefix", "root"):
@@ -855,22 +990,25 @@ def main():
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
         return SKIPPED
 
-    desktop = Desktop(args.artifacts, args.journey, args.root)
+    # Each way of running a journey keeps its own screenshots and logs.
+    name = args.journey + ("-finger" if args.input == "finger" else "") + \
+        (f"-{args.scale}" if args.scale != 100 else "") + ("-wayland" if args.session == "wayland" else "")
+    desktop = Desktop(args.artifacts, name, args.scale / 100, args.session, args.root)
     try:
         desktop.open()
         function(Pupil(desktop, args))
-        print(f"journey {args.journey}: passed")
+        print(f"journey {name}: passed")
         return 0
     except Skipped as reason:
         print(f"SKIPPED: {reason}")
         return SKIPPED
     except Exception as failure:  # every failure is reported the same way
-        print(f"journey {args.journey}: FAILED: {failure}")
+        print(f"journey {name}: FAILED: {failure}")
         if not isinstance(failure, JourneyFailed):
             traceback.print_exc()
         if desktop.env:
             print("screenshot of the failure:", desktop.save_screenshot("failure"))
-        print("program output:", os.path.join(args.artifacts, f"{args.journey}-program.log"))
+        print("program output:", os.path.join(args.artifacts, f"{name}-program.log"))
         return 1
     finally:
         desktop.close()

@@ -1,6 +1,6 @@
 """What the journeys ask of the X server directly, through libX11 and
-libXfixes with ctypes: the pointer's shape, and a clipboard whose readers
-are known."""
+libXfixes with ctypes: the pointer's shape, a clipboard whose readers are
+known, and a ping that tells when a program has read its events."""
 import ctypes
 import os
 import select
@@ -45,7 +45,8 @@ def x11():
             "XSetSelectionOwner": (_I, [_P, _UL, _UL, _UL]), "XGetSelectionOwner": (_UL, [_P, _UL]),
             "XChangeProperty": (_I, [_P, _UL, _UL, _UL, _I, _I, _P, _I]),
             "XSendEvent": (_I, [_P, _UL, _I, ctypes.c_long, _P]), "XFlush": (_I, [_P]), "XPending": (_I, [_P]),
-            "XNextEvent": (_I, [_P, _P]), "XConnectionNumber": (_I, [_P])})
+            "XNextEvent": (_I, [_P, _P]), "XConnectionNumber": (_I, [_P]),
+            "XSelectInput": (_I, [_P, _UL, ctypes.c_long])})
     return _x11
 
 
@@ -122,12 +123,18 @@ class _SelectionNotify(ctypes.Structure):
                 ("selection", _UL), ("target", _UL), ("property", _UL), ("time", _UL)]
 
 
+class _ClientMessage(ctypes.Structure):
+    _fields_ = [("type", _I), ("serial", _UL), ("send_event", _I), ("display", _P), ("window", _UL),
+                ("message_type", _UL), ("format", _I), ("data", ctypes.c_long * 5)]
+
+
 class _Event(ctypes.Union):
     _fields_ = [("type", _I), ("request", _SelectionRequest), ("notify", _SelectionNotify),
-                ("pad", ctypes.c_long * 24)]
+                ("message", _ClientMessage), ("pad", ctypes.c_long * 24)]
 
 
-SELECTION_CLEAR, SELECTION_REQUEST, SELECTION_NOTIFY = 29, 30, 31
+SELECTION_CLEAR, SELECTION_REQUEST, SELECTION_NOTIFY, CLIENT_MESSAGE = 29, 30, 31, 33
+STRUCTURE_NOTIFY_MASK = 1 << 17
 XA_ATOM = 4
 PROP_MODE_REPLACE = 0
 
@@ -205,3 +212,49 @@ class ClipboardOwner:
         self.stopping = True
         self.thread.join()
         x11().XCloseDisplay(self.display)
+
+
+class Ping:
+    """Pings a window as a window manager does (_NET_WM_PING): the program
+    answers from the queue in which it reads the rest of its events from the
+    X server, so an answer means that it has read every event sent to it
+    before the ping."""
+
+    def __init__(self, env):
+        lib = x11()
+        self.display = open_display(env)
+        atom = lambda name: lib.XInternAtom(self.display, name.encode(), 0)  # noqa: E731
+        self.protocols, self.ping = atom("WM_PROTOCOLS"), atom("_NET_WM_PING")
+        self.root = lib.XDefaultRootWindow(self.display)
+        # The answer goes to the root window, where its notices are heard.
+        lib.XSelectInput(self.display, self.root, STRUCTURE_NOTIFY_MASK)
+        self.serial = self.answers = 0
+
+    def send(self, window):
+        """Pings `window`; returns what its answer will carry."""
+        lib = x11()
+        self.serial += 1
+        event = _Event()
+        message = event.message
+        message.type, message.window, message.message_type, message.format = \
+            CLIENT_MESSAGE, window, self.protocols, 32
+        message.data[:] = [self.ping, self.serial, window, 0, 0]
+        lib.XSendEvent(self.display, window, 0, 0, ctypes.byref(event))
+        lib.XFlush(self.display)
+        return self.serial
+
+    def answered(self, serial):
+        """The answer to the ping `serial` has come."""
+        lib = x11()
+        event = _Event()
+        while lib.XPending(self.display):
+            lib.XNextEvent(self.display, ctypes.byref(event))
+            if event.type == CLIENT_MESSAGE and event.message.window == self.root and \
+                    event.message.data[0] == self.ping:
+                self.answers = max(self.answers, event.message.data[1])
+        return self.answers >= serial
+
+    def close(self):
+        if self.display:
+            x11().XCloseDisplay(self.display)
+            self.display = None
