@@ -16,14 +16,29 @@
 
 namespace {
 
-bool fromMouse(const QMouseEvent *event)
+#ifdef Q_OS_WIN
+// Qt's drag loop on Windows hands the drag to the system only at the
+// pointer's next move and reads no release before it: a click without a
+// move would leave the drag waiting, to be dropped wherever a later press
+// lands. A move posted now, with the button held, makes the system take the
+// drag at once, under the press; a release there drops the piece on itself,
+// which takes nothing. A finger's drag is handed over by Qt from the
+// finger's own moves. (The Windows build is Qt 6's.)
+void handOverAtOnce(const QMouseEvent *press)
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return event->pointingDevice() && event->pointingDevice()->type() == QInputDevice::DeviceType::Mouse;
-#else
-    return event->source() == Qt::MouseEventNotSynthesized;
-#endif
+    if (!press->pointingDevice() || press->pointingDevice()->type() != QInputDevice::DeviceType::Mouse)
+        return;
+    const HWND focus = ::GetFocus();
+    POINT at{};
+    ::GetCursorPos(&at);
+    if (focus)
+        ::ScreenToClient(focus, &at);
+    ::PostMessageW(focus, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
 }
+#else
+// Elsewhere the drag loop reads the release that ends a click.
+void handOverAtOnce(const QMouseEvent *) {}
+#endif
 
 } // namespace
 
@@ -45,7 +60,7 @@ bool DragSource::eventFilter(QObject *watched, QEvent *event)
         auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() != Qt::LeftButton)
             return false;
-        startDrag(fromMouse(press));
+        startDrag(press);
         return true;
     }
     if (event->type() == QEvent::KeyPress && KeyboardDrag::isEnter(static_cast<QKeyEvent *>(event))) {
@@ -56,7 +71,7 @@ bool DragSource::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void DragSource::startDrag(bool byMouse)
+void DragSource::startDrag(const QMouseEvent *press)
 {
     auto *drag = new QDrag(m_piece);
     drag->setMimeData(DragPayload::mimeFor(m_piece));
@@ -72,24 +87,6 @@ void DragSource::startDrag(bool byMouse)
         drag->setPixmap(faded);
         drag->setHotSpot(QPoint(picture.width() / 2, picture.height() / 2));
     }
-#ifdef Q_OS_WIN
-    // Qt's drag loop on Windows hands the drag to the system only at the
-    // pointer's next move and reads no release before it: a click without a
-    // move would leave the drag waiting, to be dropped wherever a later
-    // press lands. A move posted now, with the button held, makes the system
-    // take the drag at once, under the press; a release there drops the
-    // piece on itself, which takes nothing. A finger's drag is handed over
-    // by Qt from the finger's own moves.
-    if (byMouse) {
-        const HWND focus = ::GetFocus();
-        POINT at{};
-        ::GetCursorPos(&at);
-        if (focus)
-            ::ScreenToClient(focus, &at);
-        ::PostMessageW(focus, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    }
-#else
-    Q_UNUSED(byMouse);
-#endif
+    handOverAtOnce(press);
     drag->exec(Qt::MoveAction | Qt::CopyAction);
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QMouseEvent;
 class QWidget;
 
 // Makes a control a piece that the pupil picks up: a press of the left
@@ -24,7 +25,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void startDrag(bool byMouse);
+    void startDrag(const QMouseEvent *press);
 
     QWidget *m_piece;
     bool m_on;
