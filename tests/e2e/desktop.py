@@ -465,6 +465,20 @@ class Desktop:
             serial = self.pinger.send(window.id)
             wait_until(lambda: self.pinger.answered(serial), timeout, f'"{window.name}" to answer a ping', 0.01)
 
+    def take_keyboard(self, window, timeout=PATIENCE):
+        """Gives `window` the X server's keyboard focus, where the keys go.
+        Once a Wine message box has gone, IceWM may leave the focus on its
+        own window and no window active, and a click into Wine's window does
+        not take it back: as from the task bar, the window is activated, and
+        focused itself if Wine declines the window manager's offer."""
+        def focused():
+            if self.x("xdotool", "getwindowfocus").strip() == str(window.id):
+                return True
+            self.activate(window)
+            self.x("xdotool", "windowfocus", str(window.id))
+            return False
+        wait_until(focused, timeout, f'the window "{window.name}" to take the keyboard', 0.2)
+
     def active(self):
         """The window that the window manager reports active, or None."""
         found = re.search(r"window id # (0x[0-9a-f]+)", self.x("xprop", "-root", "_NET_ACTIVE_WINDOW"))

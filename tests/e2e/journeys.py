@@ -602,6 +602,8 @@ def solve_cosine_law(pupil, form):
     for piece, slot in COSINE_LAW_DROPS:
         pupil.drop(form, "CosineLawTask", piece, slot)
         d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), f"{slot} to show the shape from {piece}")
+    if pupil.args.wine_prefix:
+        d.take_keyboard(form)
     for edit, text in COSINE_LAW_TEXTS:
         pupil.press(form, "CosineLawTask", edit)
         if pupil.args.wine_prefix and not text.isascii():
