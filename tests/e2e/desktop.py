@@ -397,6 +397,15 @@ class Desktop:
                 found.append(window)
         return found
 
+    def wait_first_windows(self, timeout=PATIENCE):
+        """The program's first windows on screen, and a time by which they
+        were there: the end of the quickest look, at the window manager's
+        list of windows, that found one. Reading each window takes longer on
+        a loaded machine, and would make the time later than it was."""
+        seen = wait_until(lambda: self._client_windows() and time.monotonic(), timeout,
+                          "the first window of the program", 0.02)
+        return wait_until(self.windows, timeout, "the first window of the program to be read", 0.02), seen
+
     def _client_windows(self):
         if self.session != "wayland":
             return [int(wid, 16) for wid in

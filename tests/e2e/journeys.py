@@ -255,8 +255,7 @@ def start(pupil):
     about three seconds the main form stands at its designed place."""
     d = pupil.d
     pupil.launch()
-    first = wait_until(d.windows, PATIENCE, "the first window of the program", 0.02)
-    splash_seen = time.monotonic()  # the splash was on screen by then
+    first, splash_seen = d.wait_first_windows()
     expect(len(first) == 1, f"the splash should be alone on screen: {first}")
     splash = first[0]
     expect(pupil.has_designed_size(splash, "SplashScreen"), f"the splash has the wrong size: {splash}")
