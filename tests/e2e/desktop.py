@@ -19,16 +19,13 @@ import subprocess
 import tempfile
 import time
 
-from xclient import ClipboardOwner, Ping, PointerShape, missing_libraries
+from xclient import ClipboardOwner, Keyboard, Ping, PointerShape, missing_libraries
 
-TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "xmodmap", "import", "xclip", "tesseract")
+TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "setxkbmap", "import", "xclip", "tesseract")
 
-# The Russian letters get keys of their own before the program starts:
-# xdotool would otherwise remap a key while typing, and the program may
-# read a letter before it has seen the new keyboard map.
-CYRILLIC = ("a", "be", "ve", "ghe", "de", "ie", "io", "zhe", "ze", "i", "shorti", "ka", "el", "em", "en", "o",
-            "pe", "er", "es", "te", "u", "ef", "ha", "tse", "che", "sha", "shcha", "hardsign", "yeru",
-            "softsign", "e", "yu", "ya")
+# The keyboard's layouts, as a Russian school's desktop sets them up: Latin
+# and Russian, Alt+Shift switching between them.
+KEYBOARD_LAYOUTS = ("-layout", "us,ru", "-option", "grp:alt_shift_toggle")
 
 
 # Seconds a journey waits for any state of the desktop or the program. It is
@@ -174,6 +171,7 @@ class Desktop:
         self.program = None
         self.pointer = None
         self.pinger = None
+        self.keyboard = None
         self.clipboard_owner = None
 
     # ----- life cycle -------------------------------------------------------
@@ -201,7 +199,8 @@ class Desktop:
             self._start_weston(runtime)
         else:
             self._retry("the window manager", lambda: self._start_window_manager(home))
-        self._add_russian_keys()
+        subprocess.run(["setxkbmap", *KEYBOARD_LAYOUTS], env=self.env, check=True, timeout=PATIENCE)
+        self.keyboard = Keyboard(self.env)
         self.pointer = PointerShape(self.env)
         self.pinger = Ping(self.env)
         return self
@@ -286,24 +285,14 @@ class Desktop:
     def _answers(self, *command):
         return subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE).returncode == 0
 
-    def _add_russian_keys(self):
-        # Keys that are unused or carry multimedia symbols are free for them.
-        free = [int(code) for code, symbols in re.findall(r"^keycode\s+(\d+) =(.*)$", self.x("xmodmap", "-pke"), re.M)
-                if not symbols.strip() or symbols.split()[0].startswith("XF86")]
-        if len(free) < len(CYRILLIC):
-            raise JourneyFailed("the X keyboard map has no room for the Russian letters")
-        mapping = "".join(f"keycode {code} = Cyrillic_{letter} Cyrillic_{letter.upper()}\n"
-                          for code, letter in zip(free, CYRILLIC))
-        subprocess.run(["xmodmap", "-"], input=mapping.encode(), env=self.env, check=True, timeout=PATIENCE)
-
     def close(self):
         if self.clipboard_owner:
             self.clipboard_owner.close()
             self.clipboard_owner = None
-        for connection in (self.pointer, self.pinger):
+        for connection in (self.pointer, self.pinger, self.keyboard):
             if connection:
                 connection.close()
-        self.pointer = self.pinger = None
+        self.pointer = self.pinger = self.keyboard = None
         # The program first, then the window manager, then the X server.
         for process in reversed(self.processes):
             if process is self.program:
@@ -614,7 +603,9 @@ class Desktop:
         self.x("xdotool", "key", "--clearmodifiers", *keys, check=True)
 
     def type(self, text):
-        self.x("xdotool", "type", "--delay", "40", "--", text, check=True)
+        """Types `text` on the keyboard, switching its layout as a pupil
+        does; the keys arrive in the window that has the keyboard."""
+        self.keyboard.type(text)
 
     def read_text(self, rect, language="eng"):
         """The text shown in a rectangle of the screen, read by OCR."""

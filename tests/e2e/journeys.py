@@ -195,6 +195,23 @@ class Pupil:
             self.d.bring_up(window)
         return window
 
+    def type_into(self, form, module, edit, text, shown=None):
+        """Clicks into an edit box, types `text` over what it holds, and reads
+        it back: it must hold `shown` (`text` unless the form swallows some
+        of it), every letter."""
+        d = self.d
+        self.press(form, module, edit)
+        if self.args.wine_prefix and not text.isascii():
+            # Wine reads the X keyboard's layouts once, at its start.
+            d.paste_under_wine(text)
+        else:
+            d.key("ctrl+a")
+            d.type(text)
+        shown = text if shown is None else shown
+        d.key("ctrl+a", "ctrl+c")
+        held = wait_until(lambda: d.clipboard(), PATIENCE, f"the text of {edit} on the clipboard")
+        expect(held == shown, f"{edit} holds {held!r} after typing {text!r}; it should hold {shown!r}")
+
     def wait_box(self, form, answered=()):
         """The message box that comes up over `form`: a new window of the
         program, none of those already answered."""
@@ -308,12 +325,20 @@ def theory(pupil):
 
 @journey("close")
 def close_main(pupil):
-    """Closing the main form by its close box ends the program at once,
-    whatever else is open."""
+    """Task 2 takes every letter typed in either layout, and judges a
+    Cyrillic look-alike wrong; closing the main form by its close box then
+    ends the program at once, whatever else is open."""
     d = pupil.d
     main = pupil.start()
-    pupil.open("FlowchartElementsPage")
-    pupil.open("OrangeCostTask")
+    form = pupil.open("AssignmentStatementsTask")
+    # "А" is the Russian letter: the answer is wrong, and the box is emptied.
+    pupil.type_into(form, "AssignmentStatementsTask", "statement1Edit", "а:=10")
+    pupil.press(form, "AssignmentStatementsTask", "statement1CheckButton")
+    answer_box(pupil, pupil.wait_box(form))
+    mark = pupil.rect(form, "AssignmentStatementsTask", "statement1Mark")
+    pupil.type_into(form, "AssignmentStatementsTask", "statement1Edit", "a:=10")
+    pupil.press(form, "AssignmentStatementsTask", "statement1CheckButton")
+    d.wait_screen(lambda s: s.count(mark, is_red) > 20, "the mark of the first statement")
     close_by_close_box(d, main)
 
 
@@ -603,19 +628,9 @@ def solve_cosine_law(pupil, form):
         d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), f"{slot} to show the shape from {piece}")
     if pupil.args.wine_prefix:
         d.take_keyboard(form)
+    # Every letter arrives, whichever layout it is typed in; the blanks are swallowed.
     for edit, text in COSINE_LAW_TEXTS:
-        pupil.press(form, "CosineLawTask", edit)
-        if pupil.args.wine_prefix and not text.isascii():
-            # Wine reads the X keyboard's layout once, at its start, and
-            # misses the Russian keys added for the journeys.
-            d.paste_under_wine(text)
-        else:
-            d.key("ctrl+a")
-            d.type(text)
-    pupil.press(form, "CosineLawTask", "inputEdit")
-    d.key("ctrl+a", "ctrl+c")
-    typed = wait_until(lambda: d.clipboard(), PATIENCE, "the text of the input box on the clipboard")
-    expect(typed == "b,c,x", f"the input box holds {typed!r}; the blanks should have been swallowed")
+        pupil.type_into(form, "CosineLawTask", edit, text, text.replace(" ", ""))
     pupil.press(form, "CosineLawTask", "checkButton")
     pupil.wait_appears(form, "CosineLawTask", "doneButton", ok_hidden)
     shown = d.windows()

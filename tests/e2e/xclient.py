@@ -1,12 +1,14 @@
-"""What the journeys ask of the X server directly, through libX11 and
-libXfixes with ctypes: the pointer's shape, a clipboard whose readers are
-known, and a ping that tells when a program has read its events."""
+"""What the journeys ask of the X server directly, through libX11,
+libXfixes and libXtst with ctypes: the pointer's shape, a clipboard whose
+readers are known, a ping that tells when a program has read its events,
+and a keyboard with a Latin and a Russian layout."""
 import ctypes
 import os
 import select
 import threading
+import time
 
-X11, XFIXES = "libX11.so.6", "libXfixes.so.3"
+X11, XFIXES, XTST = "libX11.so.6", "libXfixes.so.3", "libXtst.so.6"
 
 
 class XError(Exception):
@@ -15,7 +17,7 @@ class XError(Exception):
 
 def missing_libraries():
     missing = []
-    for name in (X11, XFIXES):
+    for name in (X11, XFIXES, XTST):
         try:
             ctypes.CDLL(name)
         except OSError:
@@ -46,7 +48,10 @@ def x11():
             "XChangeProperty": (_I, [_P, _UL, _UL, _UL, _I, _I, _P, _I]),
             "XSendEvent": (_I, [_P, _UL, _I, ctypes.c_long, _P]), "XFlush": (_I, [_P]), "XPending": (_I, [_P]),
             "XNextEvent": (_I, [_P, _P]), "XConnectionNumber": (_I, [_P]),
-            "XSelectInput": (_I, [_P, _UL, ctypes.c_long])})
+            "XSelectInput": (_I, [_P, _UL, ctypes.c_long]), "XSync": (_I, [_P, _I]),
+            "XKeysymToKeycode": (ctypes.c_ubyte, [_P, _UL]),
+            "XkbKeycodeToKeysym": (_UL, [_P, ctypes.c_ubyte, _I, _I]),
+            "XkbGetState": (_I, [_P, ctypes.c_uint, _P])})
     return _x11
 
 
@@ -253,6 +258,92 @@ class Ping:
                     event.message.data[0] == self.ping:
                 self.answers = max(self.answers, event.message.data[1])
         return self.answers >= serial
+
+    def close(self):
+        if self.display:
+            x11().XCloseDisplay(self.display)
+            self.display = None
+
+
+def keysym_character(keysym):
+    """The character a keysym types: the Latin and Russian letters, digits
+    and signs; None for the others."""
+    if 0x20 <= keysym <= 0x7e:
+        return chr(keysym)
+    if keysym in (0x6a3, 0x6b3):
+        return "ёЁ"[keysym == 0x6b3]
+    cyrillic = "юабцдефгхийклмнопярстужвьызшэщчъ"
+    if 0x6c0 <= keysym <= 0x6df:
+        return cyrillic[keysym - 0x6c0]
+    if 0x6e0 <= keysym <= 0x6ff:
+        return cyrillic[keysym - 0x6e0].upper()
+    return None
+
+
+class _XkbState(ctypes.Structure):
+    _fields_ = [("group", ctypes.c_ubyte), ("locked_group", ctypes.c_ubyte), ("base_group", ctypes.c_ushort),
+                ("latched_group", ctypes.c_short), ("mods", ctypes.c_ubyte), ("base_mods", ctypes.c_ubyte),
+                ("latched_mods", ctypes.c_ubyte), ("locked_mods", ctypes.c_ubyte), ("compat_state", ctypes.c_ubyte),
+                ("grab_mods", ctypes.c_ubyte), ("compat_grab_mods", ctypes.c_ubyte), ("lookup_mods", ctypes.c_ubyte),
+                ("compat_lookup_mods", ctypes.c_ubyte), ("ptr_buttons", ctypes.c_ushort)]
+
+
+class Keyboard:
+    """Types as a pupil does on a keyboard with a Latin and a Russian layout
+    (setxkbmap us,ru with grp:alt_shift_toggle, as Russian desktops set it
+    up): each letter is the press and release of the key that bears it, with
+    Shift for a capital, and Alt+Shift switches to the other layout when the
+    next letter is there. The keyboard map never changes while it types, so
+    the program reads every key in the map it was typed in (xdotool, which
+    rewrites a key for a letter missing from the map, may lose it)."""
+
+    XKB_USE_CORE_KEYBOARD = 0x100
+    SHIFT, ALT = 0xffe1, 0xffe9
+
+    def __init__(self, env, pause=0.02):
+        self.pause = pause
+        self.xtst = _library(XTST, {"XTestFakeKeyEvent": (_I, [_P, ctypes.c_uint, _I, _UL])})
+        self.display = open_display(env)
+        lib = x11()
+        self.keys = {}  # character: (keycode, layout, shifted)
+        for keycode in range(8, 256):
+            for layout in (0, 1):
+                for shifted in (0, 1):
+                    character = keysym_character(lib.XkbKeycodeToKeysym(self.display, keycode, layout, shifted))
+                    if character:
+                        self.keys.setdefault(character, (keycode, layout, shifted))
+        self.shift, self.alt = (lib.XKeysymToKeycode(self.display, keysym) for keysym in (self.SHIFT, self.ALT))
+
+    def layout(self):
+        state = _XkbState()
+        x11().XkbGetState(self.display, self.XKB_USE_CORE_KEYBOARD, ctypes.byref(state))
+        return state.group
+
+    def _press(self, *keycodes):
+        for keycode in keycodes:
+            self.xtst.XTestFakeKeyEvent(self.display, keycode, 1, 0)
+        for keycode in reversed(keycodes):
+            self.xtst.XTestFakeKeyEvent(self.display, keycode, 0, 0)
+        x11().XSync(self.display, 0)
+        time.sleep(self.pause)
+
+    def switch_to(self, layout):
+        for _ in range(2):
+            if self.layout() == layout:
+                return
+            self._press(self.alt, self.shift)
+        raise XError(f"Alt+Shift does not switch the keyboard to layout {layout}")
+
+    def type(self, text):
+        """Types `text`, then leaves the keyboard on its Latin layout."""
+        missing = sorted({c for c in text if c not in self.keys})
+        if missing:
+            raise XError(f"no key of the keyboard bears {missing}")
+        for character in text:
+            keycode, layout, shifted = self.keys[character]
+            self.switch_to(layout)
+            self._press(*((self.shift, keycode) if shifted else (keycode,)))
+        self.switch_to(0)
 
     def close(self):
         if self.display:
