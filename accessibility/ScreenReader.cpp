@@ -1,5 +1,7 @@
 #include "ScreenReader.h"
 
+#include "QtVersion.h"
+
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
@@ -42,14 +44,16 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setGeometry(0, 0, 0, 0);
         ScreenReader::setRole(this, QAccessible::Notification);
-        // Qt 5 gives a new accessible object the id of the one made last,
-        // once that one is gone: the text of a message box just closed, say.
-        // A screen reader still knows the id by that object's role, a label,
-        // and would not read the announcements. A placeholder takes the id
-        // for as long as the announcer lives, and the announcer takes an id
-        // never used before, now.
-        QAccessible::registerAccessibleInterface(new IdPlaceholder(new QObject(this)));
-        QAccessible::queryAccessibleInterface(this);
+        // Where Qt gives a new accessible object the id of the one made last
+        // once that one is gone (Qt 5), the announcer would take the id of
+        // the text of a message box just closed, say. A screen reader still
+        // knows the id by that object's role, a label, and would not read
+        // the announcements. A placeholder takes the id for as long as the
+        // announcer lives, and the announcer takes an id never used before.
+        if constexpr (QtVersion::reusesAccessibleIds) {
+            QAccessible::registerAccessibleInterface(new IdPlaceholder(new QObject(this)));
+            QAccessible::queryAccessibleInterface(this);
+        }
         hide();
     }
 

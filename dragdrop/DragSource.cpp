@@ -2,6 +2,7 @@
 
 #include "DragPayload.h"
 #include "KeyboardDrag.h"
+#include "QtVersion.h"
 
 #include <QDrag>
 #include <QKeyEvent>
@@ -23,10 +24,10 @@ namespace {
 // lands. A move posted now, with the button held, makes the system take the
 // drag at once, under the press; a release there drops the piece on itself,
 // which takes nothing. A finger's drag is handed over by Qt from the
-// finger's own moves. (The Windows build is Qt 6's.)
+// finger's own moves.
 void handOverAtOnce(const QMouseEvent *press)
 {
-    if (!press->pointingDevice() || press->pointingDevice()->type() != QInputDevice::DeviceType::Mouse)
+    if (!QtVersion::isFromMouse(press))
         return;
     const HWND focus = ::GetFocus();
     POINT at{};

@@ -13,6 +13,9 @@ QString upcaseLetters(const QString &text);
 
 // The accepted writings of one answer, tried in their order. A text is right
 // when it equals one of them exactly: no trimming, parsing or evaluation.
+// Keys are compared, never shown, so nothing reads them back; a Russian key
+// is written inside AnswerKeys{...}, where the check of the program's texts
+// knows it for a key.
 class AnswerKeys
 {
 public:
@@ -20,7 +23,6 @@ public:
     AnswerKeys(std::initializer_list<const char *> keys);
 
     bool matches(const QString &text) const;
-    const QStringList &keys() const { return m_keys; }
 
 private:
     QStringList m_keys;

@@ -3,23 +3,23 @@
 
 #include "BlankFilter.h"
 #include "RaisedText.h"
-#include "ShapeBoard.h"
+#include "ShapeFlowchart_p.h"
 
 namespace {
 
 // The block texts, top to bottom. They have no buttons of their own: the
 // form's "Проверить" judges them all. Function names and B, C, X, A are
-// Latin letters, НАЧАЛО and КОНЕЦ Cyrillic. The keys are compared with what
-// the pupil types, never shown, so they are not translated.
+// Latin letters, НАЧАЛО and КОНЕЦ Cyrillic. Keys are compared with what
+// the pupil types and never shown, so they are not translated.
 std::vector<AnswerSheet::Line> blockTexts()
 {
     constexpr LetterCase upcase = LetterCase::Upcase;
     return {
-        {{"НАЧАЛО"}, upcase}, // answer key
+        {AnswerKeys{"НАЧАЛО"}, upcase},
         {{"B,C,X", "B,X,C"}, upcase},
         {{"A:=SQRT(B*B+C*C-2*B*C*COS(X))", "A:=SQRT(SQR(B)+SQR(C)-2*B*C*COS(X))"}, upcase},
         {{"A"}, upcase},
-        {{"КОНЕЦ"}, upcase}, // answer key
+        {AnswerKeys{"КОНЕЦ"}, upcase},
     };
 }
 
@@ -34,15 +34,7 @@ CosineLawTask::CosineLawTask(QWidget *parent)
     finishDesign(ui->doneButton);
     // The squares of a, b and c.
     RaisedText::placeAfter(ui->squaresLabel, ui->formulaLabel, {"a", "b", "c"});
-    m_board = new ShapeBoard({{ui->ovalPiece, Shape::Oval},
-                              {ui->parallelogramPiece, Shape::Parallelogram},
-                              {ui->rectanglePiece, Shape::Rectangle},
-                              {ui->diamondPiece, Shape::Diamond}},
-                             {{ui->startSlot, Shape::Oval},
-                              {ui->inputSlot, Shape::Parallelogram},
-                              {ui->processSlot, Shape::Rectangle},
-                              {ui->outputSlot, Shape::Parallelogram},
-                              {ui->endSlot, Shape::Oval}},
+    m_board = new ShapeBoard(ShapeFlowchart::pieces(*ui), ShapeFlowchart::boardSlots(*ui),
                              {ui->startSlot, ui->inputSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
                              ShapeBoard::WrongDrops::NotCounted, this);
     m_textEdits = {ui->startEdit, ui->inputEdit, ui->processEdit, ui->outputEdit, ui->endEdit};

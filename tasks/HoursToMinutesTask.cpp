@@ -2,7 +2,7 @@
 #include "ui_HoursToMinutesTask.h"
 
 #include "ScreenReader.h"
-#include "ShapeBoard.h"
+#include "ShapeFlowchart_p.h"
 
 HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
     : PageWindow(parent)
@@ -13,15 +13,7 @@ HoursToMinutesTask::HoursToMinutesTask(QWidget *parent)
     // Flowchart order: Начало, N, Z:= N * 60, Z, Конец. The board starts with
     // every flag cleared and no wrong drops; its reset blanks the input slot
     // first.
-    m_board = new ShapeBoard({{ui->ovalPiece, Shape::Oval},
-                              {ui->parallelogramPiece, Shape::Parallelogram},
-                              {ui->rectanglePiece, Shape::Rectangle},
-                              {ui->diamondPiece, Shape::Diamond}},
-                             {{ui->startSlot, Shape::Oval},
-                              {ui->inputSlot, Shape::Parallelogram},
-                              {ui->processSlot, Shape::Rectangle},
-                              {ui->outputSlot, Shape::Parallelogram},
-                              {ui->endSlot, Shape::Oval}},
+    m_board = new ShapeBoard(ShapeFlowchart::pieces(*ui), ShapeFlowchart::boardSlots(*ui),
                              {ui->inputSlot, ui->startSlot, ui->processSlot, ui->outputSlot, ui->endSlot},
                              ShapeBoard::WrongDrops::Counted, this);
     connect(m_board, &ShapeBoard::pictureFailed, this, &HoursToMinutesTask::showMessage);

@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
 """Checks of the program's sources that the compiler alone does not make.
 
-sources.py layers LAYERS COMPILE_COMMANDS: each layer preprocesses the headers
-of the layers it links, and finds no other layer's (a *_p.h header is its own
-layer's business, as in Qt).
-sources.py texts LUPDATE SOURCE: lupdate collects every Cyrillic literal of the
-program's C++, but for answer keys, which a comment on their line names.
+sources.py layers LAYERS COMPILE_COMMANDS README: each layer links only the
+layers that the table of arrows allows (CMakeLists.txt), preprocesses the
+headers of the layers it links and finds no other layer's (a *_p.h header is
+its own layer's business, as in Qt), and the README draws the table as it is.
+sources.py texts LAYERS LUPDATE: every Cyrillic literal of the program's C++
+is an argument of Qt's translation functions, and lupdate collects it, or it
+is an answer key, written inside AnswerKeys{...}, which nothing shows.
+
+LAYERS, written by the build: the table's lines, "arrow|<line>", then a line
+"layer|<name>|<folder>|<the targets it links>" for each layer.
 """
 import json
 import os
@@ -17,17 +22,44 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ElementTree
 
+# Open to every layer: the few calls that differ between Qt 5 and Qt 6.
+EVERY_LAYERS_OWN = "qtversion"
+TRANSLATING = ("tr", "translate", "QT_TR_NOOP", "QT_TRANSLATE_NOOP")
+ANSWER_KEYS = "AnswerKeys"
 
-def check_layers(layers_file, database):
-    layers = {}
+
+def read_layers(layers_file):
+    arrows, layers = [], {}
     for line in pathlib.Path(layers_file).read_text().splitlines():
-        name, folder, links = line.split("|")
-        layers[name] = (pathlib.Path(folder), {link[7:] for link in links.split(";") if link.startswith("zartex_")})
-    commands = json.loads(pathlib.Path(database).read_text())
+        kind, _, rest = line.partition("|")
+        if kind == "arrow":
+            arrows.append(rest)
+        elif kind == "layer":
+            name, folder, links = rest.split("|")
+            layers[name] = (pathlib.Path(folder), {link[7:] for link in links.split(";") if link.startswith("zartex_")})
+    return arrows, layers
+
+
+def check_layers(layers_file, database, readme):
+    arrows, layers = read_layers(layers_file)
+    allowed = {}
+    for arrow in arrows:
+        name, _, targets = arrow.partition("->")
+        allowed[name.strip()] = {t.strip() for t in targets.split(",") if t.strip()}
     faults = []
+    drawing = "\n".join("    " + arrow for arrow in arrows) + "\n"
+    if drawing not in pathlib.Path(readme).read_text(encoding="utf-8"):
+        faults.append(f"{readme} does not draw the layers as the table in CMakeLists.txt has them:\n{drawing}")
     for name, (_, links) in sorted(layers.items()):
-        entry = next(e for e in commands if f"CMakeFiles/zartex_{name}.dir/" in e["command"]
-                     and e["file"].endswith(".cpp") and "_autogen" not in e["file"])
+        for other in sorted(links - allowed.get(name, set()) - {EVERY_LAYERS_OWN}):
+            faults.append(f"{name} links {other}, but the table of layers (CMakeLists.txt) has no arrow from {name}"
+                          f" to {other}")
+    commands = json.loads(pathlib.Path(database).read_text())
+    for name, (_, links) in sorted(layers.items()):
+        entry = next((e for e in commands if f"CMakeFiles/zartex_{name}.dir/" in e["command"]
+                      and e["file"].endswith(".cpp") and "_autogen" not in e["file"]), None)
+        if entry is None:  # a layer of headers alone compiles nothing of its own
+            continue
         words = shlex.split(entry["command"])
         del words[words.index("-o"):words.index("-o") + 2]
         for other, (folder, _) in sorted(layers.items()):
@@ -41,16 +73,48 @@ def check_layers(layers_file, database):
                                      cwd=entry["directory"], capture_output=True, text=True)
             if other in links and run.returncode != 0:
                 faults.append(f"{name} links {other} but cannot include its headers: {run.stderr.strip()}")
-            elif other not in links and run.returncode == 0:
+            elif other not in links and other != EVERY_LAYERS_OWN and run.returncode == 0:
                 faults.append(f"{name} includes the headers of {other} without linking it")
     return faults
 
 
-def check_texts(lupdate, source):
-    source = pathlib.Path(source).resolve()
-    files = subprocess.run(["git", "ls-files", "*.cpp", "*.h"], cwd=source, capture_output=True, text=True,
-                           check=True).stdout.split()
-    program = [source / f for f in files if not f.startswith(("tests/", "tools/", "bench/"))]
+# Comments, string literals and character literals, in the order they come.
+TOKENS = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:[^"\\\n]|\\.)*"|\'(?:[^\'\\\n]|\\.)*\'', re.S)
+
+
+def string_literals(text):
+    """The string literals of C++ `text`, and the code with its comments and
+    the insides of its literals blanked, each line and column where it was."""
+    literals, code = [], list(text)
+    for token in TOKENS.finditer(text):
+        if token[0].startswith('"'):
+            literals.append(token)
+        keep = () if token[0].startswith("/") else (token.start(), token.end() - 1)
+        for at in range(token.start(), token.end()):
+            if at not in keep and code[at] != "\n":
+                code[at] = " "
+    return literals, "".join(code)
+
+
+def enclosing_call(code, position):
+    """The name before the nearest bracket that holds `position` open, and
+    that bracket: ("tr", "(") inside tr(...)."""
+    depth = 0
+    for at in range(position - 1, -1, -1):
+        if code[at] in ")]}":
+            depth += 1
+        elif code[at] in "([{":
+            if depth == 0:
+                name = re.search(r"([A-Za-z_][A-Za-z_0-9]*)\s*$", code[:at])
+                return (name[1] if name else ""), code[at]
+            depth -= 1
+    return "", ""
+
+
+def check_texts(layers_file, lupdate):
+    _, layers = read_layers(layers_file)
+    program = sorted(path for folder, _ in layers.values() for path in folder.iterdir()
+                     if path.suffix in (".cpp", ".h"))
     collected = set()  # (file, line of the call, text)
     with tempfile.TemporaryDirectory() as scratch:
         catalogue = pathlib.Path(scratch, "texts.ts")
@@ -62,15 +126,23 @@ def check_texts(lupdate, source):
     faults = []
     for path in program:
         text = path.read_text(encoding="utf-8")
-        # Comments are blanked out, keeping the lines where they are.
-        code = re.sub(r'//[^\n]*|/\*.*?\*/|"(?:[^"\\\n]|\\.)*"',
-                      lambda m: m[0] if m[0][0] == '"' else re.sub(r"[^\n]", " ", m[0]), text, flags=re.S)
-        for literal in re.finditer(r'"((?:[^"\\\n]|\\.)*[\u0400-\u04ff](?:[^"\\\n]|\\.)*)"', code):
-            line = code.count("\n", 0, literal.start()) + 1
+        literals, code = string_literals(text)
+        for literal in literals:
+            said = literal[0][1:-1]
+            if not re.search("[\u0400-\u04ff]", said):
+                continue
+            line = text.count("\n", 0, literal.start()) + 1
+            where = f"{path.relative_to(path.parent.parent)}:{line}: \"{said}\""
+            name, bracket = enclosing_call(code, literal.start())
+            if name == ANSWER_KEYS:
+                continue
+            if name not in TRANSLATING or bracket != "(":
+                faults.append(f"{where} is outside Qt's translation functions"
+                              f" (and is no answer key, which goes inside {ANSWER_KEYS}{{...}})")
             # lupdate names the line of the call, which may stand a little above its text.
-            if "// answer key" not in text.splitlines()[line - 1] and not any(
-                    where == path and line - 3 <= at <= line and literal[1] in said for where, at, said in collected):
-                faults.append(f"{path.relative_to(source)}:{line}: \"{literal[1]}\" is outside Qt's translation functions")
+            elif not any(file == path.resolve() and line - 3 <= at <= line and said in source
+                         for file, at, source in collected):
+                faults.append(f"{where} is in {name}(), but lupdate does not collect it")
     return faults
 
 

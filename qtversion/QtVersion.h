@@ -1,0 +1,63 @@
+#pragma once
+
+// The few calls that differ between Qt 5.15 and Qt 6, and the Qt 5
+// workarounds' switch, in one place: the program builds against either (see
+// ZARTEX_QT_MAJOR in CMakeLists.txt). No other file tests Qt's version.
+
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QMouseEvent>
+#include <QStringList>
+#include <QtGlobal>
+
+class QEnterEvent;
+class QEvent;
+
+namespace QtVersion {
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+// What QWidget::enterEvent() is handed.
+using EnterEvent = QEnterEvent;
+
+// Qt 6 gives every new accessible object an id never used before.
+constexpr bool reusesAccessibleIds = false;
+
+inline QString translationsPath()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
+inline QStringList fontFamilies()
+{
+    return QFontDatabase::families();
+}
+
+// A press of a real mouse, not one that Qt or the system made from a touch.
+inline bool isFromMouse(const QMouseEvent *event)
+{
+    return event->pointingDevice() && event->pointingDevice()->type() == QInputDevice::DeviceType::Mouse;
+}
+#else
+using EnterEvent = QEvent;
+
+// Qt 5 gives a new accessible object the id of the one made last, once that
+// one is gone.
+constexpr bool reusesAccessibleIds = true;
+
+inline QString translationsPath()
+{
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+}
+
+inline QStringList fontFamilies()
+{
+    return QFontDatabase().families();
+}
+
+inline bool isFromMouse(const QMouseEvent *event)
+{
+    return event->source() == Qt::MouseEventNotSynthesized;
+}
+#endif
+
+} // namespace QtVersion
