@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packages for the older Linux systems that schools run: the program built
 # against Qt 5.15 inside a minimal Debian 11 root, the oldest system it is
-# for, and packed there as a .deb and an .rpm into build-older-linux/.
+# for, and packed there as a .deb and an .rpm into build-older-linux/ (or
+# the folder given: the suite keeps them in its build folder).
 # Their dependencies are what the packaging tools compute from what the
 # program links, and libjpeg is linked in (Debian's libjpeg62-turbo is
 # missing elsewhere), so they install wherever Qt 5.15 is; docs/install.md
@@ -16,7 +17,7 @@ set -euo pipefail
 shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 source=$PWD
-out=$source/build-older-linux
+out=$(realpath -m "${1:-$source/build-older-linux}")
 cache=${ZARTEX_OLDER_LINUX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zartex-older-linux}
 suite=bullseye
 build_packages=(cmake make g++ ccache qtbase5-dev libjpeg62-turbo-dev fonts-liberation2 dpkg-dev file rpm)

@@ -359,11 +359,14 @@ def run_command(pupil):
     fresh clone of the checkout, builds the program and brings up its main
     form."""
     d = pupil.d
-    if not os.path.exists(os.path.join(pupil.args.source, ".git")):
-        raise Skipped(f"{pupil.args.source} is not a git checkout to clone")
     clone = os.path.join(pupil.args.clone_into, "zartex")
     shutil.rmtree(clone, ignore_errors=True)
-    subprocess.run(["git", "clone", "--quiet", pupil.args.source, clone], check=True)
+    if os.path.exists(os.path.join(pupil.args.source, ".git")):
+        subprocess.run(["git", "clone", "--quiet", pupil.args.source, clone], check=True)
+    else:  # a release tarball's sources, as a packager unpacks them
+        top = os.path.realpath(pupil.args.source)
+        shutil.copytree(top, clone, ignore=lambda folder, names: [
+            n for n in names if os.path.realpath(folder) == top and (n.startswith("build") or n == "Testing")])
     # The compiler's work is kept between runs in a cache of the suite's own.
     d.launch(["bash", "tools/run.sh"], clone, {"CCACHE_DIR": os.path.join(pupil.args.clone_into, "ccache")})
     caption = pupil.form("MainWindow").caption
