@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "MainWindow.h"
 #include "ProgramWindows.h"
+#include "QtVersion.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -30,6 +31,7 @@ static void preferX11([[maybe_unused]] int argc, [[maybe_unused]] char *argv[])
 int main(int argc, char *argv[])
 {
     preferX11(argc, argv);
+    QtVersion::followDesktopScale();
     QApplication app(argc, argv);
     Application::init(app);
     std::unique_ptr<ProgramWindows> windows;

@@ -5,6 +5,7 @@
 // ZARTEX_QT_MAJOR in CMakeLists.txt). No other file tests Qt's version.
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMouseEvent>
 #include <QStringList>
@@ -21,6 +22,10 @@ using EnterEvent = QEnterEvent;
 
 // Qt 6 gives every new accessible object an id never used before.
 constexpr bool reusesAccessibleIds = false;
+
+// The forms grow with the desktop's scale (Xft.dpi on X11, the display
+// setting on Windows) by any factor, 1.5 included; Qt 6 does so by itself.
+inline void followDesktopScale() {}
 
 inline QString translationsPath()
 {
@@ -43,6 +48,14 @@ using EnterEvent = QEvent;
 // Qt 5 gives a new accessible object the id of the one made last, once that
 // one is gone.
 constexpr bool reusesAccessibleIds = true;
+
+// Before the application is made: Qt 5 scales only when asked, and would
+// round a factor of 1.5 up to 2.
+inline void followDesktopScale()
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+}
 
 inline QString translationsPath()
 {

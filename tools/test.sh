@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-dev fonts-liberation fonts-liberation2 libgl-dev \
-    python3 xvfb xauth icewm xdotool x11-utils x11-xkb-utils libxfixes3 libxtst6 adwaita-icon-theme imagemagick \
+    python3 xvfb xauth icewm xdotool x11-utils x11-xkb-utils x11-xserver-utils libxfixes3 libxtst6 adwaita-icon-theme imagemagick \
     xclip tesseract-ocr \
     desktop-file-utils dpkg-dev file reuse \
     clang libclang-rt-14-dev \

@@ -21,7 +21,7 @@ import time
 
 from xclient import ClipboardOwner, Keyboard, Ping, PointerShape, missing_libraries
 
-TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "setxkbmap", "import", "xclip", "tesseract")
+TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "setxkbmap", "xrdb", "import", "xclip", "tesseract")
 
 # The keyboard's layouts, as a Russian school's desktop sets them up: Latin
 # and Russian, Alt+Shift switching between them.
@@ -200,6 +200,9 @@ class Desktop:
         else:
             self._retry("the window manager", lambda: self._start_window_manager(home))
         subprocess.run(["setxkbmap", *KEYBOARD_LAYOUTS], env=self.env, check=True, timeout=PATIENCE)
+        # A scaled desktop announces its DPI, as GNOME, KDE and Xfce do.
+        subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {round(96 * self.scale)}\n".encode(), env=self.env,
+                       check=True, timeout=PATIENCE)
         self.keyboard = Keyboard(self.env)
         self.pointer = PointerShape(self.env)
         self.pinger = Ping(self.env)

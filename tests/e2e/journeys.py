@@ -98,7 +98,7 @@ class Pupil:
             wine.set_dpi(self.args.wine_prefix, round(96 * self.scale))
             return self.d.launch(["wine", self.args.program], workdir, wine.environment(self.args.wine_prefix),
                                  platform=None)
-        extra = {"QT_SCALE_FACTOR": str(self.scale)} if self.scale != 1 else {}
+        extra = {}
         if self.finger:
             # As a school turns on its TUIO whiteboard (docs/install.md).
             extra["QT_QPA_GENERIC_PLUGINS"] = f"tuiotouch:udp={self.finger.port}"
