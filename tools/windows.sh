@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the program for 64-bit Windows on Debian: a portable .zip, an
-# NSIS installer and a Windows Installer package in build-windows/. Qt and libjpeg are cross-built once from
-# Debian's own source packages and kept in a cache folder; later runs only
-# rebuild the program.
+# Builds the program for 64-bit Windows 7 SP1 to Windows 11 on Debian: a
+# portable .zip, an NSIS installer and a Windows Installer package in
+# build-windows/. Qt 5.15 and libjpeg are cross-built once from Debian's own
+# source packages and kept in a cache folder; later runs only rebuild the
+# program. docs/windows.md tells why Qt 5.15 and not Qt 6.
 set -euo pipefail
 # A failing command inside $(...) stops the script too.
 shopt -s inherit_errexit
@@ -29,21 +30,17 @@ if $if_cached && { [ ! -f "$cache/qt/.stamp" ] || [ ! -f "$cache/libjpeg/.stamp"
                    ! command -v "$cross_compiler" >/dev/null; }; then
     skip_uncached
 fi
-# Qt: only what the program uses (Core, Gui, Widgets, the Windows platform
-# and style). Shared, as Qt's licence (LGPL) expects of a program that
-# links it: a school may replace the Qt DLLs beside the program. Three
-# features do not build this way in Qt 6.4 and are left out too: dynamic
-# OpenGL without OpenGL, the tablet support (it needs the Wintab header that
-# Debian's source leaves out), and the DirectWrite 3 font database without
-# Direct2D (the platform uses its GDI font database, Qt's default).
-qt_args=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-    -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_vulkan=OFF -DFEATURE_dbus=OFF -DFEATURE_sql=OFF
-    -DFEATURE_network=OFF -DFEATURE_testlib=OFF -DFEATURE_printsupport=OFF
-    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_direct2d=OFF
-    -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_directwrite3=OFF
-    -DFEATURE_accessibility=ON -DFEATURE_png=ON
-    -DFEATURE_tabletevent=OFF)
+# Qt 5.15, the last Qt that runs on Windows 7: only what the program uses
+# (Core, Gui, Widgets, the Windows platform and style). Shared, as Qt's
+# licence (LGPL) expects of a program that links it: a school may replace
+# the Qt DLLs beside the program. Built with Qt's own zlib, libpng,
+# HarfBuzz and PCRE, which Windows lacks; the fonts are Windows' own.
+qt_args=(-opensource -confirm-license -release -shared -xplatform win32-g++
+    -device-option CROSS_COMPILE=x86_64-w64-mingw32- -nomake examples -nomake tests
+    -no-opengl -no-dbus -no-icu -no-freetype -no-fontconfig -no-libjpeg -no-gif
+    -qt-zlib -qt-libpng -qt-harfbuzz -qt-pcre
+    -no-feature-network -no-feature-sql -no-feature-testlib -no-feature-xml
+    -no-feature-concurrent -no-feature-tabletevent)
 jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF
     -DWITH_SIMD=ON -DCMAKE_BUILD_TYPE=Release)
 
@@ -57,15 +54,15 @@ recipe_stamp() {
 }
 install_deps() {
     bash tools/install-deps.sh cmake ninja-build g++ ccache dpkg-dev nasm \
-        g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools \
-        fonts-liberation2 qt6-translations-l10n nsis wixl msitools zip wine wine64
+        g++-mingw-w64-x86-64-posix fonts-liberation2 qttranslations5-l10n nsis wixl msitools zip wine wine64 \
+        python3
 }
 # The digests need the cross-compiler: --if-cached knows it is there.
 $if_cached || install_deps
 jpeg_prefix=$cache/libjpeg
 jpeg_recipe=$(recipe_stamp libjpeg-turbo "${jpeg_args[@]}")
-qt_prefix=$cache/qt
-qt_recipe=$(recipe_stamp qt6-base "${qt_args[@]}")
+qt_prefix=$cache/qt5
+qt_recipe=$(recipe_stamp qtbase-opensource-src "${qt_args[@]}")
 stamp_recipe() { head -n1 "$1/.stamp" 2>/dev/null || true; }
 if $if_cached && { [ "$(stamp_recipe "$jpeg_prefix")" != "$jpeg_recipe" ] ||
                    [ "$(stamp_recipe "$qt_prefix")" != "$qt_recipe" ]; }; then
@@ -73,8 +70,6 @@ if $if_cached && { [ "$(stamp_recipe "$jpeg_prefix")" != "$jpeg_recipe" ] ||
 fi
 $if_cached && install_deps
 
-# The host's Qt (moc, uic, rcc) and where its CMake files are.
-host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
 
 # Debian's source packages. When the machine's apt has no deb-src lines,
 # they are made from its deb lines (the same URIs, suites and keys) in a
@@ -84,7 +79,7 @@ host_cmake_dir=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
 apt_src=(apt-get)
 if $if_cached; then
     : # the sources' versions are not checked: that needs apt's lists
-elif ! apt-get source --print-uris -qq qt6-base libjpeg-turbo >/dev/null 2>&1; then
+elif ! apt-get source --print-uris -qq qtbase-opensource-src libjpeg-turbo >/dev/null 2>&1; then
     private=$cache/apt
     say "reading Debian's source packages through $private/sources.list.d (the machine's apt sources are left as they are)"
     rm -rf "$private/sources.list.d"
@@ -148,21 +143,22 @@ if ! up_to_date "$jpeg_prefix" "$jpeg_recipe" libjpeg-turbo; then
     rm -rf "$cache/build-libjpeg"
 fi
 
-if ! up_to_date "$qt_prefix" "$qt_recipe" qt6-base; then
-    say "building Qt for Windows; the first time this takes an hour or more"
-    debian_source qt6-base
-    rm -rf "$qt_prefix"
-    # A build left half-done by an interrupted run goes on where it
-    # stopped, unless it was of another source.
-    grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$source_dir" "$cache/build-qt/CMakeCache.txt" 2>/dev/null ||
-        rm -rf "$cache/build-qt"
-    cmake -S "$source_dir" -B "$cache/build-qt" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
-        -DCMAKE_INSTALL_PREFIX="$qt_prefix" "${qt_args[@]}" >"$cache/qt-configure.log"
-    cmake --build "$cache/build-qt" -j"$jobs"
-    cmake --install "$cache/build-qt" >/dev/null
+if ! up_to_date "$qt_prefix" "$qt_recipe" qtbase-opensource-src; then
+    say "building Qt 5.15 for Windows; the first time this takes most of an hour"
+    debian_source qtbase-opensource-src
+    rm -rf "$qt_prefix" "$cache/build-qt"
+    mkdir -p "$cache/build-qt" "$cache/mingw-posix"
+    # Qt's make rules call the cross-compiler by its plain name: the POSIX
+    # threads one, as for the program.
+    for tool in gcc g++; do
+        ln -sf "$(command -v "x86_64-w64-mingw32-$tool-posix")" "$cache/mingw-posix/x86_64-w64-mingw32-$tool"
+    done
+    (cd "$cache/build-qt" && PATH=$cache/mingw-posix:$PATH \
+        "$source_dir/configure" -prefix "$qt_prefix" "${qt_args[@]}" >"$cache/qt-configure.log" 2>&1 &&
+        PATH=$cache/mingw-posix:$PATH make -j"$jobs" >"$cache/qt-build.log" 2>&1 &&
+        make install >/dev/null) || { tail -n 40 "$cache"/qt-*.log >&2; exit 1; }
     mkdir -p "$qt_prefix/licenses"
-    cp "$source_dir/LICENSES/LGPL-3.0-only.txt" "$source_dir/LICENSES/GPL-3.0-only.txt" "$qt_prefix/licenses/"
+    cp "$source_dir/LICENSE.LGPL3" "$source_dir/LICENSE.GPL3" "$qt_prefix/licenses/"
     printf '%s\n' "$qt_recipe" "$(basename "$source_dir")" >"$qt_prefix/.stamp"
     rm -rf "$cache/build-qt"
 fi
@@ -170,8 +166,7 @@ fi
 say "building the program"
 build=$root/build-windows
 cmake -S . -B "$build/program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_FIND_ROOT_PATH="$qt_prefix;$jpeg_prefix" -DQt6_DIR="$qt_prefix/lib/cmake/Qt6" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
+    -DCMAKE_FIND_ROOT_PATH="$qt_prefix;$jpeg_prefix" -DZARTEX_QT_MAJOR=5 -DQt5_DIR="$qt_prefix/lib/cmake/Qt5" \
     -DZARTEX_TESTS=OFF -DZARTEX_WERROR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build "$build/program" -j"$jobs"
 version=$(sed -n 's/^project(zartex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -187,7 +182,7 @@ cp "$build/program/app/zartex.exe" "$stage/"
 cp "$qt_prefix/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
 cp assets/runtime/{circleNew,parNew,prNew,uslNew,fon}.jpg "$stage/"
-cp /usr/share/qt6/translations/qtbase_ru.qm "$stage/translations/"
+cp /usr/share/qt5/translations/qtbase_ru.qm "$stage/translations/"
 
 # The DLLs that the program and its plugins import, found among Qt's and
 # the cross-compiler's; Windows' own DLLs are in neither and stay out.

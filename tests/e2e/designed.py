@@ -51,6 +51,12 @@ class DesignedForm:
         """The form's designed client size."""
         return self._rect(self.root)[2:]
 
+    @property
+    def designed_place(self):
+        """Where the form's frame stands on the screen, as designed."""
+        return tuple(int(self.root.find(f"property[@name='{name}']/number").text)
+                     for name in ("designedLeft", "designedTop"))
+
     def names(self):
         """The names of every control of the form."""
         return [widget.get("name") for widget in self.root.iter("widget")]

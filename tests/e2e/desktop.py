@@ -1,14 +1,11 @@
 """A throw-away X desktop for driving Зартекс as a pupil would.
 
-Desktop starts its own Xvfb server and a small window manager (IceWM, so
-that windows get real frames, focus and activation), or for a Wayland
-session weston in a window of that server with XWayland, as GNOME and KDE
-run X programs (weston's X11 back end gives it a seat, so that it
-activates the windows it maps); it runs the program,
-moves the real pointer with xdotool and reads the screen back with
-ImageMagick's `import`.  Everything it starts is stopped again by close().
-Only the Python standard library is used, with libX11 and libXfixes
-through ctypes (xclient.py) for the pointer's shape and the clipboard.
+Desktop starts its own Xvfb server and the session of the journey's setting
+(settings.py) on it, runs the program, moves the real pointer with xdotool,
+types on a keyboard with a Latin and a Russian layout, and reads the screen
+back with ImageMagick's `import`. Everything it starts is stopped again by
+close(). Only the Python standard library is used, with libX11, libXfixes
+and libXtst through ctypes (xclient.py).
 """
 import os
 import re
@@ -19,7 +16,7 @@ import subprocess
 import tempfile
 import time
 
-from xclient import ClipboardOwner, Keyboard, Ping, PointerShape, missing_libraries
+from xclient import Keyboard, Ping, PointerShape, missing_libraries
 
 TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "setxkbmap", "xrdb", "import", "xclip", "tesseract")
 
@@ -31,9 +28,8 @@ KEYBOARD_LAYOUTS = ("-layout", "us,ru", "-option", "grp:alt_shift_toggle")
 # Seconds a journey waits for any state of the desktop or the program. It is
 # generous, because a loaded machine can be slow; only a fault waits it out.
 PATIENCE = 60
-# Seconds after which a paste that fetched nothing is made again: one that
-# finds the clipboard open fetches nothing, and the next one may.
-PASTE_AGAIN_AFTER = 5
+# Seconds after which a clipboard that answered nothing is asked again.
+ASK_AGAIN_AFTER = 5
 
 
 class JourneyFailed(Exception):
@@ -155,16 +151,12 @@ class Mouse:
         self.d.click(*point)
 
 
-# weston 10 draws a shadow this wide around the frames of X11 windows.
-WESTON_SHADOW = 32
-
-
 class Desktop:
-    def __init__(self, artifacts, name, scale=1, session="x11", root=None):
+    def __init__(self, artifacts, name, setting, scale=1, root=None):
         """`root`: a Debian root (tools/debian-root.sh) in which the program
         is installed and started; the desktop's own files (its X authority,
         the home folder) are made inside it, where the program sees them."""
-        self.artifacts, self.name, self.scale, self.session, self.root = artifacts, name, scale, session, root
+        self.artifacts, self.name, self.setting, self.scale, self.root = artifacts, name, setting, scale, root
         self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-", dir=root and os.path.join(root, "tmp"))
         self.processes = []
         self.env = self.screen_env = None
@@ -178,27 +170,21 @@ class Desktop:
 
     def open(self):
         home = os.path.join(self.scratch.name, "home")
-        os.makedirs(os.path.join(home, ".icewm"))
-        with open(os.path.join(home, ".icewm", "preferences"), "w") as prefs:
-            # A bare desktop: no task bar over the lower forms, click to focus.
-            prefs.write("ShowTaskBar=0\nClickToFocus=1\nFocusOnAppRaise=1\nRequestFocusOnAppRaise=1\n")
+        os.makedirs(home)
         runtime = os.path.join(self.scratch.name, "xdg-runtime")
         os.makedirs(runtime, mode=0o700)
         authority = os.path.join(self.scratch.name, "Xauthority")
         open(authority, "w").close()
-        display = self._retry("the X server", lambda: self._start_xvfb(authority))
+        display = self.retry("the X server", lambda: self._start_xvfb(authority))
         subprocess.run(["xauth", "-q", "-f", authority, "add", display, ".", secrets.token_hex(16)], check=True)
         self.env = dict(os.environ, DISPLAY=display, XAUTHORITY=authority, HOME=home, LC_ALL="C.UTF-8",
                         XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(home, ".config"))
         for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER"):
             self.env.pop(key, None)
-        wait_until(lambda: self._answers("xprop", "-root"), PATIENCE, "the X server to answer")
+        wait_until(lambda: self.answers("xprop", "-root"), PATIENCE, "the X server to answer")
         # Screenshots show what the X server shows: weston's output, when it runs.
         self.screen_env = self.env
-        if self.session == "wayland":
-            self._start_weston(runtime)
-        else:
-            self._retry("the window manager", lambda: self._start_window_manager(home))
+        self.setting.start_session(self, home)
         subprocess.run(["setxkbmap", *KEYBOARD_LAYOUTS], env=self.env, check=True, timeout=PATIENCE)
         # A scaled desktop announces its DPI, as GNOME, KDE and Xfce do.
         subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {round(96 * self.scale)}\n".encode(), env=self.env,
@@ -208,7 +194,7 @@ class Desktop:
         self.pinger = Ping(self.env)
         return self
 
-    def _retry(self, what, start, attempts=3):
+    def retry(self, what, start, attempts=3):
         """Starts something whose start can lose a race with the machine;
         each retry is written to the journey's log."""
         for attempt in range(1, attempts + 1):
@@ -230,7 +216,7 @@ class Desktop:
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp",
              "-noreset", "-auth", authority],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self._log("Xvfb"))
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log("Xvfb"))
         os.close(write_end)
         with os.fdopen(read_end) as display_pipe:
             number = display_pipe.readline().strip()
@@ -240,52 +226,7 @@ class Desktop:
         self.processes.append(xvfb)
         return ":" + number
 
-    def _start_window_manager(self, home):
-        manager = subprocess.Popen(["icewm"], env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=self._log("icewm", "a"), cwd=home)
-        self.processes.append(manager)
-
-        def managing():
-            if manager.poll() is not None:
-                raise JourneyFailed(f"icewm ended with status {manager.returncode}")
-            return "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
-        try:
-            wait_until(managing, PATIENCE, "the window manager")
-        except JourneyFailed:
-            self.processes.remove(manager)
-            manager.kill()
-            manager.wait()
-            raise
-
-    def _start_weston(self, runtime):
-        log = os.path.join(self.scratch.name, "weston.log")
-        config = os.path.join(self.scratch.name, "weston.ini")
-        with open(config, "w") as ini:
-            # Windows come and go at once, as on the X desktop, so that a
-            # screenshot never catches one half drawn.
-            ini.write("[shell]\nanimation=none\nclose-animation=none\nstartup-animation=none\n"
-                      "focus-animation=none\npanel-position=none\n")
-        width, height = (round(v * self.scale) for v in (1024, 768))
-        weston = subprocess.Popen(
-            ["weston", "--backend=x11-backend.so", "--xwayland", "--use-pixman", "--idle-time=0", f"--config={config}",
-             f"--socket=zartex-{os.getpid()}", f"--width={width}", f"--height={height}", f"--log={log}"],
-            env=self.env, stdout=subprocess.DEVNULL, stderr=self._log("weston"))
-        self.processes.append(weston)
-
-        def xwayland():
-            if weston.poll() is not None:
-                raise JourneyFailed(f"weston ended with status {weston.returncode}")
-            try:
-                with open(log, encoding="utf-8", errors="replace") as text:
-                    found = re.search(r"xserver listening on display (:\d+)", text.read())
-            except FileNotFoundError:
-                return None
-            return found and found.group(1)
-        display = wait_until(xwayland, PATIENCE, "weston's XWayland display", 0.1)
-        self.env = dict(self.env, DISPLAY=display, WAYLAND_DISPLAY=f"zartex-{os.getpid()}")
-        wait_until(lambda: self._answers("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), PATIENCE, "XWayland to answer")
-
-    def _answers(self, *command):
+    def answers(self, *command):
         return subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE).returncode == 0
 
     def close(self):
@@ -314,7 +255,7 @@ class Desktop:
     def __exit__(self, *exc):
         self.close()
 
-    def _log(self, what, mode="w"):
+    def log(self, what, mode="w"):
         os.makedirs(self.artifacts, exist_ok=True)
         return open(os.path.join(self.artifacts, f"{self.name}-{what}.log"), mode)
 
@@ -333,7 +274,7 @@ class Desktop:
             env = {key: inside(value) for key, value in env.items()}
             command = ["bash", DEBIAN_ROOT, "run", self.root] + command
         # A group of its own, so that close() also ends what it started.
-        self.program = subprocess.Popen(command, cwd=cwd, env=env, stdout=self._log("program"),
+        self.program = subprocess.Popen(command, cwd=cwd, env=env, stdout=self.log("program"),
                                         stderr=subprocess.STDOUT, start_new_session=True)
         self.processes.append(self.program)
         self.group = self.program.pid
@@ -399,11 +340,7 @@ class Desktop:
         return wait_until(self.windows, timeout, "the first window of the program to be read", 0.02), seen
 
     def _client_windows(self):
-        if self.session != "wayland":
-            return [int(wid, 16) for wid in
-                    re.findall(r"0x[0-9a-f]+", self.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
-        # weston keeps no list of its X clients: the named windows in its frames.
-        return [int(wid, 16) for wid in re.findall(r"^\s{8}(0x[0-9a-f]+) \"", self.x("xwininfo", "-root", "-tree"), re.M)]
+        return self.setting.client_windows(self)
 
     def _launched(self, pid):
         # Whatever the launch started is in its process group: the program
@@ -421,26 +358,14 @@ class Desktop:
         props = self.x("xprop", "-id", str(wid), "-notype", "_NET_WM_NAME", "_NET_FRAME_EXTENTS",
                        "_NET_WM_ALLOWED_ACTIONS", "_NET_WM_PID")
         name = re.search(r'_NET_WM_NAME = "(.*)"', props)
-        frame = re.search(r"_NET_FRAME_EXTENTS = (\d+), (\d+), (\d+), (\d+)", props)
         x, y = number("Absolute upper-left X"), number("Absolute upper-left Y")
-        if self.session == "wayland":
-            # The frame's window holds a shadow round the frame that weston draws.
-            frame_id = self.parent(wid)
-            parent = frame_id and re.search(r"Absolute upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:\s+(-?\d+)",
-                                            self.x("xwininfo", "-id", str(frame_id)))
-            # Gone meanwhile, or not yet placed: weston frames a new window
-            # at the screen's corner and puts the frame in its place after.
-            if not parent or parent.groups() == ("0", "0"):
-                return None
-            frame = (x - int(parent.group(1)) - WESTON_SHADOW, 0, y - int(parent.group(2)) - WESTON_SHADOW, 0)
+        frame = self.setting.frame(self, wid, x, y, props)
+        if frame is None:
+            return None
         pid = re.search(r"_NET_WM_PID = (\d+)", props)
         actions = re.search(r"_NET_WM_ALLOWED_ACTIONS = (.*)", props)
-        if frame and not isinstance(frame, tuple):
-            frame = tuple(int(v) for v in frame.groups())
-        return Window(wid, name.group(1) if name else "", x, y, number("Width"), number("Height"),
-                      frame or (0, 0, 0, 0),
-                      actions.group(1).split(", ") if actions else [],
-                      int(pid.group(1)) if pid else None)
+        return Window(wid, name.group(1) if name else "", x, y, number("Width"), number("Height"), frame,
+                      actions.group(1).split(", ") if actions else [], int(pid.group(1)) if pid else None)
 
     def window_named(self, name):
         return next((w for w in self.windows() if w.name == name), None)
@@ -620,35 +545,6 @@ class Desktop:
         done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
 
-    def paste_under_wine(self, text):
-        """Replaces the text of the box that has the keyboard by `text`, with
-        Ctrl+A and Ctrl+V from a clipboard the journey holds.
-
-        Wine's clipboard learns what the X clipboard offers when its owner
-        changes, and fetches the text only on a paste. While Wine takes the
-        offer in, it holds the Windows clipboard open, and a paste made then
-        finds nothing, as a paste on Windows does while another program holds
-        the clipboard. Ctrl+V waits until Wine has asked for the offer; until
-        the program has fetched the text, the pupil selects all and pastes
-        again, which leaves the same text however many pastes land."""
-        previous, self.clipboard_owner = self.clipboard_owner, ClipboardOwner(self.env, text)
-        if previous:
-            # Only now: the clipboard never stands empty between two texts.
-            previous.close()
-        owner = self.clipboard_owner
-        wait_until(lambda: owner.times_asked("offers"), PATIENCE, f"Wine's clipboard to learn of {text!r}")
-        next_paste = 0
-
-        def fetched():
-            nonlocal next_paste
-            if owner.times_asked("text"):
-                return True
-            if time.monotonic() >= next_paste:
-                self.key("ctrl+a", "ctrl+v")
-                next_paste = time.monotonic() + PASTE_AGAIN_AFTER
-            return False
-        wait_until(fetched, PATIENCE, f"the program to fetch the pasted {text!r}")
-
     def clipboard(self):
         """The clipboard's text; None while it is still the journey's own
         paste, which no program has yet replaced by copying."""
@@ -659,6 +555,6 @@ class Desktop:
         # wait asks again.
         try:
             return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True,
-                                  timeout=PASTE_AGAIN_AFTER * 2).stdout.decode(errors="replace")
+                                  timeout=ASK_AGAIN_AFTER * 2).stdout.decode(errors="replace")
         except subprocess.TimeoutExpired:
             return None

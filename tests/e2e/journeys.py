@@ -21,10 +21,10 @@ import time
 import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import PATIENCE, Desktop, JourneyFailed, Mouse, is_red, missing_tools, near, wait_until  # noqa: E402
+from desktop import PATIENCE, Desktop, JourneyFailed, end_process, is_red, missing_tools, near, wait_until  # noqa: E402
 from designed import DesignedForm  # noqa: E402
 import screenreader  # noqa: E402
-import touch  # noqa: E402
+import settings  # noqa: E402
 import wine  # noqa: E402
 
 SKIPPED = 77
@@ -74,17 +74,15 @@ def centre(rect):
 
 class Pupil:
     """Finds the controls of the program's forms on screen and uses them,
-    with the mouse or with a finger (--input), on a screen scaled by
-    --scale."""
+    in the journey's setting (settings.py), on a screen scaled by --scale."""
 
     def __init__(self, desktop, args):
-        self.d, self.args = desktop, args
+        self.d, self.args, self.setting = desktop, args, desktop.setting
         self.scale = args.scale / 100
         self.forms = {}
         self.main = None
         self.menu_height = 0
-        self.finger = touch.Finger(desktop, touch.free_udp_port()) if args.input == "finger" else None
-        self.hand = self.finger or Mouse(desktop)
+        self.hand = self.setting.hand(desktop)
 
     def form(self, module):
         if module not in self.forms:
@@ -92,60 +90,36 @@ class Pupil:
         return self.forms[module]
 
     def launch(self, workdir=None):
-        workdir = workdir or self.args.workdir
-        if self.args.wine_prefix:
-            # Windows scales a program by the screen's DPI setting.
-            wine.set_dpi(self.args.wine_prefix, round(96 * self.scale))
-            return self.d.launch(["wine", self.args.program], workdir, wine.environment(self.args.wine_prefix),
-                                 platform=None)
-        extra = {}
-        if self.finger:
-            # As a school turns on its TUIO whiteboard (docs/install.md).
-            extra["QT_QPA_GENERIC_PLUGINS"] = f"tuiotouch:udp={self.finger.port}"
-        return self.d.launch([self.args.program], workdir, extra)
+        return self.setting.launch(self.d, self.args.program, workdir or self.args.workdir, self.scale)
 
     def start(self, workdir=None):
-        program = self.launch(workdir)
-        main = self.wait_main()
-        if self.finger:
-            wait_until(lambda: touch.listening(program.pid, self.finger.port), PATIENCE,
-                       f"the program to listen for touches on UDP port {self.finger.port}")
-        return main
+        self.launch(workdir)
+        return self.wait_main()
+
+    def at_designed_place(self, window, module):
+        left, top = (scaled(v, self.scale) for v in self.form(module).designed_place)
+        slack = self.setting.place_slack(window)
+        return abs(window.frame_origin[0] - left) <= slack[0] and abs(window.frame_origin[1] - top) <= slack[1]
+
+    def expect_designed_place(self, window, module):
+        expect(self.at_designed_place(window, module),
+               f'"{window.name}" stands at {window.frame_origin}, designed at {self.form(module).designed_place}'
+               f" (scaled by {self.scale})")
 
     def wait_placed(self, module, timeout=PATIENCE):
-        """The window of `module`, once shown; in a Wayland session once it
-        stands at its designed place, as weston frames a new window first
-        and puts the frame in its place after."""
+        """The window of `module`, once shown where it stays."""
         window = self.d.wait_window(self.form(module).caption, timeout)
-        if self.args.session != "wayland":
-            return window
-
-        def placed():
-            shown = self.d.window_named(self.form(module).caption)
-            try:
-                expect_designed_place(shown, self.form(module), False, self.scale)
-                return shown
-            except (JourneyFailed, AttributeError):
-                return None
-        return wait_until(placed, timeout, f'"{window.name}" at its designed place', 0.1)
+        return self.setting.placed(self.d, window, lambda shown: self.at_designed_place(shown, module))
 
     def wait_main(self, timeout=PATIENCE):
         self.main = self.wait_placed("MainWindow", timeout)
-        # The menu bar takes the top of the main form's client area, drawn
-        # in the form's colour down to its bottom edge line; the controls
-        # stand below that line.
+        # The menu bar takes the top of the main form's client area; the
+        # controls stand below it.
         x = self.main.x + self.main.width - 3
 
         def menu_height(screen):
-            column = [near(FORM_COLOUR, 6)(screen.pixel(x, self.main.y + dy)) for dy in range(round(40 * self.scale))]
-            # Painted: the menu bar in the form's colour on top, then its
-            # edge line; under Windows' style the bar is white down to the
-            # form.
-            if column[0] and not all(column):
-                return column.index(False) + 1
-            if self.args.wine_prefix and not column[0] and any(column):
-                return column.index(True)
-            return None
+            return self.setting.menu_height(
+                [near(FORM_COLOUR, 6)(screen.pixel(x, self.main.y + dy)) for dy in range(round(40 * self.scale))])
         self.menu_height = self.d.wait_screen(menu_height, "the main form to be drawn")
         return self.main
 
@@ -168,31 +142,14 @@ class Pupil:
         its left and top in the form's design)."""
         rect = self.rect(window, module, name)
         point = (rect[0] + scaled(at[0], self.scale), rect[1] + scaled(at[1], self.scale)) if at else centre(rect)
-        self.aim(window, point)
+        self.setting.aim(self, window, point)
         self.hand.tap(window, point)
-
-    def aim(self, window, point):
-        """Under Wine, where the program may raise one of its windows late
-        (on a click it has only now read), the pupil first makes sure that
-        `window` is the uppermost at `point`, as the X server stacks the
-        windows, bringing it to the front if another one covers the point."""
-        if not self.args.wine_prefix:
-            return
-
-        def over():
-            uppermost = self.d.window_at(*point)
-            if uppermost and uppermost.id == window.id:
-                return True
-            self.d.activate(window)
-            return False
-        wait_until(over, PATIENCE, f'"{window.name}" to be uppermost at {point}', 0.2)
 
     def open(self, module):
         self.press(self.main, "MainWindow", page_of(module) + "Button")
         window = self.wait_placed(module)
-        expect_designed_place(window, self.form(module), bool(self.args.wine_prefix), self.scale)
-        if self.args.wine_prefix:
-            self.d.bring_up(window)
+        self.expect_designed_place(window, module)
+        self.setting.shown(self, window)
         return window
 
     def type_into(self, form, module, edit, text, shown=None):
@@ -201,12 +158,7 @@ class Pupil:
         of it), every letter."""
         d = self.d
         self.press(form, module, edit)
-        if self.args.wine_prefix and not text.isascii():
-            # Wine reads the X keyboard's layouts once, at its start.
-            d.paste_under_wine(text)
-        else:
-            d.key("ctrl+a")
-            d.type(text)
+        self.setting.enter(d, text)
         shown = text if shown is None else shown
         d.key("ctrl+a", "ctrl+c")
         held = wait_until(lambda: d.clipboard(), PATIENCE, f"the text of {edit} on the clipboard")
@@ -218,6 +170,10 @@ class Pupil:
         known = {form.id, self.main.id, *answered}
         return wait_until(lambda: next((w for w in self.d.windows() if w.id not in known), None),
                           PATIENCE, f'a message box over "{form.name}"')
+
+    def answer(self, box):
+        self.setting.answer(self, box)
+        self.d.wait_gone(box)
 
     def mark_shown(self, module, screen=None):
         screen = screen or self.d.screen()
@@ -240,19 +196,8 @@ class Pupil:
         self.drag(window, centre(self.rect(window, module, source)), point)
 
     def drag(self, window, start, end, accepted=True):
-        self.aim(window, start)
+        self.setting.aim(self, window, start)
         self.d.drag(start, end, accepted, self.hand.on(window))
-
-
-def expect_designed_place(window, form, wine=False, scale=1):
-    left = scaled(int(form.root.find("property[@name='designedLeft']/number").text), scale)
-    top = scaled(int(form.root.find("property[@name='designedTop']/number").text), scale)
-    # Under Wine the frame is the window manager's, not the one Windows
-    # would draw: Windows places its own frame at the designed place, so
-    # only a frame's width off is allowed.
-    slack = (window.frame_left + 1, window.frame_top + 1) if wine else (1, 1)
-    expect(abs(window.frame_origin[0] - left) <= slack[0] and abs(window.frame_origin[1] - top) <= slack[1],
-           f'"{window.name}" stands at {window.frame_origin}, designed at ({left}, {top})')
 
 
 def same_letters(expected, seen):
@@ -276,12 +221,8 @@ def start(pupil):
     expect(len(first) == 1, f"the splash should be alone on screen: {first}")
     splash = first[0]
     expect(pupil.has_designed_size(splash, "SplashScreen"), f"the splash has the wrong size: {splash}")
-    expect_designed_place(splash, pupil.form("SplashScreen"), bool(pupil.args.wine_prefix), pupil.scale)
-    # Wine offers closing every window to the window manager, whatever
-    # Windows would draw; the rest holds there too.
-    unwanted = ("_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT") + \
-        (() if pupil.args.wine_prefix else ("_NET_WM_ACTION_CLOSE",))
-    buttons = [a for a in splash.actions if a in unwanted]
+    pupil.expect_designed_place(splash, "SplashScreen")
+    buttons = [a for a in splash.actions if a in pupil.setting.splash_actions()]
     expect(not buttons, f"the splash's title bar offers {buttons}")
     main_caption = pupil.form("MainWindow").caption
     # The main form was not up when the last look that missed it began; so
@@ -305,7 +246,7 @@ def start(pupil):
     expect(len(shown) == 1, f"only the main form should be on screen after the splash: {shown}")
     main = pupil.wait_main()
     expect(pupil.has_designed_size(main, "MainWindow"), f"the main form has the wrong size: {main}")
-    expect_designed_place(main, pupil.form("MainWindow"), bool(pupil.args.wine_prefix), pupil.scale)
+    pupil.expect_designed_place(main, "MainWindow")
     screen = d.screen()
     marks = [name for name in pupil.form("MainWindow").names() if name.endswith("Mark")]
     shown = [mark for mark in marks if screen.count(pupil.rect(main, "MainWindow", mark), is_red) > 20]
@@ -334,7 +275,7 @@ def close_main(pupil):
     # "А" is the Russian letter: the answer is wrong, and the box is emptied.
     pupil.type_into(form, "AssignmentStatementsTask", "statement1Edit", "а:=10")
     pupil.press(form, "AssignmentStatementsTask", "statement1CheckButton")
-    answer_box(pupil, pupil.wait_box(form))
+    pupil.answer(pupil.wait_box(form))
     mark = pupil.rect(form, "AssignmentStatementsTask", "statement1Mark")
     pupil.type_into(form, "AssignmentStatementsTask", "statement1Edit", "a:=10")
     pupil.press(form, "AssignmentStatementsTask", "statement1CheckButton")
@@ -347,6 +288,40 @@ def close_by_close_box(d, main):
     d.click(main.x + main.width - main.frame_top // 2, main.y - main.frame_top // 2)
     wait_until(lambda: d.program.poll() is not None, PATIENCE, "the program to end")
     expect(d.program.returncode == 0, f"the program ended with status {d.program.returncode}")
+
+
+# A window in weston's scene graph: its role, title and place.
+VIEW = re.compile(r"View \d+ \(role (?P<role>[^,]+), PID \d+, surface ID \d+, "
+                  r"top-level window '(?P<title>.*?)'.*?\):\n\s+position: \((?P<x>-?\d+), (?P<y>-?\d+)\)")
+
+
+@journey("native-wayland")
+def native_wayland(pupil):
+    """In a Wayland session the program, left to choose its platform as a
+    pupil's menu starts it, runs through XWayland, where its forms keep
+    their designed places; with no X server to reach it falls back to
+    Wayland, and its main form is an xdg_toplevel in weston's scene graph."""
+    d = pupil.d
+    caption = pupil.form("MainWindow").caption
+
+    def views():
+        return [v for v in VIEW.finditer(pupil.setting.scene_graph(d)) if v["title"] == caption]
+    session = {"XDG_SESSION_TYPE": "wayland"}
+    d.launch([pupil.args.program], pupil.args.workdir, session, platform=None)
+    pupil.wait_main()
+    end_process(d.program)
+    wait_until(lambda: not views(), PATIENCE, "the first program's main form to go", 0.25)
+    number = 1000
+    while os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+        number += 1
+    d.launch([pupil.args.program], pupil.args.workdir, dict(session, DISPLAY=f":{number}"), platform=None)
+
+    def view():
+        expect(d.program_alive(), f"the program ended: {d.program_output()}")
+        # A new surface has no role until its client gives it one.
+        return next((v for v in views() if v["role"] != "(null)"), None)
+    role = wait_until(view, PATIENCE, "the main form in weston's scene graph", 0.25)["role"]
+    expect(role == "xdg_toplevel", f"with no X server the main form is a {role}, not a native Wayland window")
 
 
 # A first build from nothing, on a loaded machine, may take this long.
@@ -533,31 +508,6 @@ def expect_cannot_open(pupil, form, picture):
     expect_box(pupil, form, f"Cannot open file {picture}")
 
 
-def answer_box(pupil, box):
-    """Answers a message box: Return, or under Wine a click on "OK", since
-    there the window manager does not always hand a new box the keyboard."""
-    d = pupil.d
-    if pupil.args.wine_prefix or pupil.finger:
-        # The button's caption: the dark pixels in the lower right of the
-        # box, read once the box is in front.
-        if pupil.args.wine_prefix:
-            d.bring_up(box)
-        def caption():
-            # Read where the box stands now: weston may still be placing it.
-            shown = d.window(box.id) or box
-            lower_right = (shown.x + shown.width // 2, shown.y + shown.height * 2 // 3, shown.width // 2,
-                           shown.height // 3)
-            found = d.screen().bounding_box(lower_right, lambda p: max(p) < 100)
-            return found and (shown, found)
-        shown, caption = wait_until(caption, PATIENCE, "the OK button of the box")
-        pupil.aim(shown, centre(caption))
-        pupil.hand.tap(shown, centre(caption))
-    else:
-        d.wait_active(box)
-        d.key("Return")
-    d.wait_gone(box)
-
-
 def expect_box(pupil, form, expected, language="eng"):
     """A message box saying `expected` comes up over `form`; Return closes
     it and the program goes on."""
@@ -565,13 +515,12 @@ def expect_box(pupil, form, expected, language="eng"):
     box = pupil.wait_box(form)
     # Titled by the program's file name, without ".exe" on Windows.
     expect(box.name == "zartex", f'the message box is titled "{box.name}", not "zartex"')
-    if pupil.args.wine_prefix:
-        d.bring_up(box)
+    pupil.setting.shown(pupil, box)
     # The box is read off the screen; OCR may take a small l for a
     # capital I, so those two count as one letter.
     wait_until(lambda: same_letters(expected, d.read_text((box.x, box.y, box.width, box.height), language)),
                PATIENCE, f'the box to say "{expected}"')
-    answer_box(pupil, box)
+    pupil.answer(box)
     expect(d.program_alive(), "the program ended after the error")
 
 
@@ -612,25 +561,21 @@ def solve_cosine_law(pupil, form):
     # By keyboard: Tab from the first box to "Проверить", and Space presses
     # it although the form keeps blanks out of its boxes. The empty board
     # and the prompts are both wrong: two boxes, one after the other.
-    if pupil.args.wine_prefix or pupil.finger:
-        # Under Wine the window manager may keep the keyboard from a form
-        # that a message box has just left; there, and with a finger, the
-        # pupil taps.
-        pupil.press(form, "CosineLawTask", "checkButton")
-    else:
+    if pupil.setting.keyboard_after_box:
         pupil.press(form, "CosineLawTask", "startEdit")
         d.key("Tab")
         d.key("space")
+    else:
+        pupil.press(form, "CosineLawTask", "checkButton")
     answered = []
     for _ in range(2):
         box = pupil.wait_box(form, answered)
-        answer_box(pupil, box)
+        pupil.answer(box)
         answered.append(box.id)
     for piece, slot in COSINE_LAW_DROPS:
         pupil.drop(form, "CosineLawTask", piece, slot)
         d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), f"{slot} to show the shape from {piece}")
-    if pupil.args.wine_prefix:
-        d.take_keyboard(form)
+    pupil.setting.before_typing(d, form)
     # Every letter arrives, whichever layout it is typed in; the blanks are swallowed.
     for edit, text in COSINE_LAW_TEXTS:
         pupil.type_into(form, "CosineLawTask", edit, text, text.replace(" ", ""))
@@ -935,13 +880,13 @@ def windows_start_menu(pupil):
     and Qt's own texts are Russian (an edit box's menu offers «Копировать»)."""
     d = pupil.d
     caption = pupil.form("MainWindow").caption
-    entries = wine.shortcuts(pupil.args.wine_prefix)
+    entries = wine.shortcuts(pupil.setting.prefix)
     expect(len(entries) == 1, f"the Start menu holds {entries}, not one entry of the program")
-    entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(pupil.args.wine_prefix)).replace("/", "\\")
-    wine.set_dpi(pupil.args.wine_prefix, round(96 * pupil.scale))
+    entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(pupil.setting.prefix)).replace("/", "\\")
+    wine.set_dpi(pupil.setting.prefix, round(96 * pupil.scale))
     # Wine's shell says why, if the shortcut does not start.
     d.launch(["wine", "start", entry], tempfile.gettempdir(),
-             dict(wine.environment(pupil.args.wine_prefix), WINEDEBUG="fixme-all,warn+exec,trace+exec"), platform=None)
+             dict(wine.environment(pupil.setting.prefix), WINEDEBUG="fixme-all,warn+exec,trace+exec"), platform=None)
 
     def started_program():
         for wid in re.findall(r"0x[0-9a-f]+", d.x("xprop", "-root", "_NET_CLIENT_LIST")):
@@ -951,7 +896,7 @@ def windows_start_menu(pupil):
         return None
     pid = wait_until(started_program, PATIENCE, "the program that the Start-menu entry starts", 0.2)
     d.adopt(pid)
-    folder = os.path.realpath(wine.install_folder(pupil.args.wine_prefix))
+    folder = os.path.realpath(wine.install_folder(pupil.setting.prefix))
     expect(os.path.realpath(f"/proc/{pid}/cwd") == folder, "the Start-menu entry does not start the program in"
                                                            f" its folder but in {os.readlink(f'/proc/{pid}/cwd')}")
     pupil.wait_main()
@@ -960,7 +905,7 @@ def windows_start_menu(pupil):
     d.wait_screen(slot_filled(pupil, form, "HoursToMinutesTask", "startSlot"), "the start slot to show the oval")
     form = pupil.open("CosineLawTask")
     x, y = centre(pupil.rect(form, "CosineLawTask", "startEdit"))
-    pupil.aim(form, (x, y))
+    pupil.setting.aim(pupil, form, (x, y))
     d.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "3", check=True)
     wait_until(lambda: "Копировать" in d.read_text((x, y, 240, 200), language="rus"), PATIENCE,
                "the edit box's menu to offer «Копировать»")
@@ -1010,9 +955,9 @@ def main():
         return SKIPPED
 
     # Each way of running a journey keeps its own screenshots and logs.
-    name = args.journey + ("-finger" if args.input == "finger" else "") + \
-        (f"-{args.scale}" if args.scale != 100 else "") + ("-wayland" if args.session == "wayland" else "")
-    desktop = Desktop(args.artifacts, name, args.scale / 100, args.session, args.root)
+    where = settings.setting(args)
+    name = args.journey + where.suffix + (f"-{args.scale}" if args.scale != 100 else "")
+    desktop = Desktop(args.artifacts, name, where, args.scale / 100, args.root)
     try:
         desktop.open()
         function(Pupil(desktop, args))
@@ -1031,8 +976,7 @@ def main():
         return 1
     finally:
         desktop.close()
-        if args.wine_prefix:
-            wine.stop(args.wine_prefix)
+        where.close()
 
 
 if __name__ == "__main__":

@@ -70,7 +70,7 @@ class ScreenReader:
         # The buses go down with the desktop, after the program.
         self.d.processes.append(subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--nopidfile", f"--print-address={write_end}"],
-            pass_fds=(write_end,), env=env, stdout=subprocess.DEVNULL, stderr=self.d._log("dbus")))
+            pass_fds=(write_end,), env=env, stdout=subprocess.DEVNULL, stderr=self.d.log("dbus")))
         os.close(write_end)
         with os.fdopen(read_end) as address_pipe:
             address = address_pipe.readline().strip()
@@ -78,13 +78,13 @@ class ScreenReader:
             raise JourneyFailed("the private D-Bus session did not start")
         env["DBUS_SESSION_BUS_ADDRESS"] = address
         self.d.processes.append(subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], env=env,
-                                               stdout=subprocess.DEVNULL, stderr=self.d._log("at-spi")))
+                                               stdout=subprocess.DEVNULL, stderr=self.d.log("at-spi")))
         wait_until(lambda: self._bus_ready(env), PATIENCE, "the accessibility bus to come up", 0.2)
         others = self._other_orcas()
         if others:
             raise JourneyFailed(f"another Orca of this user runs (pids {others}); Orca will not start beside it")
         self.orca = subprocess.Popen([SYSTEM_PYTHON, "-c", ORCA_LINE_BUFFERED, self.debug_file], env=env,
-                                     stdout=self.d._log("orca"), stderr=subprocess.STDOUT,
+                                     stdout=self.d.log("orca"), stderr=subprocess.STDOUT,
                                      cwd=env["HOME"], start_new_session=True)
         wait_until(lambda: "ORCA: Starting registry" in self._debug_text() or self._orca_dead(), 60,
                    "Orca to start listening (\"Starting registry\" in its debug file)", 0.2)
@@ -98,7 +98,7 @@ class ScreenReader:
             self.orca.send_signal(signal.SIGKILL)
             self.orca.wait()
         # What was said stays beside the journey's other logs.
-        with self.d._log("spoken") as transcript:
+        with self.d.log("spoken") as transcript:
             transcript.writelines(line + "\n" for line in self.spoken())
 
     def _bus_ready(self, env):

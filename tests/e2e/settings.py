@@ -1,0 +1,402 @@
+"""Where a journey meets the program, one class each: X11 (an X desktop with
+IceWM, and the mouse), Wayland (weston with XWayland, as GNOME and KDE run
+X programs), Wine (the Windows build) and Finger (a TUIO touch panel, over
+either desktop). A journey asks its setting whatever differs between them:
+how the session and the program start, where windows stand, how the pupil
+points, types and answers a message box."""
+import os
+import re
+import socket
+import struct
+import subprocess
+import time
+
+from desktop import ASK_AGAIN_AFTER, PATIENCE, JourneyFailed, Mouse, wait_until
+from xclient import ClipboardOwner
+import wine
+
+# weston 10 draws a shadow this wide around the frames of X11 windows.
+WESTON_SHADOW = 32
+
+
+class X11:
+    """The X desktop: IceWM frames and activates the windows, the mouse
+    points, the keyboard types, Return answers a message box."""
+    suffix = ""
+    # Whether the keyboard still reaches a form once one of its message
+    # boxes has gone.
+    keyboard_after_box = True
+
+    def start_session(self, d, home):
+        os.makedirs(os.path.join(home, ".icewm"))
+        with open(os.path.join(home, ".icewm", "preferences"), "w") as prefs:
+            # A bare desktop: no task bar over the lower forms, click to focus.
+            prefs.write("ShowTaskBar=0\nClickToFocus=1\nFocusOnAppRaise=1\nRequestFocusOnAppRaise=1\n")
+        d.retry("the window manager", lambda: self._start_window_manager(d, home))
+
+    @staticmethod
+    def _start_window_manager(d, home):
+        manager = subprocess.Popen(["icewm"], env=d.env, stdout=subprocess.DEVNULL, stderr=d.log("icewm", "a"),
+                                   cwd=home)
+        d.processes.append(manager)
+
+        def managing():
+            if manager.poll() is not None:
+                raise JourneyFailed(f"icewm ended with status {manager.returncode}")
+            return "window id" in d.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+        try:
+            wait_until(managing, PATIENCE, "the window manager")
+        except JourneyFailed:
+            d.processes.remove(manager)
+            manager.kill()
+            manager.wait()
+            raise
+
+    def client_windows(self, d):
+        return [int(wid, 16) for wid in re.findall(r"0x[0-9a-f]+", d.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
+
+    def frame(self, d, wid, x, y, props):
+        """The frame's widths round window `wid` at (x, y): left, right, top,
+        bottom; None while the window has no frame in its place yet."""
+        found = re.search(r"_NET_FRAME_EXTENTS = (\d+), (\d+), (\d+), (\d+)", props)
+        return tuple(int(v) for v in found.groups()) if found else (0, 0, 0, 0)
+
+    def hand(self, d):
+        return Mouse(d)
+
+    def launch(self, d, program, workdir, scale):
+        return d.launch([program], workdir)
+
+    def placed(self, d, window, at_place):
+        """`window` once it stands where the desktop puts it for good."""
+        return window
+
+    def place_slack(self, window):
+        return (1, 1)
+
+    def menu_height(self, column):
+        """The menu bar's height from a column of its pixels, whether each is
+        the form's colour: the bar in that colour, then its edge line."""
+        if column[0] and not all(column):
+            return column.index(False) + 1
+        return None
+
+    def aim(self, pupil, window, point):
+        pass
+
+    def shown(self, pupil, window):
+        pass
+
+    def before_typing(self, d, form):
+        pass
+
+    def enter(self, d, text):
+        """Replaces the text of the box that has the keyboard by `text`."""
+        d.key("ctrl+a")
+        d.type(text)
+
+    def answer(self, pupil, box):
+        pupil.d.wait_active(box)
+        pupil.d.key("Return")
+
+    def press_ok(self, pupil, box):
+        """Presses a message box's OK: its caption, the dark pixels in the
+        lower right of the box, read where the box stands now."""
+        d = pupil.d
+
+        def caption():
+            shown = d.window(box.id) or box
+            lower_right = (shown.x + shown.width // 2, shown.y + shown.height * 2 // 3, shown.width // 2,
+                           shown.height // 3)
+            found = d.screen().bounding_box(lower_right, lambda p: max(p) < 100)
+            return found and (shown, found)
+        shown, found = wait_until(caption, PATIENCE, "the OK button of the box")
+        point = (found[0] + found[2] // 2, found[1] + found[3] // 2)
+        self.aim(pupil, shown, point)
+        pupil.hand.tap(shown, point)
+
+    def splash_actions(self):
+        """Title-bar actions the splash must not offer."""
+        return ("_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT",
+                "_NET_WM_ACTION_CLOSE")
+
+    def close(self):
+        pass
+
+
+class Wayland(X11):
+    """weston with its X11 back end and XWayland: the program runs through
+    XWayland, and weston frames and places its windows."""
+    suffix = "-wayland"
+
+    def start_session(self, d, home):
+        log = os.path.join(d.scratch.name, "weston.log")
+        config = os.path.join(d.scratch.name, "weston.ini")
+        with open(config, "w") as ini:
+            # Windows come and go at once, as on the X desktop, so that a
+            # screenshot never catches one half drawn.
+            ini.write("[shell]\nanimation=none\nclose-animation=none\nstartup-animation=none\n"
+                      "focus-animation=none\npanel-position=none\n")
+        width, height = (round(v * d.scale) for v in (1024, 768))
+        socket_name = f"zartex-{os.getpid()}"
+        # --debug lets weston-debug read weston's scene graph.
+        weston = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--xwayland", "--use-pixman", "--idle-time=0", "--debug",
+             f"--config={config}", f"--socket={socket_name}", f"--width={width}", f"--height={height}",
+             f"--log={log}"], env=d.env, stdout=subprocess.DEVNULL, stderr=d.log("weston"))
+        d.processes.append(weston)
+
+        def xwayland():
+            if weston.poll() is not None:
+                raise JourneyFailed(f"weston ended with status {weston.returncode}")
+            try:
+                with open(log, encoding="utf-8", errors="replace") as text:
+                    found = re.search(r"xserver listening on display (:\d+)", text.read())
+            except FileNotFoundError:
+                return None
+            return found and found.group(1)
+        display = wait_until(xwayland, PATIENCE, "weston's XWayland display", 0.1)
+        d.env = dict(d.env, DISPLAY=display, WAYLAND_DISPLAY=socket_name)
+        wait_until(lambda: d.answers("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), PATIENCE, "XWayland to answer")
+
+    def client_windows(self, d):
+        # weston keeps no list of its X clients: the named windows in its frames.
+        return [int(wid, 16) for wid in re.findall(r"^\s{8}(0x[0-9a-f]+) \"", d.x("xwininfo", "-root", "-tree"), re.M)]
+
+    def frame(self, d, wid, x, y, props):
+        # The frame's window holds a shadow round the frame that weston draws.
+        frame_id = d.parent(wid)
+        parent = frame_id and re.search(r"Absolute upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:\s+(-?\d+)",
+                                        d.x("xwininfo", "-id", str(frame_id)))
+        # Gone meanwhile, or not yet placed: weston frames a new window at
+        # the screen's corner and puts the frame in its place after.
+        if not parent or parent.groups() == ("0", "0"):
+            return None
+        return (x - int(parent[1]) - WESTON_SHADOW, 0, y - int(parent[2]) - WESTON_SHADOW, 0)
+
+    def placed(self, d, window, at_place):
+        # weston frames a new window first and puts the frame in its place after.
+        def placed_window():
+            shown = d.window_named(window.name)
+            return shown if shown and at_place(shown) else None
+        return wait_until(placed_window, PATIENCE, f'"{window.name}" at its designed place', 0.1)
+
+    def scene_graph(self, d):
+        done = subprocess.run(["weston-debug", "scene-graph"], env=d.env, capture_output=True, timeout=PATIENCE)
+        return done.stdout.decode(errors="replace")
+
+
+class Wine(X11):
+    """The Windows build under Wine, on the X desktop. Wine raises its
+    windows late, on clicks it has only now read, its menu bar is white,
+    and once a message box has gone IceWM may keep the keyboard."""
+    keyboard_after_box = False
+
+    def __init__(self, prefix):
+        self.prefix = prefix
+
+    def launch(self, d, program, workdir, scale):
+        # Windows scales a program by the screen's DPI setting.
+        wine.set_dpi(self.prefix, round(96 * scale))
+        return d.launch(["wine", program], workdir, wine.environment(self.prefix), platform=None)
+
+    def place_slack(self, window):
+        # The frame is the window manager's, not the one Windows would draw:
+        # Windows places its own frame at the designed place.
+        return (window.frame_left + 1, window.frame_top + 1)
+
+    def menu_height(self, column):
+        # Under Windows' style the bar is white down to the form.
+        if not column[0] and any(column):
+            return column.index(True)
+        return super().menu_height(column)
+
+    def aim(self, pupil, window, point):
+        """Makes sure that `window` is the uppermost at `point`, bringing it
+        to the front if another one covers the point."""
+        def over():
+            uppermost = pupil.d.window_at(*point)
+            if uppermost and uppermost.id == window.id:
+                return True
+            pupil.d.activate(window)
+            return False
+        wait_until(over, PATIENCE, f'"{window.name}" to be uppermost at {point}', 0.2)
+
+    def shown(self, pupil, window):
+        pupil.d.bring_up(window)
+
+    def before_typing(self, d, form):
+        d.take_keyboard(form)
+
+    def enter(self, d, text):
+        """Wine reads the X keyboard's layouts once, at its start: a Russian
+        text is pasted, with Ctrl+A and Ctrl+V from a clipboard the journey
+        holds.
+
+        Wine's clipboard learns what the X clipboard offers when its owner
+        changes, and fetches the text only on a paste. While Wine takes the
+        offer in, it holds the Windows clipboard open, and a paste made then
+        finds nothing, as a paste on Windows does while another program holds
+        the clipboard. Ctrl+V waits until Wine has asked for the offer; until
+        the program has fetched the text, the pupil selects all and pastes
+        again, which leaves the same text however many pastes land."""
+        if text.isascii():
+            super().enter(d, text)
+            return
+        previous, d.clipboard_owner = d.clipboard_owner, ClipboardOwner(d.env, text)
+        if previous:
+            # Only now: the clipboard never stands empty between two texts.
+            previous.close()
+        owner = d.clipboard_owner
+        wait_until(lambda: owner.times_asked("offers"), PATIENCE, f"Wine's clipboard to learn of {text!r}")
+        next_paste = 0
+
+        def fetched():
+            nonlocal next_paste
+            if owner.times_asked("text"):
+                return True
+            if time.monotonic() >= next_paste:
+                d.key("ctrl+a", "ctrl+v")
+                next_paste = time.monotonic() + ASK_AGAIN_AFTER
+            return False
+        wait_until(fetched, PATIENCE, f"the program to fetch the pasted {text!r}")
+
+    def answer(self, pupil, box):
+        pupil.d.bring_up(box)
+        self.press_ok(pupil, box)
+
+    def splash_actions(self):
+        # Wine offers closing every window to the window manager, whatever
+        # Windows would draw.
+        return super().splash_actions()[:-1]
+
+    def close(self):
+        wine.stop(self.prefix)
+
+
+class Finger:
+    """A finger on a touch panel, over another setting's desktop: the
+    program reads its touches through Qt's TUIO plugin, as a school turns on
+    its whiteboard (docs/install.md), and a tap answers a message box."""
+    keyboard_after_box = False
+
+    def __init__(self, base):
+        self.base = base
+        self.suffix = "-finger" + base.suffix
+        with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as probe:
+            probe.bind(("127.0.0.1", 0))
+            self.port = probe.getsockname()[1]
+
+    def __getattr__(self, name):
+        return getattr(self.base, name)
+
+    def hand(self, d):
+        return TouchPanel(d, self.port)
+
+    def launch(self, d, program, workdir, scale):
+        process = d.launch([program], workdir, {"QT_QPA_GENERIC_PLUGINS": f"tuiotouch:udp={self.port}"})
+        wait_until(lambda: listening(process.pid, self.port), PATIENCE,
+                   f"the program to listen for touches on UDP port {self.port}")
+        return process
+
+    def answer(self, pupil, box):
+        self.base.press_ok(pupil, box)
+
+
+def listening(pid, port):
+    """Process `pid` holds a UDP socket bound to `port`."""
+    inodes = set()
+    try:
+        for fd in os.listdir(f"/proc/{pid}/fd"):
+            target = os.readlink(f"/proc/{pid}/fd/{fd}")
+            if target.startswith("socket:["):
+                inodes.add(target[8:-1])
+    except (FileNotFoundError, ProcessLookupError, PermissionError):
+        return False
+    for table in ("/proc/net/udp", "/proc/net/udp6"):
+        with open(table) as sockets:
+            for line in sockets.readlines()[1:]:
+                fields = line.split()
+                if int(fields[1].split(":")[1], 16) == port and fields[9] in inodes:
+                    return True
+    return False
+
+
+def _osc_string(text):
+    data = text.encode() + b"\0"
+    return data + b"\0" * (-len(data) % 4)
+
+
+def _osc_message(*arguments):
+    tags, data = ",", b""
+    for argument in arguments:
+        if isinstance(argument, str):
+            tags, data = tags + "s", data + _osc_string(argument)
+        elif isinstance(argument, int):
+            tags, data = tags + "i", data + struct.pack(">i", argument)
+        else:
+            tags, data = tags + "f", data + struct.pack(">f", argument)
+    return _osc_string("/tuio/2Dcur") + _osc_string(tags) + data
+
+
+class TouchPanel:
+    """One finger on the panel of the program that listens on `port`, as the
+    board's tracker reports it: TUIO 1.1 cursor bundles (/tuio/2Dcur
+    "alive", "set", "fseq") in OSC over UDP. Qt lays a finger's place over
+    the window that has the keyboard, in fractions of that window's size, so
+    the finger touches only once that window is active and the program has
+    taken it in. The X pointer rests in the window's corner, where it shows
+    a drag's shape."""
+
+    def __init__(self, desktop, port):
+        self.d, self.port = desktop, port
+        self.socket = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.window = None
+        self.frame = self.session = 0
+        self.touching = False
+
+    def on(self, window):
+        self.window = window
+        return self
+
+    def _send(self, point):
+        """One frame: the finger at `point` on the screen, or lifted."""
+        self.frame += 1
+        messages = [_osc_message("alive", *([self.session] if point else []))]
+        if point:
+            w = self.window
+            messages.append(_osc_message("set", self.session, (point[0] - w.x) / w.width,
+                                         (point[1] - w.y) / w.height, 0.0, 0.0, 0.0))
+        messages.append(_osc_message("fseq", self.frame))
+        bundle = _osc_string("#bundle") + struct.pack(">II", 0, 1) + \
+            b"".join(struct.pack(">i", len(m)) + m for m in messages)
+        self.socket.sendto(bundle, ("127.0.0.1", self.port))
+
+    def down(self, point):
+        self.d.settle(self.window)
+        self.d.park_pointer((self.window.x + 1, self.window.y + 1))
+        self.session += 1
+        self.touching = True
+        self._send(point)
+
+    def move(self, point):
+        if self.touching:
+            self._send(point)
+
+    def up(self):
+        self.touching = False
+        self._send(None)
+
+    def tap(self, window, point):
+        self.on(window).down(point)
+        self.up()
+
+    def close(self):
+        self.socket.close()
+
+
+def setting(args):
+    """The setting that the journey's options name."""
+    base = Wine(args.wine_prefix) if args.wine_prefix else Wayland() if args.session == "wayland" else X11()
+    return Finger(base) if args.input == "finger" else base
+
