@@ -16,7 +16,7 @@ import subprocess
 import tempfile
 import time
 
-from xclient import Keyboard, Ping, PointerShape, missing_libraries
+from xclient import ClipboardOwner, Keyboard, Ping, PointerShape, missing_libraries
 
 TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "setxkbmap", "xrdb", "import", "xclip", "tesseract")
 
@@ -544,6 +544,22 @@ class Desktop:
                         "-colorspace", "Gray", picture], env=self.screen_env, check=True, timeout=PATIENCE)
         done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace").strip()
+
+    def hold_clipboard(self, text):
+        """Takes the X clipboard with `text`, as a program that copied it
+        would; the clipboard never stands empty between two texts."""
+        previous, self.clipboard_owner = self.clipboard_owner, ClipboardOwner(self.env, text)
+        if previous:
+            previous.close()
+        return self.clipboard_owner
+
+    def copy(self):
+        """Ctrl+A and Ctrl+C in the box that has the keyboard, and the text
+        that the program copied: the journey holds the clipboard until the
+        program takes it, so an earlier copy is never read for this one."""
+        self.hold_clipboard("")
+        self.key("ctrl+a", "ctrl+c")
+        return wait_until(self.clipboard, PATIENCE, "the program to copy the text of its box")
 
     def clipboard(self):
         """The clipboard's text; None while it is still the journey's own

@@ -43,6 +43,11 @@ def page_of(module):
     return name[0].lower() + name[1:]
 
 JOURNEYS = {}
+# The shape boards' flowchart: each piece and the slot it belongs on, from the top.
+SHAPE_PIECES = ["ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece"]
+SHAPE_SLOTS = ["startSlot", "inputSlot", "processSlot", "outputSlot", "endSlot"]
+SHAPE_DROPS = list(zip(["ovalPiece", "parallelogramPiece", "rectanglePiece", "parallelogramPiece", "ovalPiece"],
+                       SHAPE_SLOTS))
 
 
 class Skipped(Exception):
@@ -150,19 +155,7 @@ class Pupil:
         window = self.wait_placed(module)
         self.expect_designed_place(window, module)
         self.setting.shown(self, window)
-        return window
-
-    def type_into(self, form, module, edit, text, shown=None):
-        """Clicks into an edit box, types `text` over what it holds, and reads
-        it back: it must hold `shown` (`text` unless the form swallows some
-        of it), every letter."""
-        d = self.d
-        self.press(form, module, edit)
-        self.setting.enter(d, text)
-        shown = text if shown is None else shown
-        d.key("ctrl+a", "ctrl+c")
-        held = wait_until(lambda: d.clipboard(), PATIENCE, f"the text of {edit} on the clipboard")
-        expect(held == shown, f"{edit} holds {held!r} after typing {text!r}; it should hold {shown!r}")
+        return Form(self, window, module)
 
     def wait_box(self, form, answered=()):
         """The message box that comes up over `form`: a new window of the
@@ -182,22 +175,67 @@ class Pupil:
     def wait_mark(self, module):
         self.d.wait_screen(lambda s: self.mark_shown(module, s), f"the mark {page_of(module)}Mark on the main form")
 
-    def wait_appears(self, window, module, name, before, timeout=PATIENCE):
-        """Waits for a hidden control to be drawn: its rectangle changes."""
-        rect = self.rect(window, module, name)
+
+class Form:
+    """A form of the program on screen, `window` (whose id, name and place
+    it answers for), as its description `module` designs it, and the
+    pupil's hands on its controls."""
+
+    def __init__(self, pupil, window, module):
+        self.pupil, self.d, self.window, self.module = pupil, pupil.d, window, module
+
+    def __getattr__(self, name):
+        return getattr(self.window, name)
+
+    def rect(self, name):
+        return self.pupil.rect(self.window, self.module, name)
+
+    def region(self, name):
+        """The pixels of a control now."""
+        return self.d.screen().region(self.rect(name))
+
+    def press(self, name, at=None):
+        self.pupil.press(self.window, self.module, name, at)
+
+    def drag(self, start, end, accepted=True):
+        self.pupil.setting.aim(self.pupil, self.window, start)
+        self.d.drag(start, end, accepted, self.pupil.hand.on(self.window))
+
+    def drop(self, piece, target):
+        """Drags control `piece` onto the left part of `target`."""
+        rect = self.rect(target)
+        self.drag(centre(self.rect(piece)), (rect[0] + 10, rect[1] + rect[3] // 2))
+
+    def filled(self, slot):
+        """A predicate on a screen: the slot shows a shape, not its cyan."""
+        rect = self.rect(slot)
+        return lambda s: s.count(rect, near(CYAN, 30)) < rect[2] * rect[3] // 4
+
+    def drop_shapes(self, drops=SHAPE_DROPS):
+        for piece, slot in drops:
+            self.drop(piece, slot)
+            self.d.wait_screen(self.filled(slot), f"{slot} to show the shape from {piece}")
+
+    def type_into(self, edit, text, shown=None):
+        """Clicks into an edit box, types `text` over what it holds, and reads
+        it back: it must hold `shown` (`text` unless the form swallows some
+        of it), every letter."""
+        self.press(edit)
+        self.pupil.setting.enter(self.d, text)
+        shown = text if shown is None else shown
+        held = self.d.copy()
+        expect(held == shown, f"{edit} holds {held!r} after typing {text!r}; it should hold {shown!r}")
+
+    def wait_appears(self, name, before, timeout=PATIENCE):
+        """Waits for a hidden control to be drawn: its pixels change."""
+        rect = self.rect(name)
         self.d.wait_screen(lambda s: s.region(rect) != before, f"{name} to appear", timeout)
 
-    def drop(self, window, module, source, target, aim=None):
-        """Drags control `source` onto `target`, aiming at the target's
-        `aim` point (client offsets within it) or at its left part."""
-        target_rect = self.rect(window, module, target)
-        point = (target_rect[0] + aim[0], target_rect[1] + aim[1]) if aim else \
-            (target_rect[0] + 10, target_rect[1] + target_rect[3] // 2)
-        self.drag(window, centre(self.rect(window, module, source)), point)
-
-    def drag(self, window, start, end, accepted=True):
-        self.setting.aim(self, window, start)
-        self.d.drag(start, end, accepted, self.hand.on(window))
+    def finish(self):
+        """Presses the form's "ОК": the form goes, and its mark shows."""
+        self.press("doneButton")
+        self.d.wait_gone(self.window)
+        self.pupil.wait_mark(self.module)
 
 
 def same_letters(expected, seen):
@@ -259,9 +297,7 @@ def theory(pupil):
     pupil.start()
     page = pupil.open("FlowchartElementsPage")
     expect(not pupil.mark_shown("FlowchartElementsPage"), "the mark is shown before the page was confirmed")
-    pupil.press(page, "FlowchartElementsPage", "doneButton")
-    pupil.d.wait_gone(page)
-    pupil.wait_mark("FlowchartElementsPage")
+    page.finish()
 
 
 @journey("close")
@@ -273,12 +309,12 @@ def close_main(pupil):
     main = pupil.start()
     form = pupil.open("AssignmentStatementsTask")
     # "А" is the Russian letter: the answer is wrong, and the box is emptied.
-    pupil.type_into(form, "AssignmentStatementsTask", "statement1Edit", "а:=10")
-    pupil.press(form, "AssignmentStatementsTask", "statement1CheckButton")
+    form.type_into("statement1Edit", "а:=10")
+    form.press("statement1CheckButton")
     pupil.answer(pupil.wait_box(form))
-    mark = pupil.rect(form, "AssignmentStatementsTask", "statement1Mark")
-    pupil.type_into(form, "AssignmentStatementsTask", "statement1Edit", "a:=10")
-    pupil.press(form, "AssignmentStatementsTask", "statement1CheckButton")
+    mark = form.rect("statement1Mark")
+    form.type_into("statement1Edit", "a:=10")
+    form.press("statement1CheckButton")
     d.wait_screen(lambda s: s.count(mark, is_red) > 20, "the mark of the first statement")
     close_by_close_box(d, main)
 
@@ -369,20 +405,20 @@ def orange_cost(pupil):
     d = pupil.d
     pupil.start()
     form = pupil.open("OrangeCostTask")
-    ok_hidden = d.screen().region(pupil.rect(form, "OrangeCostTask", "doneButton"))
+    ok_hidden = form.region("doneButton")
     purple = near(ELEMENT_PURPLE, 50)
 
     def label_visible(label, screen):
-        return screen.count(pupil.rect(form, "OrangeCostTask", label), purple) > 5
+        return screen.count(form.rect(label), purple) > 5
 
-    pupil.drop(form, "OrangeCostTask", "endPiece", "startSlot")
+    form.drop("endPiece", "startSlot")
     d.wait_screen(lambda s: not label_visible("endPiece", s), "endPiece to leave the column after its wrong drop")
-    pupil.press(form, "OrangeCostTask", "restartButton")
+    form.press("restartButton")
     d.wait_screen(lambda s: label_visible("endPiece", s), "endPiece back in the column after «Заново»")
 
     refused = None
     for number, (label, slot) in enumerate(ORANGE_COST_DROPS):
-        pupil.drop(form, "OrangeCostTask", label, slot)
+        form.drop(label, slot)
         d.wait_screen(lambda s: not label_visible(label, s), f"{label} to leave the column after its drop")
         if refused:
             # The program takes a pointer's events in turn: this drop has
@@ -394,43 +430,26 @@ def orange_cost(pupil):
             # "Начало" now stands in the start oval: a drop on that text is
             # refused, and the caption stays to be dropped where it belongs.
             screen = d.screen()
-            area = pupil.rect(form, "OrangeCostTask", slot)
+            area = form.rect(slot)
             text = screen.bounding_box(area, near(SLOT_BLUE, 60))
             expect(text, "the dropped caption does not show in its slot")
             refused = (area, screen.region(area))
-            pupil.drag(form, centre(pupil.rect(form, "OrangeCostTask", "quantityPiece")), centre(text), accepted=False)
-    pupil.wait_appears(form, "OrangeCostTask", "doneButton", ok_hidden)
-    pupil.press(form, "OrangeCostTask", "doneButton")
-    d.wait_gone(form)
-    pupil.wait_mark("OrangeCostTask")
-
-
-# Task 4: each shape piece and the slot it belongs on, top to bottom.
-HOURS_TO_MINUTES_DROPS = [("ovalPiece", "startSlot"), ("parallelogramPiece", "inputSlot"), ("rectanglePiece", "processSlot"),
-               ("parallelogramPiece", "outputSlot"), ("ovalPiece", "endSlot")]
-
-
-def slot_filled(pupil, window, module, slot):
-    rect = pupil.rect(window, module, slot)
-    return lambda s: s.count(rect, near(CYAN, 30)) < rect[2] * rect[3] // 4
+            form.drag(centre(form.rect("quantityPiece")), centre(text), accepted=False)
+    form.wait_appears("doneButton", ok_hidden)
+    form.finish()
 
 
 @journey("hours-to-minutes")
 def hours_to_minutes(pupil):
     """Task 4 solved by real drags of the shape pieces; each slot loads its
     picture from the working directory."""
-    d = pupil.d
     pupil.start()
     form = pupil.open("HoursToMinutesTask")
-    ok_hidden = d.screen().region(pupil.rect(form, "HoursToMinutesTask", "doneButton"))
-    for piece, slot in HOURS_TO_MINUTES_DROPS:
-        pupil.drop(form, "HoursToMinutesTask", piece, slot)
-        d.wait_screen(slot_filled(pupil, form, "HoursToMinutesTask", slot), f"{slot} to show the shape from {piece}")
-    pupil.press(form, "HoursToMinutesTask", "checkButton")
-    pupil.wait_appears(form, "HoursToMinutesTask", "doneButton", ok_hidden)
-    pupil.press(form, "HoursToMinutesTask", "doneButton")
-    d.wait_gone(form)
-    pupil.wait_mark("HoursToMinutesTask")
+    ok_hidden = form.region("doneButton")
+    form.drop_shapes()
+    form.press("checkButton")
+    form.wait_appears("doneButton", ok_hidden)
+    form.finish()
 
 
 @journey("quick-click")
@@ -441,18 +460,16 @@ def quick_click(pupil):
     d = pupil.d
     pupil.start()
     form = pupil.open("HoursToMinutesTask")
-    pupil.press(form, "HoursToMinutesTask", "ovalPiece")
-    pupil.press(form, "HoursToMinutesTask", "processSlot")
-    for number, (piece, slot) in enumerate(HOURS_TO_MINUTES_DROPS):
-        pupil.drop(form, "HoursToMinutesTask", piece, slot)
-        d.wait_screen(slot_filled(pupil, form, "HoursToMinutesTask", slot), f"{slot} to show the shape from {piece}")
-        if number == 0:
-            # Events are read in turn: the click on the slot came before.
-            expect(not slot_filled(pupil, form, "HoursToMinutesTask", "processSlot")(d.screen()),
-                   "the click on a piece left a drag that dropped it on the slot clicked next")
-    pupil.press(form, "HoursToMinutesTask", "checkButton")
+    form.press("ovalPiece")
+    form.press("processSlot")
+    form.drop_shapes(SHAPE_DROPS[:1])
+    # Events are read in turn: the click on the slot came before.
+    expect(not form.filled("processSlot")(d.screen()),
+           "the click on a piece left a drag that dropped it on the slot clicked next")
+    form.drop_shapes(SHAPE_DROPS[1:])
+    form.press("checkButton")
     # The count's label is as wide as its text.
-    x, y, _, h = pupil.rect(form, "HoursToMinutesTask", "errorCountLabel")
+    x, y, _, h = form.rect("errorCountLabel")
     shown = wait_until(lambda: d.read_text((x, y - 2, round(220 * pupil.scale), h + 4), "rus").partition("ошибок")[2],
                        PATIENCE, "«Количество ошибок: …» after «Проверить»")
     # OCR may read the nought as a letter O.
@@ -471,28 +488,26 @@ def shape_quiz(pupil):
     d = pupil.d
     pupil.start()
     form = pupil.open("ShapeQuizTask")
-    status = pupil.rect(form, "ShapeQuizTask", "statusLabel")
-    ok_hidden = d.screen().region(pupil.rect(form, "ShapeQuizTask", "doneButton"))
+    status = form.rect("statusLabel")
+    ok_hidden = form.region("doneButton")
 
     def written(screen):
         return screen.count(status, lambda p: not near(FORM_COLOUR, 30)(p)) > 0
 
     def choose(option):
         # On its round mark: a radio button takes a press on its mark or its text.
-        pupil.press(form, "ShapeQuizTask", option, (8, pupil.form("ShapeQuizTask").rect(option, 0)[3] // 2))
+        form.press(option, (8, pupil.form("ShapeQuizTask").rect(option, 0)[3] // 2))
     hint = d.screen().region(status)
     choose("question1DiamondOption")
-    pupil.press(form, "ShapeQuizTask", "checkButton")
+    form.press("checkButton")
     d.wait_screen(lambda s: written(s) and s.region(status) != hint, "the count of errors after «Проверить»")
-    pupil.press(form, "ShapeQuizTask", "restartButton")
+    form.press("restartButton")
     d.wait_screen(lambda s: not written(s), "«Заново» to clear the count")
     for option in SHAPE_QUIZ_ANSWERS:
         choose(option)
-    pupil.press(form, "ShapeQuizTask", "checkButton")
-    pupil.wait_appears(form, "ShapeQuizTask", "doneButton", ok_hidden)
-    pupil.press(form, "ShapeQuizTask", "doneButton")
-    d.wait_gone(form)
-    pupil.wait_mark("ShapeQuizTask")
+    form.press("checkButton")
+    form.wait_appears("doneButton", ok_hidden)
+    form.finish()
 
 
 def runtime_without(pupil, workdir, missing):
@@ -533,15 +548,13 @@ def missing_picture(pupil):
         runtime_without(pupil, workdir, "uslNew.jpg")
         pupil.start(workdir)
         form = pupil.open("HoursToMinutesTask")
-        pupil.drop(form, "HoursToMinutesTask", "diamondPiece", "startSlot")
+        form.drop("diamondPiece", "startSlot")
         expect_cannot_open(pupil, form, "uslNew.jpg")
-        slot = pupil.rect(form, "HoursToMinutesTask", "startSlot")
+        slot = form.rect("startSlot")
         expect(d.screen().count(slot, near(CYAN, 30)) > slot[2] * slot[3] // 2,
                "the slot changed although its picture could not be loaded")
 
 
-COSINE_LAW_DROPS = [("ovalPiece", "startSlot"), ("parallelogramPiece", "inputSlot"), ("rectanglePiece", "processSlot"),
-                ("parallelogramPiece", "outputSlot"), ("ovalPiece", "endSlot")]
 # Typed in small letters; the blanks are swallowed by the form.
 COSINE_LAW_TEXTS = [("startEdit", "начало"), ("inputEdit", "b, c, x"),
                 ("processEdit", "a:=sqrt(b*b + c*c - 2*b*c*cos(x))"), ("outputEdit", "a"), ("endEdit", "конец")]
@@ -557,79 +570,91 @@ def cosine_law(pupil):
 
 def solve_cosine_law(pupil, form):
     d = pupil.d
-    ok_hidden = d.screen().region(pupil.rect(form, "CosineLawTask", "doneButton"))
+    ok_hidden = form.region("doneButton")
     # By keyboard: Tab from the first box to "Проверить", and Space presses
     # it although the form keeps blanks out of its boxes. The empty board
     # and the prompts are both wrong: two boxes, one after the other.
     if pupil.setting.keyboard_after_box:
-        pupil.press(form, "CosineLawTask", "startEdit")
+        form.press("startEdit")
         d.key("Tab")
         d.key("space")
     else:
-        pupil.press(form, "CosineLawTask", "checkButton")
+        form.press("checkButton")
     answered = []
     for _ in range(2):
         box = pupil.wait_box(form, answered)
         pupil.answer(box)
         answered.append(box.id)
-    for piece, slot in COSINE_LAW_DROPS:
-        pupil.drop(form, "CosineLawTask", piece, slot)
-        d.wait_screen(slot_filled(pupil, form, "CosineLawTask", slot), f"{slot} to show the shape from {piece}")
+    form.drop_shapes()
     pupil.setting.before_typing(d, form)
     # Every letter arrives, whichever layout it is typed in; the blanks are swallowed.
     for edit, text in COSINE_LAW_TEXTS:
-        pupil.type_into(form, "CosineLawTask", edit, text, text.replace(" ", ""))
-    pupil.press(form, "CosineLawTask", "checkButton")
-    pupil.wait_appears(form, "CosineLawTask", "doneButton", ok_hidden)
+        form.type_into(edit, text, text.replace(" ", ""))
+    form.press("checkButton")
+    form.wait_appears("doneButton", ok_hidden)
     shown = d.windows()
     expect(len(shown) == 2, f"a right answer should show no message box: {shown}")
     # Judged, and shown again, in capitals.
-    pupil.press(form, "CosineLawTask", "startEdit")
-    d.key("ctrl+a", "ctrl+c")
-    wait_until(lambda: d.clipboard() == "НАЧАЛО", PATIENCE, 'the start box to show "НАЧАЛО"')
-    pupil.press(form, "CosineLawTask", "doneButton")
-    d.wait_gone(form)
-    pupil.wait_mark("CosineLawTask")
+    form.press("startEdit")
+    held = d.copy()
+    expect(held == "НАЧАЛО", f'the start box shows {held!r}, not "НАЧАЛО"')
+    form.finish()
 
 
-class Keyboard:
+class FocusChain:
     """Moves the focus by Tab along a form's focus chain, as the form
-    declares it, and presses keys there. The chain is the form's controls in
-    their tab order, then the pieces and the slots of its board."""
+    declares it (its controls in tab order, then its board's pieces and
+    slots), and presses keys there. With a screen reader, each step waits
+    for Orca to name the control that took the focus: a pupil who only
+    listens moves on once they have heard where they are."""
 
-    def __init__(self, desktop, window, chain, focused):
-        desktop.wait_active(window)
+    def __init__(self, desktop, chain, focused, reader=None, names=None):
         self.d, self.chain, self.at = desktop, list(chain), chain.index(focused)
+        self.reader, self.names = reader, names
 
     def go(self, name):
-        steps = (self.chain.index(name) - self.at) % len(self.chain)
-        for _ in range(steps):
+        while self.chain[self.at] != name:
             self.d.key("Tab")
-        self.at = self.chain.index(name)
+            self.at = (self.at + 1) % len(self.chain)
+            if self.reader:
+                self.reader.expect(self.names(self.chain[self.at]))
 
-    def enter(self, name):
+    def press(self, name, key, *heard):
+        """Goes to `name`, presses `key` there and waits for Orca to say each
+        of `heard`."""
         self.go(name)
-        self.d.key("Return")
-
-    def space(self, name):
-        self.go(name)
-        self.d.key("space")
+        self.d.key(key)
+        return self.reader.expect(*heard) if heard else None
 
     def insert_after(self, known, name):
         """A control that was hidden is shown and joins the chain."""
         self.chain.insert(self.chain.index(known) + 1, name)
 
 
-SHAPE_PIECES = ["ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece"]
-SHAPE_SLOTS = ["startSlot", "inputSlot", "processSlot", "outputSlot", "endSlot"]
+def keyboard_form(pupil, module, chain, focused):
+    form = Form(pupil, pupil.d.wait_window(pupil.form(module).caption), module)
+    pupil.d.wait_active(form.window)
+    return form, FocusChain(pupil.d, chain + SHAPE_PIECES + SHAPE_SLOTS, focused)
 
 
-def solve_shapes_by_keyboard(pupil, form, module, keys):
-    for piece, slot in zip(["ovalPiece", "parallelogramPiece", "rectanglePiece", "parallelogramPiece", "ovalPiece"],
-                           SHAPE_SLOTS):
-        keys.enter(piece)
-        keys.enter(slot)
-        pupil.d.wait_screen(slot_filled(pupil, form, module, slot), f"{slot} to show the shape from {piece}")
+def solve_by_keyboard(form, keys):
+    """Drops every shape by keyboard, then presses "Проверить" and "ОК"."""
+    ok_hidden = form.region("doneButton")
+    for piece, slot in SHAPE_DROPS:
+        keys.press(piece, "Return")
+        keys.press(slot, "Return")
+        form.d.wait_screen(form.filled(slot), f"{slot} to show the shape from {piece}")
+    for edit, text in COSINE_LAW_TEXTS if form.module == "CosineLawTask" else ():
+        keys.go(edit)
+        form.d.key("ctrl+a")
+        form.d.type(text)
+    keys.press("checkButton", "space")
+    form.wait_appears("doneButton", ok_hidden)
+    expect(len(form.d.windows()) == 2, f"a right answer should show no message box: {form.d.windows()}")
+    keys.insert_after("clearButton", "doneButton")
+    keys.press("doneButton", "space")
+    form.d.wait_gone(form.window)
+    form.pupil.wait_mark(form.module)
 
 
 @journey("keyboard-shapes")
@@ -640,78 +665,20 @@ def keyboard_shapes(pupil):
     d = pupil.d
     with tempfile.TemporaryDirectory(prefix="zartex-runtime-") as workdir:
         runtime_without(pupil, workdir, "uslNew.jpg")
-        main = Keyboard(d, pupil.start(workdir), pupil.form("MainWindow").tab_order, "flowchartElementsButton")
-
-        main.space("hoursToMinutesButton")
-        form = d.wait_window(pupil.form("HoursToMinutesTask").caption)
-        keys = Keyboard(d, form, ["checkButton", "clearButton"] + SHAPE_PIECES + SHAPE_SLOTS, "checkButton")
-        keys.enter("diamondPiece")
-        keys.enter("startSlot")
+        d.wait_active(pupil.start(workdir))
+        main = FocusChain(d, pupil.form("MainWindow").tab_order, "flowchartElementsButton")
+        main.press("hoursToMinutesButton", "space")
+        form, keys = keyboard_form(pupil, "HoursToMinutesTask", ["checkButton", "clearButton"], "checkButton")
+        keys.press("diamondPiece", "Return")
+        keys.press("startSlot", "Return")
         expect_cannot_open(pupil, form, "uslNew.jpg")
-        ok_hidden = d.screen().region(pupil.rect(form, "HoursToMinutesTask", "doneButton"))
-        solve_shapes_by_keyboard(pupil, form, "HoursToMinutesTask", keys)
-        keys.space("checkButton")
-        pupil.wait_appears(form, "HoursToMinutesTask", "doneButton", ok_hidden)
-        keys.insert_after("clearButton", "doneButton")
-        keys.space("doneButton")
-        d.wait_gone(form)
-        pupil.wait_mark("HoursToMinutesTask")
-
+        solve_by_keyboard(form, keys)
         d.wait_active(pupil.main)
-        main.at = main.chain.index("hoursToMinutesButton")
-        main.space("cosineLawButton")
-        form = d.wait_window(pupil.form("CosineLawTask").caption)
-        edits = ["startEdit", "inputEdit", "processEdit", "outputEdit", "endEdit"]
-        keys = Keyboard(d, form, ["startEdit", "checkButton", "clearButton"] + edits[1:] + SHAPE_PIECES + SHAPE_SLOTS,
-                        "startEdit")
-        ok_hidden = d.screen().region(pupil.rect(form, "CosineLawTask", "doneButton"))
-        solve_shapes_by_keyboard(pupil, form, "CosineLawTask", keys)
-        for edit, (_, text) in zip(edits, COSINE_LAW_TEXTS):
-            keys.go(edit)
-            d.key("ctrl+a")
-            d.type(text)
-        keys.space("checkButton")
-        pupil.wait_appears(form, "CosineLawTask", "doneButton", ok_hidden)
-        expect(len(d.windows()) == 2, f"a right answer should show no message box: {d.windows()}")
-        keys.insert_after("clearButton", "doneButton")
-        keys.space("doneButton")
-        d.wait_gone(form)
-        pupil.wait_mark("CosineLawTask")
-
-
-@journey("keyboard-labels")
-def keyboard_labels(pupil):
-    """Task 5 solved with the keyboard alone; Escape puts a picked-up
-    caption down again."""
-    d = pupil.d
-    Keyboard(d, pupil.start(), pupil.form("MainWindow").tab_order, "flowchartElementsButton").space("orangeCostButton")
-    form = d.wait_window(pupil.form("OrangeCostTask").caption)
-    # The form's "ОК", once shown, comes after the slots and before "Заново".
-    pieces = ["startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"]
-    chain = ["restartButton"] + pieces + [slot for _, slot in ORANGE_COST_DROPS]
-    keys = Keyboard(d, form, chain, "restartButton")
-    ok_hidden = d.screen().region(pupil.rect(form, "OrangeCostTask", "doneButton"))
-    purple = near(ELEMENT_PURPLE, 50)
-    keys.enter("endPiece")
-    d.key("Escape")
-    keys.enter("startSlot")
-    for piece, slot in ORANGE_COST_DROPS:
-        keys.enter(piece)
-        keys.enter(slot)
-        d.wait_screen(lambda s: s.count(pupil.rect(form, "OrangeCostTask", piece), purple) <= 5,
-                      f"{piece} to leave the column after its drop")
-        if piece == "startPiece":
-            # Keys are taken in turn: the Enter on the slot after Escape has
-            # been handled by now, and must have left the caption in place.
-            expect(d.screen().count(pupil.rect(form, "OrangeCostTask", "endPiece"), purple) > 5,
-                   "a caption put down by Escape was dropped all the same")
-        keys.chain.remove(piece)  # hidden, out of the chain
-        keys.at = keys.chain.index(slot)
-    pupil.wait_appears(form, "OrangeCostTask", "doneButton", ok_hidden)
-    keys.insert_after("endSlot", "doneButton")
-    keys.space("doneButton")
-    d.wait_gone(form)
-    pupil.wait_mark("OrangeCostTask")
+        main.press("cosineLawButton", "space")
+        edits = [edit for edit, _ in COSINE_LAW_TEXTS]
+        form, keys = keyboard_form(pupil, "CosineLawTask", edits[:1] + ["checkButton", "clearButton"] + edits[1:],
+                                   "startEdit")
+        solve_by_keyboard(form, keys)
 
 
 SHAPE_NAMES = {"ovalPiece": "Овал", "parallelogramPiece": "Параллелограмм", "rectanglePiece": "Прямоугольник",
@@ -735,8 +702,8 @@ def slot_heard(slot, shown):
 def screen_reader(pupil):
     """Orca, the real screen reader, speaks every step of Task 4, of Task 5
     and of a typed answer of Task 8, walked by keyboard alone: each control
-    that takes the focus, each pick-up, drop, refusal and reset, each
-    check's result, "ОК", and the mark back on the main form."""
+    that takes the focus, each pick-up, put-down (Escape), drop, refusal and
+    reset, each check's result, "ОК", and the mark back on the main form."""
     missing = screenreader.missing()
     if missing:
         raise Skipped(f"{', '.join(missing)} not installed (bash tools/test.sh installs them)")
@@ -750,14 +717,14 @@ def screen_reader(pupil):
         reader.expect(f"{pupil.form('MainWindow').caption} рамка", main_names("flowchartElementsButton"))
         d.wait_active(main)
         main_chain = pupil.form("MainWindow").tab_order
-        main_keys = screenreader.ListeningKeyboard(d, reader, main_chain, "flowchartElementsButton", main_names)
+        main_keys = FocusChain(d, main_chain, "flowchartElementsButton", reader, main_names)
 
         # Task 4: a refused drop, a reset, a wrong shape, the solution, the count.
         main_keys.press("hoursToMinutesButton", "space", "Задача 4 рамка", "Проверить " + button)
         shape_names = dict({piece: f"{shown} изображение" for piece, shown in SHAPE_NAMES.items()},
                            **{slot: slot_heard(slot, "пусто") for slot in SHAPE_SLOTS})
-        keys = screenreader.ListeningKeyboard(d, reader, ["checkButton", "clearButton"] + SHAPE_PIECES + SHAPE_SLOTS,
-                                              "checkButton", heard_as(pupil, "HoursToMinutesTask", button, shape_names))
+        keys = FocusChain(d, ["checkButton", "clearButton"] + SHAPE_PIECES + SHAPE_SLOTS, "checkButton", reader,
+                          heard_as(pupil, "HoursToMinutesTask", button, shape_names))
         keys.press("checkButton", "space", "Блок-схема ещё не собрана верно.")
         keys.press("startSlot", "Return", "Ничего не взято.")
         keys.press("rectanglePiece", "Return", "Взята фигура: Прямоугольник.")
@@ -774,7 +741,7 @@ def screen_reader(pupil):
             keys.press(slot, "Return", slot_heard(slot, shown) + ".")
             shape_names[slot] = slot_heard(slot, shown)
         keys.press("checkButton", "space", "Количество ошибок: 1. Задание выполнено, появилась кнопка «ОК».")
-        keys.chain.insert(keys.chain.index("clearButton") + 1, "doneButton")
+        keys.insert_after("clearButton", "doneButton")
         keys.press("doneButton", "space", f"{pupil.form('MainWindow').caption} рамка",
                    main_names("hoursToMinutesButton"), "Выполнено")
 
@@ -785,11 +752,12 @@ def screen_reader(pupil):
         captions = {piece: screenreader.designed_name(pupil.form("OrangeCostTask"), piece) for piece in pieces}
         label_names = dict({piece: captions[piece] for piece in pieces},
                            **{slot: slot_heard(slot, "пусто") for slot in SHAPE_SLOTS})
-        keys = screenreader.ListeningKeyboard(d, reader, ["restartButton"] + pieces + SHAPE_SLOTS, "restartButton",
-                                              heard_as(pupil, "OrangeCostTask", button, label_names))
+        keys = FocusChain(d, ["restartButton"] + pieces + SHAPE_SLOTS, "restartButton", reader,
+                          heard_as(pupil, "OrangeCostTask", button, label_names))
         keys.press("endPiece", "Return", f"Взята надпись: {captions['endPiece']}.")
         d.key("Escape")
         reader.expect(f"Положена на место: {captions['endPiece']}.")
+        keys.press("startSlot", "Return", "Ничего не взято.")
         for number, (piece, slot) in enumerate(ORANGE_COST_DROPS):
             keys.press(piece, "Return", f"Взята надпись: {captions[piece]}.")
             heard = [slot_heard(slot, captions[piece]) + "."]
@@ -799,7 +767,7 @@ def screen_reader(pupil):
             keys.chain.remove(piece)  # hidden, out of the chain
             keys.at = keys.chain.index(slot)
             label_names[slot] = slot_heard(slot, captions[piece])
-        keys.chain.insert(keys.chain.index("endSlot") + 1, "doneButton")
+        keys.insert_after("endSlot", "doneButton")
         keys.press("doneButton", "space", f"{pupil.form('MainWindow').caption} рамка",
                    main_names("orangeCostButton"), "Выполнено")
 
@@ -810,8 +778,8 @@ def screen_reader(pupil):
                         screenreader.designed_name(expression_notation, "expression1Edit"),
                         screenreader.designed_name(expression_notation, "expression1Picture"))
         d.type("5*a")
-        keys = screenreader.ListeningKeyboard(d, reader, ["expression1Edit", "expression1CheckButton"],
-                                              "expression1Edit", heard_as(pupil, "ExpressionNotationTask", button))
+        keys = FocusChain(d, ["expression1Edit", "expression1CheckButton"], "expression1Edit", reader,
+                          heard_as(pupil, "ExpressionNotationTask", button))
         keys.press("expression1CheckButton", "space", "Задача решена неверно")
         d.key("Return")
         reader.expect("Задача 8 рамка", "Проверить " + button)
@@ -862,12 +830,12 @@ def windows_cosine_law(pupil):
         pupil.start(workdir)
         expect_design_font(pupil)
         form = pupil.open("CosineLawTask")
-        pupil.drop(form, "CosineLawTask", "parallelogramPiece", "inputSlot")
+        form.drop("parallelogramPiece", "inputSlot")
         expect_cannot_open(pupil, form, "parNew.jpg")
         # A damaged picture: the decoder gives up midway, and says so.
         with open(os.path.join(workdir, "parNew.jpg"), "wb") as damaged:
             damaged.write(b"\xff\xd8\xff\xdb" + bytes(range(256)) * 4)
-        pupil.drop(form, "CosineLawTask", "parallelogramPiece", "inputSlot")
+        form.drop("parallelogramPiece", "inputSlot")
         expect_box(pupil, form, "Файл parNew.jpg повреждён", "rus+eng")
         shutil.copy(os.path.join(pupil.args.workdir, "parNew.jpg"), workdir)
         solve_cosine_law(pupil, form)
@@ -901,10 +869,10 @@ def windows_start_menu(pupil):
                                                            f" its folder but in {os.readlink(f'/proc/{pid}/cwd')}")
     pupil.wait_main()
     form = pupil.open("HoursToMinutesTask")
-    pupil.drop(form, "HoursToMinutesTask", "ovalPiece", "startSlot")
-    d.wait_screen(slot_filled(pupil, form, "HoursToMinutesTask", "startSlot"), "the start slot to show the oval")
+    form.drop("ovalPiece", "startSlot")
+    d.wait_screen(form.filled("startSlot"), "the start slot to show the oval")
     form = pupil.open("CosineLawTask")
-    x, y = centre(pupil.rect(form, "CosineLawTask", "startEdit"))
+    x, y = centre(form.rect("startEdit"))
     pupil.setting.aim(pupil, form, (x, y))
     d.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "3", check=True)
     wait_until(lambda: "Копировать" in d.read_text((x, y, 240, 200), language="rus"), PATIENCE,
@@ -921,9 +889,7 @@ def installed(pupil):
     actual = os.path.realpath(f"/proc/{pupil.d.program.pid}/cwd")
     expect(actual == expected, f"the program runs in {actual}, not in {expected}")
     page = pupil.open("FlowchartElementsPage")
-    pupil.press(page, "FlowchartElementsPage", "doneButton")
-    pupil.d.wait_gone(page)
-    pupil.wait_mark("FlowchartElementsPage")
+    page.finish()
 
 
 def main():

@@ -179,26 +179,3 @@ def designed_name(form, name):
         if found is not None and found.text:
             return found.text
     raise KeyError(f"{name} in {form.path} has neither an accessible name nor a text")
-
-
-class ListeningKeyboard:
-    """Tabs along a form's focus chain one control at a time, waiting at
-    each for Orca to name the control that took the focus: a pupil who only
-    listens moves on once they have heard where they are."""
-
-    def __init__(self, desktop, reader, chain, focused, names):
-        self.d, self.reader = desktop, reader
-        self.chain, self.at, self.names = list(chain), chain.index(focused), names
-
-    def go(self, name):
-        while self.chain[self.at] != name:
-            self.d.key("Tab")
-            self.at = (self.at + 1) % len(self.chain)
-            self.reader.expect(self.names(self.chain[self.at]))
-
-    def press(self, name, key, *then_heard):
-        """Goes to `name`, presses `key` there and waits for each of
-        `then_heard` to be said."""
-        self.go(name)
-        self.d.key(key)
-        return self.reader.expect(*then_heard)

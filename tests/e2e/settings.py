@@ -12,7 +12,6 @@ import subprocess
 import time
 
 from desktop import ASK_AGAIN_AFTER, PATIENCE, JourneyFailed, Mouse, wait_until
-from xclient import ClipboardOwner
 import wine
 
 # weston 10 draws a shadow this wide around the frames of X11 windows.
@@ -243,11 +242,7 @@ class Wine(X11):
         if text.isascii():
             super().enter(d, text)
             return
-        previous, d.clipboard_owner = d.clipboard_owner, ClipboardOwner(d.env, text)
-        if previous:
-            # Only now: the clipboard never stands empty between two texts.
-            previous.close()
-        owner = d.clipboard_owner
+        owner = d.hold_clipboard(text)
         wait_until(lambda: owner.times_asked("offers"), PATIENCE, f"Wine's clipboard to learn of {text!r}")
         next_paste = 0
 
