@@ -7,8 +7,11 @@
 #include "DragPayload.h"
 #include "PictureBox.h"
 
+#include <QDrag>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 class DragDropTest : public QObject
 {
@@ -16,6 +19,7 @@ class DragDropTest : public QObject
 
 private slots:
     void aDragCarriesItsKeyIntoItsOwnFormOnly();
+    void thePressesOfADoubleClickDragBoth();
 };
 
 void DragDropTest::aDragCarriesItsKeyIntoItsOwnFormOnly()
@@ -42,6 +46,31 @@ void DragDropTest::aDragCarriesItsKeyIntoItsOwnFormOnly()
     QMimeData garbage;
     garbage.setData(DragPayload::mimeType, "7");
     QCOMPARE(DragPayload::keyDroppedOn(slot, &garbage), std::nullopt);
+}
+
+// A pupil who lets go of a piece and presses it again at once makes a
+// double click: its second press picks the piece up as the first did.
+void DragDropTest::thePressesOfADoubleClickDragBoth()
+{
+    QWidget form;
+    auto *piece = new DragLabel(&form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    for (QEvent::Type press : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
+        bool dragging = false;
+        // The drag runs its own loop until it ends: look there, then end it.
+        QTimer::singleShot(0, piece, [&] {
+            QDrag *drag = piece->findChild<QDrag *>();
+            dragging = drag != nullptr;
+            if (drag)
+                QDrag::cancel();
+        });
+        QMouseEvent event(press, QPointF(2, 2), piece->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(piece, &event);
+        QTRY_VERIFY2(dragging, press == QEvent::MouseButtonPress ? "a press" : "a double click's second press");
+        qDeleteAll(piece->findChildren<QDrag *>());
+    }
 }
 
 QTEST_MAIN(DragDropTest)
