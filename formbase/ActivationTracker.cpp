@@ -1,5 +1,7 @@
 #include "ActivationTracker.h"
 
+#include "QtVersion.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
@@ -21,10 +23,9 @@ bool ActivationTracker::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Hide && watched == m_active) {
         m_active = nullptr;
-    } else if (event->type() == QEvent::Show) {
-        // Where no window manager takes the focus from a hidden window (Qt 5
-        // without one), the window keeps it, and showing it again changes
-        // no focus: it is the active window again all the same.
+    } else if (QtVersion::keepsFocusOnHiddenWindows && event->type() == QEvent::Show) {
+        // A hidden window that kept the focus changes no focus when it is
+        // shown again: it is the active window again all the same.
         QWindow *shown = static_cast<QWidget *>(watched)->windowHandle();
         if (shown && shown == QGuiApplication::focusWindow())
             onFocusWindowChanged(shown);

@@ -23,6 +23,9 @@ using EnterEvent = QEnterEvent;
 // Qt 6 gives every new accessible object an id never used before.
 constexpr bool reusesAccessibleIds = false;
 
+// Qt 6 takes the focus from a window that it hides.
+constexpr bool keepsFocusOnHiddenWindows = false;
+
 // The forms grow with the desktop's scale (Xft.dpi on X11, the display
 // setting on Windows) by any factor, 1.5 included; Qt 6 does so by itself.
 inline void followDesktopScale() {}
@@ -48,6 +51,10 @@ using EnterEvent = QEvent;
 // Qt 5 gives a new accessible object the id of the one made last, once that
 // one is gone.
 constexpr bool reusesAccessibleIds = true;
+
+// Where no window manager takes it (offscreen, or X11 without one), Qt 5
+// leaves the focus on a window that it hides.
+constexpr bool keepsFocusOnHiddenWindows = true;
 
 // Before the application is made: Qt 5 scales only when asked, and would
 // round a factor of 1.5 up to 2.

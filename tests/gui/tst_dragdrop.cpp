@@ -65,7 +65,7 @@ void DragDropTest::thePressesOfADoubleClickDragBoth()
             if (drag)
                 QDrag::cancel();
         });
-        QMouseEvent event(press, QPointF(2, 2), piece->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::LeftButton,
+        QMouseEvent event(press, QPointF(2, 2), piece->mapToGlobal(QPoint(2, 2)), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QApplication::sendEvent(piece, &event);
         QTRY_VERIFY2(dragging, press == QEvent::MouseButtonPress ? "a press" : "a double click's second press");
