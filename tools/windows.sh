@@ -26,7 +26,7 @@ skip_uncached() {
         "(bash tools/windows.sh builds them once, in about an hour)"
     exit 77
 }
-if $if_cached && { [ ! -f "$cache/qt/.stamp" ] || [ ! -f "$cache/libjpeg/.stamp" ] ||
+if $if_cached && { [ ! -f "$cache/qt5/.stamp" ] || [ ! -f "$cache/libjpeg/.stamp" ] ||
                    ! command -v "$cross_compiler" >/dev/null; }; then
     skip_uncached
 fi
@@ -71,56 +71,10 @@ fi
 $if_cached && install_deps
 
 
-# Debian's source packages. When the machine's apt has no deb-src lines,
-# they are made from its deb lines (the same URIs, suites and keys) in a
-# private apt folder inside the cache, read with the machine's own apt
-# settings (its proxy, its mirror); the machine's apt sources stay as
-# they were.
-apt_src=(apt-get)
-if $if_cached; then
-    : # the sources' versions are not checked: that needs apt's lists
-elif ! apt-get source --print-uris -qq qtbase-opensource-src libjpeg-turbo >/dev/null 2>&1; then
-    private=$cache/apt
-    say "reading Debian's source packages through $private/sources.list.d (the machine's apt sources are left as they are)"
-    rm -rf "$private/sources.list.d"
-    mkdir -p "$private/sources.list.d" "$private/lists/partial" "$private/cache/archives/partial"
-    eval "$(apt-config shell source_list Dir::Etc::SourceList/f source_parts Dir::Etc::SourceParts/d)"
-    as_source_lines() {
-        case $1 in
-            *.list) sed -E 's/^([[:space:]]*)deb(-src)?([[:space:]])/\1deb-src\3/' "$1" ;;
-            *.sources) sed -E 's/^[Tt][Yy][Pp][Ee][Ss]:.*/Types: deb-src/' "$1" ;;
-        esac
-    }
-    [ -f "$source_list" ] && as_source_lines "$source_list" >"$private/sources.list.d/sources.list"
-    for file in "$source_parts"*.list "$source_parts"*.sources; do
-        [ -f "$file" ] && as_source_lines "$file" >"$private/sources.list.d/$(basename "$file")"
-    done
-    apt_src=(apt-get -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$private/sources.list.d"
-        -o Dir::State::Lists="$private/lists" -o Dir::Cache="$private/cache")
-    "${apt_src[@]}" update -qq
-fi
-
-# The version of a source package that apt offers, as "name_version".
-source_version() {
-    local uris
-    uris=$("${apt_src[@]}" source --print-uris -qq "$1")
-    printf '%s\n' "$uris" | sed -n "s/^'[^']*' \($1_[^ ]*\)\.dsc .*/\1/p"
-}
-# Unpacks that version (its patches applied) into $cache/src/name_version,
-# replacing any other version, and leaves the folder in $source_dir.
-debian_source() {
-    local package=$1 version
-    version=$(source_version "$package")
-    [ -n "$version" ] || { echo "apt offers no source package $package" >&2; exit 1; }
-    source_dir=$cache/src/$version
-    [ -f "$source_dir/.unpacked" ] && return
-    rm -rf "$cache/src/${package}_"* "$cache/src/unpack-$package"
-    mkdir -p "$cache/src/unpack-$package"
-    (cd "$cache/src/unpack-$package" && "${apt_src[@]}" source -qq "$package" >/dev/null)
-    mv "$cache/src/unpack-$package/$(cd "$cache/src/unpack-$package" && ls -d "$package"-*/)" "$source_dir"
-    rm -rf "$cache/src/unpack-$package"
-    touch "$source_dir/.unpacked"
-}
+# Debian's source packages, as the machine's apt sources offer them
+# (tools/debian-source.sh).
+source_version() { bash tools/debian-source.sh --version "$cache" "$1"; }
+debian_source() { source_dir=$(bash tools/debian-source.sh "$cache" "$1"); }
 # Is the library in prefix $1 built by this recipe ($2) from the source
 # apt offers for package $3?
 up_to_date() {
@@ -211,8 +165,8 @@ while [ ${#pending[@]} -gt 0 ]; do
 done
 x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.dll "$stage"/*/*.dll "$stage/zartex.exe"
 
-cp "$qt_prefix/licenses/LGPL-3.0-only.txt" "$stage/licenses/Qt-LGPL-3.0.txt"
-cp "$qt_prefix/licenses/GPL-3.0-only.txt" "$stage/licenses/Qt-GPL-3.0.txt"
+cp "$qt_prefix/licenses/LICENSE.LGPL3" "$stage/licenses/Qt-LGPL-3.0.txt"
+cp "$qt_prefix/licenses/LICENSE.GPL3" "$stage/licenses/Qt-GPL-3.0.txt"
 cp "$jpeg_prefix/licenses/LICENSE.md" "$stage/licenses/libjpeg-turbo.md"
 cp "$jpeg_prefix/licenses/README.ijg" "$stage/licenses/libjpeg-turbo-README.ijg"
 cp /usr/share/doc/fonts-liberation2/copyright "$stage/licenses/LiberationSans.txt"

@@ -146,15 +146,26 @@ def staged_files(build):
                   if os.path.isfile(path))
 
 
-def install(args):
-    (installer,) = glob.glob(os.path.join(args.build, "zartex-*-setup.exe"))
-    (portable,) = glob.glob(os.path.join(args.build, "zartex-*.zip"))
+def new_prefix(args):
+    """A fresh Windows: the version Wine plays by default (10), or the one
+    --windows-version names (win7: Windows 7)."""
     if os.path.isdir(args.prefix):
         stop(args.prefix)  # a Wine still running there would outlive its files
     shutil.rmtree(args.prefix, ignore_errors=True)
     done = wine(args.prefix, "wineboot", "--init")
     if not os.path.isdir(drive_c(args.prefix, "windows")):
         raise Failed(f"wineboot did not make a Windows folder: {done.stderr.decode(errors='replace')}")
+    if args.windows_version:
+        wine(args.prefix, "winecfg", "/v", args.windows_version)
+        version = registry(args.prefix).get("Software\\Microsoft\\Windows NT\\CurrentVersion", {})
+        if args.windows_version == "win7" and version.get("CurrentVersion") != "6.1":
+            raise Failed(f"winecfg did not make the prefix Windows 7: {version}")
+
+
+def install(args):
+    (installer,) = glob.glob(os.path.join(args.build, "zartex-*-setup.exe"))
+    (portable,) = glob.glob(os.path.join(args.build, "zartex-*.zip"))
+    new_prefix(args)
     done = wine(args.prefix, installer, "/S")
     if done.returncode != 0:
         raise Failed(f"the installer ended with status {done.returncode}")
@@ -205,10 +216,7 @@ def one_listing(prefix, version):
 def msi_install(args):
     (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
     version = re.search(r"zartex-([0-9.]+)-", os.path.basename(package)).group(1)
-    if os.path.isdir(args.prefix):
-        stop(args.prefix)
-    shutil.rmtree(args.prefix, ignore_errors=True)
-    wine(args.prefix, "wineboot", "--init")
+    new_prefix(args)
     # The older version: the same folder, one licence text changed and one
     # file that the new version no longer has.
     older = os.path.join(args.prefix, "older")
@@ -282,6 +290,7 @@ def main():
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--portable-into")
     parser.add_argument("--source")
+    parser.add_argument("--windows-version", help="the Windows that the new prefix plays, as winecfg names it (win7)")
     args = parser.parse_args()
     needed = ("wine", "wineserver") + (("wixl", "wixl-heat", "msibuild") if args.step == "msi-install" else ())
     missing = [tool for tool in needed if not shutil.which(tool)]

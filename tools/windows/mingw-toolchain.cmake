@@ -11,13 +11,9 @@ set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=0x0601 -DWINVER=0x0601")
 
 # Libraries and headers come from the target's root and from the folders
 # of cross-built libraries given with -DCMAKE_FIND_ROOT_PATH; programs
-# (moc, uic, rcc) come from the host.
+# (moc, uic, rcc: those the Qt build made to run here) from the host.
 list(APPEND CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# rcc packs resources with zstd where it can, which the Windows Qt is built
-# without: zlib instead.
-set(CMAKE_AUTORCC_OPTIONS --no-zstd)
