@@ -152,11 +152,13 @@ class Mouse:
 
 
 class Desktop:
-    def __init__(self, artifacts, name, setting, scale=1, root=None):
+    def __init__(self, artifacts, name, setting, scale=1, root=None, user=None):
         """`root`: a Debian root (tools/debian-root.sh) in which the program
-        is installed and started; the desktop's own files (its X authority,
-        the home folder) are made inside it, where the program sees them."""
+        is installed and started, as root or as `user` (an id); the
+        desktop's own files (its X authority, the home folder) are made
+        inside it, where the program sees them, and are that user's."""
         self.artifacts, self.name, self.setting, self.scale, self.root = artifacts, name, setting, scale, root
+        self.user = user
         self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-", dir=root and os.path.join(root, "tmp"))
         self.processes = []
         self.env = self.screen_env = None
@@ -177,6 +179,9 @@ class Desktop:
         open(authority, "w").close()
         display = self.retry("the X server", lambda: self._start_xvfb(authority))
         subprocess.run(["xauth", "-q", "-f", authority, "add", display, ".", secrets.token_hex(16)], check=True)
+        if self.user is not None:
+            for path in (self.scratch.name, home, runtime, authority):
+                os.chown(path, self.user, self.user)
         self.env = dict(os.environ, DISPLAY=display, XAUTHORITY=authority, HOME=home, LC_ALL="C.UTF-8",
                         XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(home, ".config"))
         for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER"):
@@ -249,12 +254,6 @@ class Desktop:
         self.processes.clear()
         self.scratch.cleanup()
 
-    def __enter__(self):
-        return self.open()
-
-    def __exit__(self, *exc):
-        self.close()
-
     def log(self, what, mode="w"):
         os.makedirs(self.artifacts, exist_ok=True)
         return open(os.path.join(self.artifacts, f"{self.name}-{what}.log"), mode)
@@ -272,7 +271,9 @@ class Desktop:
             # which a root shares with the machine.
             inside = lambda value: value[len(self.root):] if value.startswith(self.root + "/") else value  # noqa: E731
             env = {key: inside(value) for key, value in env.items()}
-            command = ["bash", DEBIAN_ROOT, "run", self.root] + command
+            as_user = [] if self.user is None else \
+                ["setpriv", f"--reuid={self.user}", f"--regid={self.user}", "--clear-groups", "--"]
+            command = ["bash", DEBIAN_ROOT, "run", self.root, *as_user] + command
         # A group of its own, so that close() also ends what it started.
         self.program = subprocess.Popen(command, cwd=cwd, env=env, stdout=self.log("program"),
                                         stderr=subprocess.STDOUT, start_new_session=True)
@@ -391,85 +392,14 @@ class Desktop:
             serial = self.pinger.send(window.id)
             wait_until(lambda: self.pinger.answered(serial), timeout, f'"{window.name}" to answer a ping', 0.01)
 
-    def take_keyboard(self, window, timeout=PATIENCE):
-        """Gives `window` the X server's keyboard focus, where the keys go.
-        Once a Wine message box has gone, IceWM may leave the focus on its
-        own window and no window active, and a click into Wine's window does
-        not take it back: as from the task bar, the window is activated, and
-        focused itself if Wine declines the window manager's offer."""
-        def focused():
-            if self.x("xdotool", "getwindowfocus").strip() == str(window.id):
-                return True
-            self.activate(window)
-            self.x("xdotool", "windowfocus", str(window.id))
-            return False
-        wait_until(focused, timeout, f'the window "{window.name}" to take the keyboard', 0.2)
-
     def active(self):
         """The window that the window manager reports active, or None."""
         found = re.search(r"window id # (0x[0-9a-f]+)", self.x("xprop", "-root", "_NET_ACTIVE_WINDOW"))
         return int(found.group(1), 16) if found else None
 
-    def stacking(self):
-        """The top-level windows (the window manager's frames) from the top
-        down, as the X server stacks them: (id, x, y, width, height)."""
-        return [(int(wid, 16), int(x), int(y), int(w), int(h)) for wid, w, h, x, y in re.findall(
-            r"^\s+(0x[0-9a-f]+) .*?\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s", self.x("xwininfo", "-root", "-children"), re.M)]
-
-    def program_stack(self):
-        """The program's windows from the top down, as the X server stacks
-        their frames, each with its frame's rectangle. (The window
-        manager's _NET_CLIENT_LIST_STACKING may lag behind a Windows program
-        under Wine, which restacks its own windows.)"""
-        frames = {self.top_level(w.id): w for w in self.windows()}
-        return [(frames[wid], (x, y, w, h)) for wid, x, y, w, h in self.stacking() if wid in frames]
-
-    def in_front(self, window):
-        """`window` is above the program's other windows."""
-        stack = self.program_stack()
-        return bool(stack) and stack[0][0].id == window.id
-
-    def window_at(self, x, y):
-        """The program's window that is uppermost at (x, y), or None."""
-        return next((w for w, (fx, fy, fw, fh) in self.program_stack()
-                     if fx <= x < fx + fw and fy <= y < fy + fh), None)
-
-    def bring_up(self, window, timeout=PATIENCE):
-        """Brings `window` to the front as a pupil would from the task bar,
-        and waits until the X server stacks it above the program's other
-        windows. A program may raise one of its windows late, on an earlier
-        click it has only now read."""
-        def up():
-            if self.in_front(window):
-                return True
-            self.activate(window)
-            return False
-        try:
-            wait_until(up, timeout, f'the window "{window.name}" to be in front of the program\'s others', 0.2)
-        except JourneyFailed as failure:
-            shown = [(w, hex(self.top_level(w.id))) for w in self.windows()]
-            raise JourneyFailed(f"{failure}; the program's windows and their frames: {shown};"
-                                f" the frames from the top: {[hex(f[0]) for f in self.stacking()]}") from None
-
-    def activate(self, window):
-        """Asks the window manager to activate and raise `window`, as a
-        click on its task-bar button does."""
-        self.x("xdotool", "windowactivate", str(window.id))
-
     def parent(self, wid):
         found = re.search(r"Parent window id: (0x[0-9a-f]+)", self.x("xwininfo", "-tree", "-id", str(wid)))
         return int(found.group(1), 16) if found else 0
-
-    def top_level(self, wid):
-        """The child of the root window that holds window `wid`: the window
-        manager's frame around it."""
-        while True:
-            tree = self.x("xwininfo", "-tree", "-id", str(wid))
-            root = re.search(r"Root window id: (0x[0-9a-f]+)", tree)
-            parent = re.search(r"Parent window id: (0x[0-9a-f]+)", tree)
-            if not root or not parent or parent.group(1) == root.group(1):
-                return wid
-            wid = int(parent.group(1), 16)
 
     def wait_screen(self, condition, what, timeout=PATIENCE):
         """Waits until condition(screen) holds on a fresh screenshot."""
@@ -481,12 +411,7 @@ class Desktop:
         self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1", check=True)
 
     def drag(self, start, end, accepted=True, hand=None):
-        """A real drag, as a hand makes it: press, stir until the pointer's
-        shape shows that the program has begun the drag, move onto the
-        target, and (where the target takes drops) stir there until the
-        pointer shows that the program has seen it over the target; only
-        then does the button go up. Windows' drag loop drops where the
-        oldest move it has not yet read was made, once the button is up.
+        """A real drag, as a hand makes it (docs/testing.md tells why so);
         `hand` is the mouse or a finger on the window."""
         pointer = self.pointer
         hand = hand or Mouse(self)

@@ -903,6 +903,7 @@ def main():
     parser.add_argument("--wine-prefix", default=None, help="run the Windows program (--program) under Wine")
     parser.add_argument("--root", default=None, help="run the program (--program, a path inside the root) in this"
                                                      " Debian root (tools/debian-root.sh)")
+    parser.add_argument("--user", type=int, default=None, help="as this user of the root, not as root")
     parser.add_argument("--input", choices=("mouse", "finger"), default="mouse",
                         help="point with the mouse, or with a finger on a TUIO touch panel")
     parser.add_argument("--scale", type=int, default=100, help="the screen's scale in per cent (150, 200)")
@@ -923,7 +924,7 @@ def main():
     # Each way of running a journey keeps its own screenshots and logs.
     where = settings.setting(args)
     name = args.journey + where.suffix + (f"-{args.scale}" if args.scale != 100 else "")
-    desktop = Desktop(args.artifacts, name, where, args.scale / 100, args.root)
+    desktop = Desktop(args.artifacts, name, where, args.scale / 100, args.root, args.user)
     try:
         desktop.open()
         function(Pupil(desktop, args))

@@ -14,15 +14,22 @@
         CPack builds the .rpm; its contents and Requires are checked and
         rpmlint reports no error.
     --package-dir DIR: the same checks of the package tools/older-linux.sh made.
-    package.py system --suite SUITE --package-dir DIR --build BUILD --source SRC
+    package.py system --suite SUITE --package-dir DIR --build BUILD --source SRC [--own-qt]
         apt installs that .deb into a fresh minimal Debian SUITE, journeys
-        pass there, and apt remove leaves none of its files.
+        pass there, and apt remove leaves none of its files; with --own-qt,
+        the .deb that carries its own Qt, after lintian and its Depends.
+    package.py folder --suite SUITE --package-dir DIR --build BUILD --source SRC
+        the .tar.gz that carries its own Qt, unpacked by a pupil into a
+        read-only folder of a fresh Debian SUITE that holds only the base
+        (tools/bundle/base-packages): every library resolves inside the
+        folder or to the base, never to a system's Qt, and journeys pass.
 
 Exit status 0 passed, 1 failed, 77 skipped (a tool is missing).
 """
 import argparse
 import filecmp
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -62,6 +69,10 @@ DEBIAN_ROOT = os.path.join(HERE, "..", "..", "tools", "debian-root.sh")
 
 
 class Failed(Exception):
+    pass
+
+
+class Skipped(Exception):
     pass
 
 
@@ -165,19 +176,42 @@ def check_listing(package, listing):
             raise Failed(f"the package lacks /usr/{path}")
 
 
-def built_package(args, suffix, listing):
+def built_package(args, suffix, listing=None):
     """The package that tools/older-linux.sh made, checked as one built here
     is; its file name says which systems it is for, as docs/install.md does."""
-    packages = [f for f in os.listdir(args.package_dir) if f.endswith(suffix)] \
+    own = suffix != ".rpm" and (args.own_qt or suffix == ".tar.gz")
+    packages = [f for f in os.listdir(args.package_dir) if f.endswith(suffix) and ("own-qt" in f) == own] \
         if os.path.isdir(args.package_dir) else []
+    if not packages and own:
+        raise Skipped(f"{args.package_dir} holds no {suffix} that carries its own Qt"
+                      " (sudo bash tools/older-linux.sh builds its Qt once)")
     if len(packages) != 1:
         raise Failed(f"{args.package_dir} holds {packages}, not one {suffix} (bash tools/older-linux.sh makes it)")
     with open(os.path.join(args.source, "docs/install.md"), encoding="utf-8") as guide:
         if f"`{packages[0]}`" not in guide.read():
             raise Failed(f"docs/install.md does not say which systems {packages[0]} is for")
     package = os.path.join(args.package_dir, packages[0])
-    check_listing(package, listing)
+    if listing:
+        check_listing(package, listing)
     return package
+
+
+def base_packages(source):
+    """The base that the build with its own Qt takes from the system: the
+    first of each line's alternatives."""
+    with open(os.path.join(source, "tools/bundle/base-packages"), encoding="utf-8") as base:
+        return [line.split("|")[0].split("(")[0].strip() for line in base if line.strip() and line[0] != "#"]
+
+
+def lint(package):
+    """lintian finds no error or warning; notes (I:, P:) do not count."""
+    done = subprocess.run(["lintian", "--tag-display-limit", "0", package], capture_output=True, text=True)
+    print(done.stdout, end="")
+    complaints = [line for line in done.stdout.splitlines() if line[:2] in ("E:", "W:")]
+    if complaints:
+        raise Failed("lintian complains:\n" + "\n".join(complaints))
+    if done.returncode != 0:
+        raise Failed(f"lintian did not run: {done.stderr}")
 
 
 def check_names(args, field, named, wanted):
@@ -203,14 +237,7 @@ def deb(args, scratch):
         print(f"{field}:", value.strip())
         named = [name.strip().split(" ")[0] for alternatives in value.split(",") for name in alternatives.split("|")]
         check_names(args, field, named, wanted)
-    # Every error and warning counts; notes (I:, P:) do not.
-    done = subprocess.run(["lintian", "--tag-display-limit", "0", package], capture_output=True, text=True)
-    print(done.stdout, end="")
-    complaints = [line for line in done.stdout.splitlines() if line[:2] in ("E:", "W:")]
-    if complaints:
-        raise Failed("lintian complains:\n" + "\n".join(complaints))
-    if done.returncode != 0:
-        raise Failed(f"lintian did not run: {done.stderr}")
+    lint(package)
     root = os.path.join(scratch, "root")
     run("dpkg", "-x", package, root)
     check_tree(os.path.join(root, "usr"), args.source)
@@ -245,23 +272,31 @@ def package_paths(package):
             for line in run("dpkg-deb", "-c", package).splitlines() if line.strip()]
 
 
+# The desktop's pointer theme, which every desktop has: the journeys see by
+# the pointer's shape that a drag has begun.
+POINTER_THEME = ("libxcursor1", "dmz-cursor-theme")
+APT = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
+
+
 def system(args, scratch):
-    package = built_package(args, ".deb", ("dpkg-deb", "-c"))
+    package = built_package(args, ".deb", None if args.own_qt else ("dpkg-deb", "-c"))
+    if args.own_qt:
+        lint(package)
+        depends = run("dpkg-deb", "-f", package, "Depends")
+        named = [alternatives.split("|")[0].split("(")[0].strip() for alternatives in depends.split(",")]
+        if named != base_packages(args.source):
+            raise Failed(f"the package depends on {depends.strip()}, not on the base list")
     root = os.path.join(args.build, f"debian-root-{args.suite}")
     in_root = ("bash", DEBIAN_ROOT, "run", root)
-    apt = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
     run("bash", DEBIAN_ROOT, "remove", root)  # left by a run that was stopped
     try:
         run("bash", DEBIAN_ROOT, "make", args.suite, root)
         shutil.copy(package, os.path.join(root, "tmp"))
         run(*in_root, "apt-get", "install", "-y", "--no-install-recommends", "/tmp/" + os.path.basename(package),
-            env=apt)
-        # The desktop's pointer theme, which every desktop has: the journeys
-        # see by the pointer's shape that a drag has begun.
-        run(*in_root, "apt-get", "install", "-y", "--no-install-recommends", "libxcursor1", "dmz-cursor-theme", env=apt)
+            *POINTER_THEME, env=APT)
         for name in ("start", "cosine-law"):
             journey(args, name, "--root", root, "--program", "/usr/bin/zartex")
-        run(*in_root, "apt-get", "remove", "-y", "zartex", env=apt)
+        run(*in_root, "apt-get", "remove", "-y", "zartex", env=APT)
         # Its files and its own folders; the shared folders stay.
         left = [path for path in package_paths(package)
                 if (not path.endswith("/") or "zartex" in path) and os.path.lexists(root + path)]
@@ -271,18 +306,55 @@ def system(args, scratch):
         run("bash", DEBIAN_ROOT, "remove", root)
 
 
+def folder(args, scratch):
+    tarball = built_package(args, ".tar.gz")
+    root = os.path.join(args.build, f"debian-root-folder-{args.suite}")
+    in_root = ("bash", DEBIAN_ROOT, "run", root)
+    run("bash", DEBIAN_ROOT, "remove", root)
+    try:
+        run("bash", DEBIAN_ROOT, "make", args.suite, root, *base_packages(args.source), *POINTER_THEME)
+        # A pupil unpacks it in their home folder, which is then made read-only.
+        run(*in_root, "useradd", "--create-home", "--uid", str(PUPIL), "pupil")
+        shutil.copy(tarball, os.path.join(root, "tmp"))
+        run(*in_root, "setpriv", f"--reuid={PUPIL}", f"--regid={PUPIL}", "--clear-groups", "--",
+            "tar", "-C", "/home/pupil", "-xzf", "/tmp/" + os.path.basename(tarball))
+        (name,) = os.listdir(os.path.join(root, "home/pupil"))
+        inside = f"/home/pupil/{name}"
+        run(*in_root, "chmod", "-R", "a-w", inside)
+        faults = []
+        for path in run(*in_root, "find", inside, "-type", "f", "-name", "*.so*", "-o", "-type", "f",
+                        "-path", "*/libexec/*").split():
+            for library, resolved in re.findall(r"^\s*(\S+) => (.*?)(?: \(0x|$)", run(*in_root, "ldd", path), re.M):
+                if resolved.startswith(inside + "/"):
+                    continue
+                if resolved == "not found" or "libQt" in library or os.path.exists(f"{root}{inside}/lib/{library}"):
+                    faults.append(f"{path[len(inside) + 1:]}: {library} => {resolved}")
+        if faults:
+            raise Failed("libraries not taken from the folder:\n" + "\n".join(faults))
+        for journey_name in ("start", "cosine-law"):
+            journey(args, journey_name, "--root", root, "--user", str(PUPIL), "--program", f"{inside}/bin/zartex")
+    finally:
+        run("bash", DEBIAN_ROOT, "remove", root)
+
+
+# The pupil's user id in the systems that the folder is tried in.
+PUPIL = 4321
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("what", choices=("install", "deb", "rpm", "system"))
+    parser.add_argument("what", choices=("install", "deb", "rpm", "system", "folder"))
     parser.add_argument("--build", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--package-dir", help="check the package that tools/older-linux.sh put there")
     parser.add_argument("--qt-major", choices=sorted(DEPENDS), default="6", help="the Qt the package is built with")
     parser.add_argument("--suite", help="the Debian suite (bullseye, bookworm) that `system` installs into")
+    parser.add_argument("--own-qt", action="store_true", help="the .deb that carries its own Qt")
     args = parser.parse_args()
     needed = ("desktop-file-validate", "identify", "appstreamcli") + {
         "install": (), "deb": ("cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian"),
-        "rpm": ("cpack", "rpmbuild", "rpm", "rpmlint"), "system": ("dpkg-deb", "debootstrap")}[args.what]
+        "rpm": ("cpack", "rpmbuild", "rpm", "rpmlint"), "system": ("dpkg-deb", "debootstrap", "lintian"),
+        "folder": ("debootstrap",)}[args.what]
     missing = [tool for tool in needed if not shutil.which(tool)] + missing_tools()
     if missing:
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
@@ -292,7 +364,10 @@ def main():
         return SKIPPED
     with tempfile.TemporaryDirectory(prefix=f"zartex-{args.what}-") as scratch:
         try:
-            {"install": install, "deb": deb, "rpm": rpm, "system": system}[args.what](args, scratch)
+            {"install": install, "deb": deb, "rpm": rpm, "system": system, "folder": folder}[args.what](args, scratch)
+        except Skipped as reason:
+            print(f"SKIPPED: {reason}")
+            return SKIPPED
         except Failed as failure:
             print(f"{args.what}: FAILED: {failure}")
             return 1

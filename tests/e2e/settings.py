@@ -210,35 +210,56 @@ class Wine(X11):
             return column.index(True)
         return super().menu_height(column)
 
-    def aim(self, pupil, window, point):
-        """Makes sure that `window` is the uppermost at `point`, bringing it
-        to the front if another one covers the point."""
-        def over():
-            uppermost = pupil.d.window_at(*point)
-            if uppermost and uppermost.id == window.id:
+    @staticmethod
+    def stack(d):
+        """The program's windows from the top down, each with its frame's
+        rectangle, as the X server stacks the frames: the window manager's
+        list lags behind the windows that Wine restacks itself."""
+        frames = {}
+        for window in d.windows():
+            frame = window.id
+            while (parent := d.parent(frame)) and d.parent(parent):
+                frame = parent
+            frames[frame] = window
+        return [(frames[int(wid, 16)], tuple(map(int, (x, y, w, h)))) for wid, w, h, x, y in re.findall(
+            r"^\s+(0x[0-9a-f]+) .*?\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s", d.x("xwininfo", "-root", "-children"), re.M)
+            if int(wid, 16) in frames]
+
+    def until_on_top(self, d, window, on_top, what):
+        """Activates `window`, as its task-bar button would, until `on_top`
+        holds of the stack."""
+        def up():
+            if on_top(self.stack(d)):
                 return True
-            pupil.d.activate(window)
+            d.x("xdotool", "windowactivate", str(window.id))
             return False
-        wait_until(over, PATIENCE, f'"{window.name}" to be uppermost at {point}', 0.2)
+        wait_until(up, PATIENCE, f'"{window.name}" to be {what}', 0.2)
+
+    def aim(self, pupil, window, point):
+        def uppermost(stack):
+            found = next((w for w, (x, y, width, height) in stack
+                          if x <= point[0] < x + width and y <= point[1] < y + height), None)
+            return found and found.id == window.id
+        self.until_on_top(pupil.d, window, uppermost, f"uppermost at {point}")
 
     def shown(self, pupil, window):
-        pupil.d.bring_up(window)
+        self.until_on_top(pupil.d, window, lambda stack: stack and stack[0][0].id == window.id,
+                          "in front of the program's others")
 
     def before_typing(self, d, form):
-        d.take_keyboard(form)
+        """Gives `form` the X server's keyboard focus: activated, and focused
+        itself if Wine declines the window manager's offer."""
+        def focused():
+            if d.x("xdotool", "getwindowfocus").strip() == str(form.id):
+                return True
+            d.x("xdotool", "windowactivate", str(form.id))
+            d.x("xdotool", "windowfocus", str(form.id))
+            return False
+        wait_until(focused, PATIENCE, f'the window "{form.name}" to take the keyboard', 0.2)
 
     def enter(self, d, text):
         """Wine reads the X keyboard's layouts once, at its start: a Russian
-        text is pasted, with Ctrl+A and Ctrl+V from a clipboard the journey
-        holds.
-
-        Wine's clipboard learns what the X clipboard offers when its owner
-        changes, and fetches the text only on a paste. While Wine takes the
-        offer in, it holds the Windows clipboard open, and a paste made then
-        finds nothing, as a paste on Windows does while another program holds
-        the clipboard. Ctrl+V waits until Wine has asked for the offer; until
-        the program has fetched the text, the pupil selects all and pastes
-        again, which leaves the same text however many pastes land."""
+        text is pasted (docs/testing.md tells why so)."""
         if text.isascii():
             super().enter(d, text)
             return
@@ -257,7 +278,7 @@ class Wine(X11):
         wait_until(fetched, PATIENCE, f"the program to fetch the pasted {text!r}")
 
     def answer(self, pupil, box):
-        pupil.d.bring_up(box)
+        self.shown(pupil, box)
         self.press_ok(pupil, box)
 
     def splash_actions(self):
@@ -336,12 +357,10 @@ def _osc_message(*arguments):
 
 class TouchPanel:
     """One finger on the panel of the program that listens on `port`, as the
-    board's tracker reports it: TUIO 1.1 cursor bundles (/tuio/2Dcur
-    "alive", "set", "fseq") in OSC over UDP. Qt lays a finger's place over
-    the window that has the keyboard, in fractions of that window's size, so
-    the finger touches only once that window is active and the program has
-    taken it in. The X pointer rests in the window's corner, where it shows
-    a drag's shape."""
+    board's tracker reports it: TUIO 1.1 cursor bundles in OSC over UDP. Qt
+    lays the finger over the window that it believes active, in fractions of
+    its size; the X pointer rests in the window's corner, where it shows a
+    drag's shape."""
 
     def __init__(self, desktop, port):
         self.d, self.port = desktop, port

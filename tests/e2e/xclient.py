@@ -290,12 +290,9 @@ class _XkbState(ctypes.Structure):
 
 class Keyboard:
     """Types as a pupil does on a keyboard with a Latin and a Russian layout
-    (setxkbmap us,ru with grp:alt_shift_toggle, as Russian desktops set it
-    up): each letter is the press and release of the key that bears it, with
-    Shift for a capital, and Alt+Shift switches to the other layout when the
-    next letter is there. The keyboard map never changes while it types, so
-    the program reads every key in the map it was typed in (xdotool, which
-    rewrites a key for a letter missing from the map, may lose it)."""
+    (setxkbmap us,ru, grp:alt_shift_toggle): each letter is the key that
+    bears it, with Shift for a capital, and Alt+Shift switches the layout.
+    The map never changes while it types (docs/testing.md tells why)."""
 
     XKB_USE_CORE_KEYBOARD = 0x100
     SHIFT, ALT = 0xffe1, 0xffe9
