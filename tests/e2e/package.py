@@ -128,7 +128,7 @@ def journey(args, name, *options):
 
 
 def installed_journey(args, prefix):
-    journey(args, "installed", "--program", os.path.join(prefix, "bin/zartex"),
+    journey(args, "theory", "--program", os.path.join(prefix, "bin/zartex"),
             "--expect-workdir", os.path.join(prefix, "share/zartex"))
 
 
