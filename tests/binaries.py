@@ -5,9 +5,10 @@ system they are to run on.
 binaries.py windows7 FOLDER LIST: no .exe or .dll in the .zip that
 tools/windows.sh made in FOLDER imports a DLL that Windows 7 SP1 does not ship (nor the .zip carries), or a
 function that Windows 7 SP1 lacks (LIST, tools/windows/windows7.txt).
-binaries.py glibc TARBALL VERSION: no ELF file in the .tar.gz asks for a glibc
-symbol version newer than VERSION, nor for a libstdc++ or libgcc version
-(GLIBCXX_, CXXABI_, GCC_) that the libraries it carries lack.
+binaries.py glibc FOLDER VERSION: no ELF file in the .tar.gz that carries its
+own Qt, which tools/older-linux.sh made in FOLDER, asks for a glibc symbol
+version newer than VERSION, nor for a libstdc++ or libgcc version (GLIBCXX_,
+CXXABI_, GCC_) that the libraries it carries lack.
 
 Each fault names the file and the import or symbol. Exit status 0: none;
 1: faults; 77: the files to check are not there.
@@ -87,7 +88,8 @@ def version_tuple(name):
     return tuple(int(n) for n in re.findall(r"\d+", name))
 
 
-def check_glibc(tarball, floor):
+def check_glibc(packages, floor):
+    (tarball,) = [os.path.join(packages, f) for f in os.listdir(packages) if f.endswith(".tar.gz")]
     with tempfile.TemporaryDirectory() as folder:
         with tarfile.open(tarball) as archive:
             archive.extractall(folder)
@@ -122,8 +124,8 @@ def check_elves(folder, floor):
 def main():
     check, *arguments = sys.argv[1:]
     target = arguments[0]
-    if not os.path.exists(target):
-        print(f"SKIPPED: {target} is not there to check")
+    if not os.path.isdir(target) or not any(f.endswith((".zip", ".tar.gz")) for f in os.listdir(target)):
+        print(f"SKIPPED: {target} holds no build to check (tools/windows.sh and tools/older-linux.sh make them)")
         return SKIPPED
     faults = check_windows7(*arguments) if check == "windows7" else check_glibc(*arguments)
     print("\n".join(faults) or "no fault found")
