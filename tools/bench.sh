@@ -5,11 +5,15 @@
 #  2. peak memory: main form up, every form open, and one drop of each of
 #     the largest accepted photographs and of one over the budget;
 #  3. picture loading against Qt's own reader (extra arguments go to it,
-#     e.g. --benchmark_filter=photo).
+#     e.g. --benchmark_filter=photo);
+#  4. where tools/older-linux.sh has made them in build-older-linux/, the
+#     build that carries its own Qt 5.15 against the Debian 11 package's
+#     program (on this machine's Qt 5.15): its size, its first window and
+#     its memory, interleaved pairs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libbenchmark-dev \
-    libxcb1-dev libxcb-damage0-dev xvfb fonts-liberation fonts-liberation2
+    libxcb1-dev libxcb-damage0-dev xvfb fonts-liberation fonts-liberation2 libqt5widgets5
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZARTEX_BENCH=ON -DZARTEX_TESTS=OFF >/dev/null
 cmake --build build-bench --target zartex first_window minimal_window bench_memory bench_pictures -j"$(nproc)"
 
@@ -34,6 +38,19 @@ for photo in camera-6000x4000-420.jpg camera-6000x4000-420-progressive.jpg \
     square-4000x4000-444-progressive.jpg square-6500x6500-444-progressive.jpg; do
     "$bench_memory" drop "$work/photos/$photo"
 done
+
+older=build-older-linux
+folder_tarball=$(ls "$older"/*own-qt5*.tar.gz 2>/dev/null | head -n1 || true)
+qt5_deb=$(ls "$older"/*_qt5-debian11*.deb 2>/dev/null | head -n1 || true)
+if [ -n "$folder_tarball" ] && [ -n "$qt5_deb" ]; then
+    echo
+    echo "== The build that carries its own Qt 5.15 against the Debian 11 package's program"
+    echo "the .tar.gz: $(du -m "$folder_tarball" | cut -f1) MB (at most 35)"
+    mkdir -p "$work/own" "$work/deb"
+    tar -C "$work/own" -xzf "$folder_tarball"
+    dpkg-deb -x "$qt5_deb" "$work/deb"
+    (cd assets/runtime && "$first_window" 30 "$work"/own/*/libexec/zartex/zartex "$work/deb/usr/libexec/zartex/zartex")
+fi
 
 echo
 echo "== Picture loading"

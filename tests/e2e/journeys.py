@@ -221,6 +221,7 @@ class Form:
         """Types `text` over what a box holds and reads it back: it holds
         `shown` (`text` unless the form swallows some of it), every letter."""
         self.press(edit)
+        self.pupil.setting.before_typing(self.d, self.window)
         self.pupil.setting.enter(self.d, text)
         held, shown = self.d.copy(), text if shown is None else shown
         expect(held == shown, f"{edit} holds {held!r} after typing {text!r}; it should hold {shown!r}")
@@ -509,7 +510,6 @@ def solve_cosine_law(pupil, form):
         pupil.answer(box)
         answered.append(box.id)
     form.drop_shapes()
-    pupil.setting.before_typing(d, form)
     for edit, text in COSINE_LAW_TEXTS:
         form.type_into(edit, text, text.replace(" ", ""))
     form.press("checkButton")

@@ -68,6 +68,11 @@ LICENCE = "GPL-3.0-or-later"
 DEBIAN_ROOT = os.path.join(HERE, "..", "..", "tools", "debian-root.sh")
 
 
+def fail_if(condition, message):
+    if condition:
+        raise Failed(message)
+
+
 class Failed(Exception):
     pass
 
@@ -78,8 +83,7 @@ class Skipped(Exception):
 
 def run(*command, **kwargs):
     done = subprocess.run(command, capture_output=True, text=True, **kwargs)
-    if done.returncode != 0:
-        raise Failed(f"{' '.join(command)} failed:\n{done.stdout}{done.stderr}")
+    fail_if(done.returncode != 0, f"{' '.join(command)} failed:\n{done.stdout}{done.stderr}")
     return done.stdout
 
 
@@ -87,11 +91,9 @@ def check_tree(prefix, source):
     """The installed files are there, the pictures are the run-time ones,
     the launcher is executable and the menu entry and icon are valid."""
     for path in LAYOUT:
-        if not os.path.isfile(os.path.join(prefix, path)):
-            raise Failed(f"{path} is not installed under {prefix}")
+        fail_if(not os.path.isfile(os.path.join(prefix, path)), f"{path} is not installed under {prefix}")
     for name in ("bin/zartex", "libexec/zartex/zartex"):
-        if not os.access(os.path.join(prefix, name), os.X_OK):
-            raise Failed(f"{name} is not executable")
+        fail_if(not os.access(os.path.join(prefix, name), os.X_OK), f"{name} is not executable")
     for picture in PICTURES:
         if not filecmp.cmp(os.path.join(prefix, "share/zartex", picture),
                            os.path.join(source, "assets/runtime", picture), shallow=False):
@@ -101,12 +103,10 @@ def check_tree(prefix, source):
     with open(entry, encoding="utf-8") as f:
         lines = f.read().splitlines()
     for wanted in ("Exec=zartex", "Icon=zartex", "Name=Зартекс"):
-        if wanted not in lines:
-            raise Failed(f"the menu entry lacks {wanted}")
+        fail_if(wanted not in lines, f"the menu entry lacks {wanted}")
     for n in ICON_SIZES:
         size = run("identify", "-format", "%m %wx%h", os.path.join(prefix, f"share/icons/hicolor/{n}x{n}/apps/zartex.png"))
-        if size != f"PNG {n}x{n}":
-            raise Failed(f"the {n}x{n} icon is {size}")
+        fail_if(size != f"PNG {n}x{n}", f"the {n}x{n} icon is {size}")
     # Pedantic notes fail too; nothing is fetched from the network.
     run("appstreamcli", "validate", "--pedantic", "--no-net", os.path.join(prefix, LISTING))
     with open(os.path.join(prefix, LISTING), encoding="utf-8") as listing:
@@ -123,8 +123,7 @@ def journey(args, name, *options):
     artifacts = os.path.join(args.build, "e2e-artifacts", *([args.suite] if args.suite else []))
     status = subprocess.run([sys.executable, os.path.join(HERE, "journeys.py"), *options, "--source", args.source,
                              "--artifacts", artifacts, name])
-    if status.returncode != 0:
-        raise Failed(f"the journey {name} with the installed program did not pass")
+    fail_if(status.returncode != 0, f"the journey {name} with the installed program did not pass")
 
 
 def installed_journey(args, prefix):
@@ -158,8 +157,7 @@ def build_package(args, scratch, generator, listing):
     run("cpack", "-G", generator, "-B", scratch, "--config", os.path.join(args.build, "CPackConfig.cmake"))
     suffix = "." + generator.lower()
     packages = [f for f in os.listdir(scratch) if f.endswith(suffix)]
-    if len(packages) != 1:
-        raise Failed(f"cpack made {packages}, not one {suffix}")
+    fail_if(len(packages) != 1, f"cpack made {packages}, not one {suffix}")
     promised = [c for c in commands if c.startswith("sudo ") and c.endswith(suffix)]
     if promised != [f"sudo {'apt' if generator == 'DEB' else 'dnf'} install ./build/{packages[0]}"]:
         raise Failed(f"cpack made {packages[0]}, but the README installs {promised}")
@@ -172,8 +170,7 @@ def check_listing(package, listing):
     print("package:", package)
     listed = {line.split()[-1].lstrip(".") for line in run(*listing, package).splitlines() if line.strip()}
     for path in LAYOUT:
-        if "/usr/" + path not in listed:
-            raise Failed(f"the package lacks /usr/{path}")
+        fail_if("/usr/" + path not in listed, f"the package lacks /usr/{path}")
 
 
 def built_package(args, suffix, listing=None):
@@ -208,10 +205,8 @@ def lint(package):
     done = subprocess.run(["lintian", "--tag-display-limit", "0", package], capture_output=True, text=True)
     print(done.stdout, end="")
     complaints = [line for line in done.stdout.splitlines() if line[:2] in ("E:", "W:")]
-    if complaints:
-        raise Failed("lintian complains:\n" + "\n".join(complaints))
-    if done.returncode != 0:
-        raise Failed(f"lintian did not run: {done.stderr}")
+    fail_if(complaints, "lintian complains:\n" + "\n".join(complaints))
+    fail_if(done.returncode != 0, f"lintian did not run: {done.stderr}")
 
 
 def check_names(args, field, named, wanted):
@@ -219,14 +214,12 @@ def check_names(args, field, named, wanted):
     other Qt; a package for older systems names no libjpeg."""
     wanted = wanted[args.qt_major] + ((SYSTEM_JPEG[field],) if field in SYSTEM_JPEG and not args.package_dir else ())
     for name in wanted:
-        if name not in named:
-            raise Failed(f"the package's {field} lacks {name}")
+        fail_if(name not in named, f"the package's {field} lacks {name}")
     if any(name.startswith(FONT_PACKAGE) for name in named):
         raise Failed(f"the package's {field} asks for a font package: {', '.join(named)}")
     other = [name for name in named if OTHER_QT[args.qt_major] in name.lower()
              or (args.package_dir and "jpeg" in name.lower())]
-    if other:
-        raise Failed(f"the package, built against Qt {args.qt_major}, names in its {field} {', '.join(other)}")
+    fail_if(other, f"the package, built against Qt {args.qt_major}, names in its {field} {', '.join(other)}")
 
 
 def deb(args, scratch):
@@ -255,14 +248,12 @@ def rpm(args, scratch):
         print(f"{field}:", ", ".join(named))
         check_names(args, field, named, wanted)
     licence = run("rpm", "-qp", "--queryformat", "%{LICENSE}", package)
-    if licence != LICENCE:
-        raise Failed(f"the package's License is {licence!r}, not {LICENCE}")
+    fail_if(licence != LICENCE, f"the package's License is {licence!r}, not {LICENCE}")
     done = subprocess.run(["rpmlint", "-c", os.path.join(args.source, "tools/install/rpmlint.toml"), package],
                           capture_output=True, text=True)
     print(done.stdout, end="")
     errors = [line for line in done.stdout.splitlines() if ": E: " in line]
-    if errors or " 0 errors" not in done.stdout:
-        raise Failed("rpmlint reports errors:\n" + "\n".join(errors) + done.stderr)
+    fail_if(errors or " 0 errors" not in done.stdout, "rpmlint reports errors:\n" + "\n".join(errors) + done.stderr)
 
 
 def package_paths(package):
@@ -284,8 +275,7 @@ def system(args, scratch):
         lint(package)
         depends = run("dpkg-deb", "-f", package, "Depends")
         named = [alternatives.split("|")[0].split("(")[0].strip() for alternatives in depends.split(",")]
-        if named != base_packages(args.source):
-            raise Failed(f"the package depends on {depends.strip()}, not on the base list")
+        fail_if(named != base_packages(args.source), f"the package depends on {depends.strip()}, not on the base list")
     root = os.path.join(args.build, f"debian-root-{args.suite}")
     in_root = ("bash", DEBIAN_ROOT, "run", root)
     run("bash", DEBIAN_ROOT, "remove", root)  # left by a run that was stopped
@@ -300,8 +290,7 @@ def system(args, scratch):
         # Its files and its own folders; the shared folders stay.
         left = [path for path in package_paths(package)
                 if (not path.endswith("/") or "zartex" in path) and os.path.lexists(root + path)]
-        if left:
-            raise Failed(f"apt remove left {', '.join(left)}")
+        fail_if(left, f"apt remove left {', '.join(left)}")
     finally:
         run("bash", DEBIAN_ROOT, "remove", root)
 
@@ -329,8 +318,7 @@ def folder(args, scratch):
                     continue
                 if resolved == "not found" or "libQt" in library or os.path.exists(f"{root}{inside}/lib/{library}"):
                     faults.append(f"{path[len(inside) + 1:]}: {library} => {resolved}")
-        if faults:
-            raise Failed("libraries not taken from the folder:\n" + "\n".join(faults))
+        fail_if(faults, "libraries not taken from the folder:\n" + "\n".join(faults))
         for journey_name in ("start", "cosine-law"):
             journey(args, journey_name, "--root", root, "--user", str(PUPIL), "--program", f"{inside}/bin/zartex")
     finally:

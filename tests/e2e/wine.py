@@ -47,6 +47,11 @@ class Failed(Exception):
     pass
 
 
+def fail_if(condition, message):
+    if condition:
+        raise Failed(message)
+
+
 def environment(prefix):
     """What a Windows program needs from the environment under Wine."""
     fonts = os.path.join(prefix, "fonts.conf")
@@ -80,8 +85,7 @@ def set_dpi(prefix, dpi):
     100 %, 144 is 150 %. Programs started after it read it."""
     done = wine(prefix, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                 "/d", str(dpi), "/f")
-    if done.returncode != 0:
-        raise Failed(f"the DPI setting could not be written: {done.stderr.decode(errors='replace')}")
+    fail_if(done.returncode != 0, f"the DPI setting could not be written: {done.stderr.decode(errors='replace')}")
 
 
 def drive_c(prefix, *parts):
@@ -167,26 +171,21 @@ def install(args):
     (portable,) = glob.glob(os.path.join(args.build, "zartex-*.zip"))
     new_prefix(args)
     done = wine(args.prefix, installer, "/S")
-    if done.returncode != 0:
-        raise Failed(f"the installer ended with status {done.returncode}")
+    fail_if(done.returncode != 0, f"the installer ended with status {done.returncode}")
     folder = install_folder(args.prefix)
     installed = sorted(os.path.relpath(os.path.join(top, name), folder)
                        for top, _, names in os.walk(folder) for name in names)
     expected = sorted(staged_files(args.build) + ["uninstall.exe"])
-    if installed != expected:
-        raise Failed(f"the installer laid down {installed}, expected {expected}")
-    if not os.path.isfile(shortcut(args.prefix)):
-        raise Failed(f"no Start-menu entry at {shortcut(args.prefix)}")
-    if not registry_has_key(args.prefix, UNINSTALL_KEY):
-        raise Failed("the program is not listed in \"Apps and features\"")
+    fail_if(installed != expected, f"the installer laid down {installed}, expected {expected}")
+    fail_if(not os.path.isfile(shortcut(args.prefix)), f"no Start-menu entry at {shortcut(args.prefix)}")
+    fail_if(not registry_has_key(args.prefix, UNINSTALL_KEY), "the program is not listed in \"Apps and features\"")
     # The portable copy: the same folder, from the .zip.
     shutil.rmtree(args.portable_into, ignore_errors=True)
     with zipfile.ZipFile(portable) as archive:
         archive.extractall(args.portable_into)
     unpacked = os.path.join(args.portable_into, "zartex")
     for name in staged_files(args.build):
-        if not os.path.isfile(os.path.join(unpacked, name)):
-            raise Failed(f"the .zip lacks {name}")
+        fail_if(not os.path.isfile(os.path.join(unpacked, name)), f"the .zip lacks {name}")
     print(f"installed {len(installed)} files and the Start-menu entry; unpacked the .zip into {unpacked}")
 
 
@@ -198,18 +197,15 @@ def installed_files(prefix):
 
 def msiexec(prefix, *arguments):
     done = wine(prefix, "msiexec", *arguments, "/qn")
-    if done.returncode != 0:
-        raise Failed(f"msiexec {' '.join(arguments)} /qn ended with status {done.returncode}")
+    fail_if(done.returncode != 0, f"msiexec {' '.join(arguments)} /qn ended with status {done.returncode}")
 
 
 def one_listing(prefix, version):
     found = listings(prefix)
-    if len(found) != 1:
-        raise Failed(f"\"Apps and features\" lists the program {len(found)} times: {sorted(found)}")
+    fail_if(len(found) != 1, f"\"Apps and features\" lists the program {len(found)} times: {sorted(found)}")
     (entry,) = found.values()
     for name, wanted in (("DisplayVersion", version), ("Publisher", PUBLISHER)):
-        if entry.get(name) != wanted:
-            raise Failed(f"the listing's {name} is {entry.get(name)!r}, not {wanted!r}")
+        fail_if(entry.get(name) != wanted, f"the listing's {name} is {entry.get(name)!r}, not {wanted!r}")
     return entry
 
 
@@ -236,8 +232,7 @@ def msi_install(args):
     msiexec(args.prefix, "/i", package)
     installed = installed_files(args.prefix)
     expected = staged_files(args.build)
-    if installed != expected:
-        raise Failed(f"after the upgrade the folder holds {installed}, expected {expected}")
+    fail_if(installed != expected, f"after the upgrade the folder holds {installed}, expected {expected}")
     for name in expected:
         if not filecmp.cmp(os.path.join(install_folder(args.prefix), name),
                            os.path.join(args.build, "zartex", name), shallow=False):
@@ -245,10 +240,8 @@ def msi_install(args):
     one_listing(args.prefix, version)
     icons = [values.get("ProductIcon", "") for key, values in registry(args.prefix).items()
              if key.startswith("Software\\Classes\\Installer\\Products\\") and values.get("ProductName") == PRODUCT]
-    if len(icons) != 1 or not icons[0].endswith("zartex.ico"):
-        raise Failed(f"the listing has no icon: {icons}")
-    if len(shortcuts(args.prefix)) != 1:
-        raise Failed(f"the Start-menu entries are {shortcuts(args.prefix)}, not one")
+    fail_if(len(icons) != 1 or not icons[0].endswith("zartex.ico"), f"the listing has no icon: {icons}")
+    fail_if(len(shortcuts(args.prefix)) != 1, f"the Start-menu entries are {shortcuts(args.prefix)}, not one")
     print(f"upgraded 0.0.1 to {version}: {len(installed)} files, one listing, the Start-menu entry")
 
 
@@ -256,30 +249,23 @@ def msi_uninstall(args):
     (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
     msiexec(args.prefix, "/x", package)
     folder = install_folder(args.prefix)
-    if os.path.exists(folder):
-        raise Failed(f"{folder} is left behind: {installed_files(args.prefix)}")
-    if shortcuts(args.prefix):
-        raise Failed(f"the Start-menu entry is left behind: {shortcuts(args.prefix)}")
-    if listings(args.prefix):
-        raise Failed("the program is still listed in \"Apps and features\"")
+    fail_if(os.path.exists(folder), f"{folder} is left behind: {installed_files(args.prefix)}")
+    fail_if(shortcuts(args.prefix), f"the Start-menu entry is left behind: {shortcuts(args.prefix)}")
+    fail_if(listings(args.prefix), "the program is still listed in \"Apps and features\"")
     left = [key for key, values in registry(args.prefix).items()
             if key == MSI_KEY or key.startswith(MSI_KEY + "\\") or values.get("ProductName") == PRODUCT]
-    if left:
-        raise Failed(f"registry keys are left behind: {left}")
+    fail_if(left, f"registry keys are left behind: {left}")
     print("msiexec /x removed the program's folder, its Start-menu entry, its listing and its registry keys")
 
 
 def uninstall(args):
     folder = install_folder(args.prefix)
     done = wine(args.prefix, os.path.join(folder, "uninstall.exe"), "/S")
-    if done.returncode != 0:
-        raise Failed(f"the uninstaller ended with status {done.returncode}")
+    fail_if(done.returncode != 0, f"the uninstaller ended with status {done.returncode}")
     # The uninstaller works from a copy of itself, which may still be busy.
     wait_until(lambda: not os.path.exists(folder), PATIENCE, f"{folder} to be removed", 0.2)
-    if os.path.exists(shortcut(args.prefix)):
-        raise Failed("the Start-menu entry is left behind")
-    if registry_has_key(args.prefix, UNINSTALL_KEY):
-        raise Failed("the program is still listed in \"Apps and features\"")
+    fail_if(os.path.exists(shortcut(args.prefix)), "the Start-menu entry is left behind")
+    fail_if(registry_has_key(args.prefix, UNINSTALL_KEY), "the program is still listed in \"Apps and features\"")
     print("the uninstaller removed the program's folder, its Start-menu entry and its listing")
 
 
