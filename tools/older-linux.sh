@@ -199,6 +199,7 @@ in_root sh -c "cd /stage/$bundle_name && patchelf --set-rpath '\$ORIGIN/../../li
     for f in plugins/*/*.so; do patchelf --set-rpath '\$ORIGIN/../../lib' \"\$f\"; done &&
     for f in lib/*.so*; do patchelf --set-rpath '\$ORIGIN' \"\$f\"; done"
 strip --strip-unneeded "$stage"/lib/*.so* "$stage"/plugins/*/*.so
+chmod 0644 "$stage"/lib/*.so* "$stage"/plugins/*/*.so
 # The licences of what the folder carries.
 cp "$qt/licenses/LICENSE.LGPL3" "$stage/licenses/Qt-LGPL-3.0.txt"
 cp "$qt/licenses/LICENSE.GPL3" "$stage/licenses/Qt-GPL-3.0.txt"
@@ -223,7 +224,7 @@ mkdir -p "$package/DEBIAN" "$package/opt" "$package/usr/bin" "$package/usr/share
     "$package/usr/share/lintian/overrides"
 cp -R "$stage" "$package/opt/zartex"
 rm "$package/opt/zartex/install.sh" "$package/opt/zartex/uninstall.sh"
-ln -s ../../opt/zartex/bin/zartex "$package/usr/bin/zartex"
+ln -s /opt/zartex/bin/zartex "$package/usr/bin/zartex"
 while read -r file; do
     mkdir -p "$(dirname "$package/usr/$file")"
     cp "$stage/$file" "$package/usr/$file"

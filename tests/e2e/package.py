@@ -276,7 +276,7 @@ def system(args, scratch):
         depends = run("dpkg-deb", "-f", package, "Depends")
         named = [alternatives.split("|")[0].split("(")[0].strip() for alternatives in depends.split(",")]
         fail_if(named != base_packages(args.source), f"the package depends on {depends.strip()}, not on the base list")
-    root = os.path.join(args.build, f"debian-root-{args.suite}")
+    root = os.path.join(args.build, f"debian-root-{args.suite}" + ("-own-qt" if args.own_qt else ""))
     in_root = ("bash", DEBIAN_ROOT, "run", root)
     run("bash", DEBIAN_ROOT, "remove", root)  # left by a run that was stopped
     try:
@@ -307,12 +307,11 @@ def folder(args, scratch):
         shutil.copy(tarball, os.path.join(root, "tmp"))
         run(*in_root, "setpriv", f"--reuid={PUPIL}", f"--regid={PUPIL}", "--clear-groups", "--",
             "tar", "-C", "/home/pupil", "-xzf", "/tmp/" + os.path.basename(tarball))
-        (name,) = os.listdir(os.path.join(root, "home/pupil"))
-        inside = f"/home/pupil/{name}"
+        inside = "/home/pupil/" + os.path.basename(tarball)[:-len(".tar.gz")]
         run(*in_root, "chmod", "-R", "a-w", inside)
         faults = []
         for path in run(*in_root, "find", inside, "-type", "f", "-name", "*.so*", "-o", "-type", "f",
-                        "-path", "*/libexec/*").split():
+                        "-path", "*/libexec/zartex/zartex").split():
             for library, resolved in re.findall(r"^\s*(\S+) => (.*?)(?: \(0x|$)", run(*in_root, "ldd", path), re.M):
                 if resolved.startswith(inside + "/"):
                     continue
@@ -321,6 +320,18 @@ def folder(args, scratch):
         fail_if(faults, "libraries not taken from the folder:\n" + "\n".join(faults))
         for journey_name in ("start", "cosine-law"):
             journey(args, journey_name, "--root", root, "--user", str(PUPIL), "--program", f"{inside}/bin/zartex")
+        # As root, install.sh puts it into /opt/zartex, and uninstall.sh takes
+        # back every file that it put.
+        system_files = ("find", "/opt", "/usr", "-xdev")
+        before = set(run(*in_root, *system_files).split())
+        run(*in_root, "sh", f"{inside}/install.sh")
+        journey(args, "theory", "--root", root, "--user", str(PUPIL), "--program", "/usr/bin/zartex",
+                "--expect-workdir", f"{root}/opt/zartex/share/zartex")
+        fail_if(not all(os.path.exists(root + path) for path in (f"/usr/{ENTRY}", "/usr/share/icons/hicolor/scalable/"
+                                                                 "apps/zartex.svg")), "install.sh put no menu entry or icon")
+        run(*in_root, "sh", "/opt/zartex/uninstall.sh")
+        left = sorted(set(run(*in_root, *system_files).split()) - before)
+        fail_if(left, f"uninstall.sh left {left}")
     finally:
         run("bash", DEBIAN_ROOT, "remove", root)
 
