@@ -12,6 +12,9 @@
 #     its memory, interleaved pairs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# A session bus of the benchmark's own: without one, a program's first use of
+# D-Bus starts a bus through dbus-launch, whose window stays on the server.
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- bash "$0" "$@"
 bash tools/install-deps.sh cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libbenchmark-dev \
     libxcb1-dev libxcb-damage0-dev xvfb fonts-liberation fonts-liberation2 libqt5widgets5
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZARTEX_BENCH=ON -DZARTEX_TESTS=OFF >/dev/null
@@ -46,6 +49,7 @@ if [ -n "$folder_tarball" ] && [ -n "$qt5_deb" ]; then
     echo
     echo "== The build that carries its own Qt 5.15 against the Debian 11 package's program"
     echo "the .tar.gz: $(du -m "$folder_tarball" | cut -f1) MB (at most 35)"
+    echo "below, \"program\" is the folder's own, the yardstick the Debian 11 package's on this machine's Qt"
     mkdir -p "$work/own" "$work/deb"
     tar -C "$work/own" -xzf "$folder_tarball"
     dpkg-deb -x "$qt5_deb" "$work/deb"
