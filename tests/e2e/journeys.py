@@ -424,46 +424,36 @@ def orange_cost(pupil):
 
 @journey("hours-to-minutes")
 def hours_to_minutes(pupil):
-    """Task 4 solved by real drags of the shape pieces; each slot loads its
-    picture from the working directory, which lacks uslNew.jpg: dropping
-    the diamond reports "Cannot open file uslNew.jpg" and leaves the slot
-    blank."""
+    """Task 4 solved by real drags of the shape pieces, in a working
+    directory that lacks uslNew.jpg: the diamond's drop reports "Cannot open
+    file uslNew.jpg" and leaves the slot blank. A click on a piece, with no
+    move between press and release, leaves no drag behind: a click on a
+    slot after it places nothing. Neither counts as a wrong drop."""
+    d = pupil.d
     with tempfile.TemporaryDirectory(prefix="zartex-runtime-") as workdir:
         runtime_without(pupil, workdir, "uslNew.jpg")
         pupil.start(workdir)
         form = pupil.open("HoursToMinutesTask")
+        form.press("ovalPiece")
+        form.press("processSlot")
         form.drop("diamondPiece", "startSlot")
         pupil.expect_box(form, "Cannot open file uslNew.jpg")
         slot = form.rect("startSlot")
-        expect(pupil.d.screen().count(slot, near(CYAN, 30)) > slot[2] * slot[3] // 2,
+        expect(d.screen().count(slot, near(CYAN, 30)) > slot[2] * slot[3] // 2,
                "the slot changed although its picture could not be loaded")
-        form.drop_shapes()
+        form.drop_shapes(SHAPE_DROPS[:1])
+        # Events are read in turn: the click on the slot came before.
+        expect(not form.filled("processSlot")(d.screen()),
+               "the click on a piece left a drag that dropped it on the slot clicked next")
+        form.drop_shapes(SHAPE_DROPS[1:])
         form.press("checkButton")
+        # The count's label is as wide as its text; OCR may read its nought as O.
+        x, y, _, h = form.rect("errorCountLabel")
+        shown = wait_until(lambda: d.read_text((x, y - 2, round(220 * pupil.scale), h + 4), "rus").partition(
+            "ошибок")[2], PATIENCE, "«Количество ошибок: …» after «Проверить»")
+        expect(re.fullmatch(r"[:\s]*[0OОoо]\s*", shown), f"«Количество ошибок:{shown}», not 0")
         form.wait_done()
         form.finish()
-
-
-@journey("quick-click")
-def quick_click(pupil):
-    """A click on a piece, with no move between press and release, leaves no
-    drag behind: a click on a slot after it places nothing, and the board
-    solved after it counts no wrong drop."""
-    d = pupil.d
-    pupil.start()
-    form = pupil.open("HoursToMinutesTask")
-    form.press("ovalPiece")
-    form.press("processSlot")
-    form.drop_shapes(SHAPE_DROPS[:1])
-    # Events are read in turn: the click on the slot came before.
-    expect(not form.filled("processSlot")(d.screen()),
-           "the click on a piece left a drag that dropped it on the slot clicked next")
-    form.drop_shapes(SHAPE_DROPS[1:])
-    form.press("checkButton")
-    # The count's label is as wide as its text; OCR may read its nought as O.
-    x, y, _, h = form.rect("errorCountLabel")
-    shown = wait_until(lambda: d.read_text((x, y - 2, round(220 * pupil.scale), h + 4), "rus").partition("ошибок")[2],
-                       PATIENCE, "«Количество ошибок: …» after «Проверить»")
-    expect(re.fullmatch(r"[:\s]*[0OОoо]\s*", shown), f"«Количество ошибок:{shown}», not 0")
 
 
 @journey("shape-quiz")
