@@ -483,8 +483,23 @@ class Desktop:
         that the program copied: the journey holds the clipboard until the
         program takes it, so an earlier copy is never read for this one."""
         self.hold_clipboard("")
-        self.key("ctrl+a", "ctrl+c")
-        return wait_until(self.clipboard, PATIENCE, "the program to copy the text of its box")
+        return self.press_until(("ctrl+a", "ctrl+c"), self.clipboard, "the program to copy the text of its box")
+
+    def press_until(self, keys, done, what):
+        """Presses `keys`, and again every few seconds until done() returns
+        something true; returns that. A clipboard manager (Wine's) that is
+        still taking in an earlier clipboard may overwrite a copy or miss a
+        paste made meanwhile, and a pupil then makes it again."""
+        next_press = 0
+
+        def pressed():
+            nonlocal next_press
+            value = done()
+            if not value and time.monotonic() >= next_press:
+                self.key(*keys)
+                next_press = time.monotonic() + ASK_AGAIN_AFTER
+            return value
+        return wait_until(pressed, PATIENCE, what)
 
     def clipboard(self):
         """The clipboard's text; None while it is still the journey's own

@@ -9,9 +9,8 @@ import re
 import socket
 import struct
 import subprocess
-import time
 
-from desktop import ASK_AGAIN_AFTER, PATIENCE, JourneyFailed, Mouse, wait_until
+from desktop import PATIENCE, JourneyFailed, Mouse, wait_until
 import wine
 
 # weston 10 draws a shadow this wide around the frames of X11 windows.
@@ -265,17 +264,8 @@ class Wine(X11):
             return
         owner = d.hold_clipboard(text)
         wait_until(lambda: owner.times_asked("offers"), PATIENCE, f"Wine's clipboard to learn of {text!r}")
-        next_paste = 0
-
-        def fetched():
-            nonlocal next_paste
-            if owner.times_asked("text"):
-                return True
-            if time.monotonic() >= next_paste:
-                d.key("ctrl+a", "ctrl+v")
-                next_paste = time.monotonic() + ASK_AGAIN_AFTER
-            return False
-        wait_until(fetched, PATIENCE, f"the program to fetch the pasted {text!r}")
+        d.press_until(("ctrl+a", "ctrl+v"), lambda: owner.times_asked("text"),
+                      f"the program to fetch the pasted {text!r}")
 
     def answer(self, pupil, box):
         self.shown(pupil, box)
