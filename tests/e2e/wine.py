@@ -197,7 +197,8 @@ def installed_files(prefix):
 
 def msiexec(prefix, *arguments):
     done = wine(prefix, "msiexec", *arguments, "/qn")
-    fail_if(done.returncode != 0, f"msiexec {' '.join(arguments)} /qn ended with status {done.returncode}")
+    fail_if(done.returncode != 0, f"msiexec {' '.join(arguments)} /qn ended with status {done.returncode}:\n"
+                                  f"{done.stderr.decode(errors='replace')[-3000:]}")
 
 
 def one_listing(prefix, version):
