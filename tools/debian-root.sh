@@ -6,7 +6,9 @@
 #     bash tools/debian-root.sh make SUITE DIR [PACKAGE...]
 #         makes a fresh minimal root of Debian SUITE (bullseye, bookworm)
 #         in DIR, which must not exist, with the suite's updates and
-#         security fixes, and installs the packages named
+#         security fixes, and installs the packages named; what
+#         debootstrap lays down is kept a week in ~/.cache/zartex-debian-roots
+#         (or $ZARTEX_DEBIAN_ROOT_CACHE)
 #     bash tools/debian-root.sh run DIR COMMAND [ARG...]
 #         runs COMMAND inside the root as root, with /proc and /dev mounted
 #         for it alone; the environment is kept but for PATH
@@ -75,18 +77,44 @@ read_sources() {
     export http_proxy https_proxy
 }
 
+# What debootstrap lays down for a suite is kept for a week as a tarball in
+# a cache folder, and a root is unpacked from it: debootstrap takes most of
+# the time of making a root, and the suite's updates and security fixes
+# come anyway from the dist-upgrade that follows.
+cache=${ZARTEX_DEBIAN_ROOT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zartex-debian-roots}
+
+bootstrap() {
+    local suite=$1 dir=$2
+    local tarball
+    tarball=$cache/$suite-$(printf '%s\n' "$archive" | sha256sum | cut -c1-16).tar.zst
+    mkdir -p "$cache"
+    # One root is bootstrapped at a time; the others wait and unpack it.
+    exec {lock}>"$cache/lock"
+    flock "$lock"
+    find "$cache" -maxdepth 1 -name '*.tar.zst' -mtime +6 -delete
+    if [ ! -f "$tarball" ]; then
+        local log=$dir.debootstrap.log
+        if ! debootstrap --variant=minbase --components=main "$suite" "$dir" "$archive" >"$log" 2>&1; then
+            tail -n 20 "$log" >&2
+            fail "debootstrap of Debian $suite failed; its log: $log"
+        fi
+        rm -f "$log"
+        tar -C "$dir" --zstd -cf "$tarball.part" .
+        mv "$tarball.part" "$tarball"
+    else
+        mkdir "$dir"
+        tar -C "$dir" --zstd -xf "$tarball"
+    fi
+    exec {lock}>&-
+}
+
 make_root() {
     local suite=$1 dir=$2
     shift 2
     [ ! -e "$dir" ] || fail "$dir exists; a root is made in a new folder"
     read_sources
     mkdir -p "$(dirname "$dir")"
-    local log=$dir.debootstrap.log
-    if ! debootstrap --variant=minbase --components=main "$suite" "$dir" "$archive" >"$log" 2>&1; then
-        tail -n 20 "$log" >&2
-        fail "debootstrap of Debian $suite failed; its log: $log"
-    fi
-    rm -f "$log"
+    bootstrap "$suite" "$dir"
     {
         echo "deb $archive $suite main"
         [ -z "$updates" ] || echo "deb $updates $suite-updates main"
