@@ -14,7 +14,7 @@ SplashScreen *ProgramWindows::showSplashFirst()
 {
     // Building the other windows takes longer than starting Qt
     // itself, so the splash goes on screen first and hides that work; its
-    // three seconds run from here, not from the end of the build.
+    // three seconds run from its first paint, not from the end of the build.
     auto *splash = new SplashScreen;
     splash->setModal(true);
     splash->show();

@@ -53,6 +53,9 @@ void SplashScreen::paintEvent(QPaintEvent *event)
     QDialog::paintEvent(event);
     if (!m_painted) {
         m_painted = true;
+        // The three seconds are the pupil's: they run from the moment the
+        // splash is on screen, however long a loaded machine took to get it there.
+        m_timer->start();
         emit painted();
     }
 }

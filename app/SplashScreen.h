@@ -7,8 +7,9 @@ namespace Ui { class SplashScreen; }
 class QTimer;
 
 // The splash form, shown modally as the main form appears. Its timer
-// fires every 3000 ms from creation and is never stopped; each tick asks the
-// splash to close, which changes nothing once it is hidden.
+// fires every 3000 ms from its first paint (from creation while it is never
+// painted) and is never stopped; each tick asks the splash to close, which
+// changes nothing once it is hidden.
 class SplashScreen : public QDialog
 {
     Q_OBJECT
