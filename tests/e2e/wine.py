@@ -22,6 +22,7 @@ import argparse
 import filecmp
 import glob
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -196,9 +197,14 @@ def installed_files(prefix):
 
 
 def msiexec(prefix, *arguments):
-    done = wine(prefix, "msiexec", *arguments, "/qn")
-    fail_if(done.returncode != 0, f"msiexec {' '.join(arguments)} /qn ended with status {done.returncode}:\n"
-                                  f"{done.stderr.decode(errors='replace')[-3000:]}")
+    # Windows Installer's own log says why a package failed; Wine's output rarely does.
+    log = os.path.join(prefix, "msiexec.log")
+    done = wine(prefix, "msiexec", *arguments, "/qn", "/l*v", "Z:" + log.replace("/", "\\"))
+    if done.returncode != 0:
+        said = pathlib.Path(log).read_bytes() if os.path.exists(log) else b""
+        said = said.decode("utf-16" if said.startswith(b"\xff\xfe") else "cp1251", errors="replace")
+        raise Failed(f"msiexec {' '.join(arguments)} /qn ended with status {done.returncode}:\n"
+                     f"{done.stderr.decode(errors='replace')[-2000:]}\n{said[-3000:]}")
 
 
 def one_listing(prefix, version):
