@@ -24,7 +24,9 @@ for run in $(seq "$runs"); do
     started=$(date +%s)
     if (cd build-test && ctest --output-on-failure -j2) >"$log" 2>&1; then
         green=$((green + 1))
-        echo "run $run: green ($(( $(date +%s) - started )) s)"
+        # A skip passes, so say which: a stale cache skips whole groups.
+        skipped=$(sed -n 's/^\s*[0-9]* - \(\S*\) (Skipped)$/\1/p' "$log" | paste -sd ' ' -)
+        echo "run $run: green ($(( $(date +%s) - started )) s${skipped:+; skipped: $skipped})"
     else
         echo "run $run: FAILED ($(( $(date +%s) - started )) s), log $log:"
         sed -n '/The following tests FAILED:/,$p' "$log" | grep -E '^\s+[0-9]+ - ' || tail -n 5 "$log"
