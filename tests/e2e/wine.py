@@ -201,8 +201,8 @@ def msiexec(prefix, *arguments):
     log = os.path.join(prefix, "msiexec.log")
     done = wine(prefix, "msiexec", *arguments, "/qn", "/l*v", "Z:" + log.replace("/", "\\"))
     if done.returncode != 0:
-        said = pathlib.Path(log).read_bytes() if os.path.exists(log) else b""
-        said = said.decode("utf-16" if said.startswith(b"\xff\xfe") else "cp1251", errors="replace")
+        # Wine writes it in the prefix's code page, Cyrillic here.
+        said = pathlib.Path(log).read_bytes().decode("cp1251", errors="replace") if os.path.exists(log) else ""
         raise Failed(f"msiexec {' '.join(arguments)} /qn ended with status {done.returncode}:\n"
                      f"{done.stderr.decode(errors='replace')[-2000:]}\n{said[-3000:]}")
 
