@@ -156,6 +156,20 @@ class Wayland(X11):
         display = wait_until(xwayland, PATIENCE, "weston's XWayland display", 0.1)
         d.env = dict(d.env, DISPLAY=display, WAYLAND_DISPLAY=socket_name)
         wait_until(lambda: d.answers("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), PATIENCE, "XWayland to answer")
+        # weston draws its pointer where the outer X server's entered, by
+        # default the screen's centre, over the message boxes that a journey
+        # reads. It follows the outer pointer's motions, held to the screen,
+        # so a sweep from the opposite corner leaves it in this one.
+        corner = (width - 1, height - 1)
+
+        def rests_in_corner():
+            if self.pointer_over(d, corner):
+                return True
+            for point in ((0, 0), corner):
+                subprocess.run(["xdotool", "mousemove", "--sync", *map(str, point)], env=d.screen_env, check=True,
+                               timeout=PATIENCE)
+            return False
+        wait_until(rests_in_corner, PATIENCE, "weston's pointer to rest in the corner", 0.1)
 
     def client_windows(self, d):
         # weston keeps no list of its X clients: the named windows in its frames.
@@ -182,6 +196,12 @@ class Wayland(X11):
     def scene_graph(self, d):
         done = subprocess.run(["weston-debug", "scene-graph"], env=d.env, capture_output=True, timeout=PATIENCE)
         return done.stdout.decode(errors="replace")
+
+    def pointer_over(self, d, point):
+        """weston draws its pointer's picture over `point`."""
+        view = re.search(r"role wl_pointer-cursor.*\n\s*position: \((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)",
+                         self.scene_graph(d))
+        return bool(view) and int(view[1]) <= point[0] < int(view[3]) and int(view[2]) <= point[1] < int(view[4])
 
 
 class Wine(X11):
