@@ -168,6 +168,8 @@ class Pupil:
         wait_until(says, PATIENCE, f'the box to say "{expected}"')
         self.answer(box)
         expect(self.d.program_alive(), "the program ended after the error")
+        # Once the box has gone, Wine may activate the main form over `form`.
+        self.setting.shown(self, form)
 
     def mark_shown(self, module, screen=None):
         return (screen or self.d.screen()).count(self.main.rect(page_of(module) + "Mark"), is_red) > 20
