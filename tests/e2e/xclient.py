@@ -303,8 +303,10 @@ class Keyboard:
         self.display = open_display(env)
         lib = x11()
         self.keys = {}  # character: (keycode, layout, shifted)
-        for keycode in range(8, 256):
-            for layout in (0, 1):
+        # What the Latin layout bears is typed there: Wine took ":" typed on
+        # the Russian layout (Shift+6) for "^" now and then.
+        for layout in (0, 1):
+            for keycode in range(8, 256):
                 for shifted in (0, 1):
                     character = keysym_character(lib.XkbKeycodeToKeysym(self.display, keycode, layout, shifted))
                     if character:
