@@ -321,7 +321,7 @@ class Finger:
 
     def launch(self, d, program, workdir, scale):
         process = d.launch([program], workdir, {"QT_QPA_GENERIC_PLUGINS": f"tuiotouch:udp={self.port}"})
-        wait_until(lambda: listening(process.pid, self.port), PATIENCE,
+        wait_until(lambda: unread_bytes(self.port) is not None, PATIENCE,
                    f"the program to listen for touches on UDP port {self.port}")
         return process
 
@@ -329,23 +329,15 @@ class Finger:
         self.base.press_ok(pupil, box)
 
 
-def listening(pid, port):
-    """Process `pid` holds a UDP socket bound to `port`."""
-    inodes = set()
-    try:
-        for fd in os.listdir(f"/proc/{pid}/fd"):
-            target = os.readlink(f"/proc/{pid}/fd/{fd}")
-            if target.startswith("socket:["):
-                inodes.add(target[8:-1])
-    except (FileNotFoundError, ProcessLookupError, PermissionError):
-        return False
+def unread_bytes(port):
+    """What the program bound to UDP `port` has not yet read of what was sent
+    there; None while nothing is bound to it (it was free when chosen)."""
     for table in ("/proc/net/udp", "/proc/net/udp6"):
         with open(table) as sockets:
-            for line in sockets.readlines()[1:]:
-                fields = line.split()
-                if int(fields[1].split(":")[1], 16) == port and fields[9] in inodes:
-                    return True
-    return False
+            for fields in (line.split() for line in sockets.readlines()[1:]):
+                if int(fields[1].split(":")[1], 16) == port:
+                    return int(fields[4].split(":")[1], 16)
+    return None
 
 
 def _osc_string(text):
@@ -395,6 +387,8 @@ class TouchPanel:
         bundle = _osc_string("#bundle") + struct.pack(">II", 0, 1) + \
             b"".join(struct.pack(">i", len(m)) + m for m in messages)
         self.socket.sendto(bundle, ("127.0.0.1", self.port))
+        # Read before the keyboard's next keys, which would overtake it.
+        wait_until(lambda: unread_bytes(self.port) == 0, PATIENCE, "the program to read the finger's frame", 0.01)
 
     def down(self, point):
         self.d.settle(self.window)
