@@ -1,50 +1,28 @@
-"""The designed geometry of a form, read from its description (.ui) beside
-its class.
-
-Journeys aim at controls by the positions the forms were designed with, so
-a control that moved in its description moves the journey with it.
-"""
+"""A form as its description (.ui) beside its class designs it: journeys aim
+at the designed places, so a control that moved there moves them too."""
 import os
 import xml.etree.ElementTree as ElementTree
 
-
-# The folders that hold the program's forms.
 FORM_FOLDERS = ("app", "theory", "tasks")
-
-
-def form_path(source_dir, module):
-    for folder in FORM_FOLDERS:
-        path = os.path.join(source_dir, folder, module + ".ui")
-        if os.path.exists(path):
-            return path
-    raise FileNotFoundError(f"no form {module}.ui in {', '.join(FORM_FOLDERS)}")
 
 
 class DesignedForm:
     def __init__(self, source_dir, module):
-        self.path = form_path(source_dir, module)
+        paths = [os.path.join(source_dir, folder, module + ".ui") for folder in FORM_FOLDERS]
+        self.path = next((path for path in paths if os.path.exists(path)), None)
+        if not self.path:
+            raise FileNotFoundError(f"no form {module}.ui in {', '.join(FORM_FOLDERS)}")
         ui = ElementTree.parse(self.path).getroot()
         self.root = ui.find("widget")
+        self.parents = {child: parent for parent in self.root.iter("widget") for child in parent.findall("widget")}
         # The controls in the order Tab walks them, as the form declares it.
         self.tab_order = [stop.text for stop in ui.iterfind("tabstops/tabstop")]
-        self.caption = self._string(self.root, "windowTitle")
+        self.caption = self.root.findtext("property[@name='windowTitle']/string", "")
 
     @staticmethod
-    def _property(widget, name):
-        return next((p for p in widget.findall("property") if p.get("name") == name), None)
-
-    @classmethod
-    def _string(cls, widget, name):
-        prop = cls._property(widget, name)
-        return prop.findtext("string", "") if prop is not None else ""
-
-    @classmethod
-    def _rect(cls, widget):
-        prop = cls._property(widget, "geometry")
-        if prop is None:
-            return None
-        rect = prop.find("rect")
-        return tuple(int(rect.findtext(k)) for k in ("x", "y", "width", "height"))
+    def _rect(widget):
+        rect = widget.find("property[@name='geometry']/rect")
+        return rect is not None and tuple(int(rect.findtext(k)) for k in ("x", "y", "width", "height"))
 
     @property
     def size(self):
@@ -54,43 +32,39 @@ class DesignedForm:
     @property
     def designed_place(self):
         """Where the form's frame stands on the screen, as designed."""
-        return tuple(int(self.root.find(f"property[@name='{name}']/number").text)
+        return tuple(int(self.root.findtext(f"property[@name='{name}']/number"))
                      for name in ("designedLeft", "designedTop"))
 
     def names(self):
-        """The names of every control of the form."""
         return [widget.get("name") for widget in self.root.iter("widget")]
 
     def has(self, name):
-        return self._find(self.root, name, ()) is not None
+        return name in self.names()
 
-    def _find(self, widget, name, chain):
-        for child in widget.findall("widget"):
-            if child.get("name") == name:
-                return chain + (child,)
-            found = self._find(child, name, chain + (child,))
-            if found:
-                return found
-        return None
+    def _widget(self, name):
+        found = next((w for w in self.root.iter("widget") if w.get("name") == name), None)
+        if found is None:
+            raise KeyError(f"{name} is not in {self.path}")
+        return found
 
     def rect(self, name, client_height):
-        """Client-area rectangle of a control. A bottom-aligned panel sits at
-        the bottom of the real client area, whatever its designed top."""
-        chain = self._find(self.root, name, ())
-        if chain is None:
-            raise KeyError(f"{name} is not in {self.path}")
+        """Client-area rectangle of a control. A panel docked to the bottom
+        sits at the bottom of the real client area, whatever its designed top."""
         x = y = 0
-        for widget in chain[:-1]:
+        widget = self._widget(name)
+        while widget is not self.root:
             rect = self._rect(widget)
-            if rect is None:  # the main window's central widget
-                continue
-            x += rect[0]
-            y += self._top(widget, rect, client_height)
-        own = self._rect(chain[-1])
-        return (x + own[0], y + self._top(chain[-1], own, client_height), own[2], own[3])
+            if rect:  # the main window's central widget has none
+                docked = widget.findtext("property[@name='dockedTo']/string") == "bottom"
+                x, y = x + rect[0], y + (client_height - rect[3] if docked else rect[1])
+            widget = self.parents[widget]
+        own = self._rect(self._widget(name))
+        return (x, y, own[2], own[3])
 
-    def _top(self, widget, rect, client_height):
-        align = self._property(widget, "dockedTo")
-        if align is not None and align.findtext("string") == "bottom":
-            return client_height - rect[3]
-        return rect[1]
+    def spoken_name(self, name):
+        """What a screen reader calls a control: its accessible name, or else its text."""
+        widget = self._widget(name)
+        for prop in ("accessibleName", "text"):
+            if widget.findtext(f"property[@name='{prop}']/string"):
+                return widget.findtext(f"property[@name='{prop}']/string")
+        raise KeyError(f"{name} in {self.path} has neither an accessible name nor a text")

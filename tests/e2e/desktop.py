@@ -1,12 +1,7 @@
-"""A throw-away X desktop for driving Зартекс as a pupil would.
-
-Desktop starts its own Xvfb server and the session of the journey's setting
-(settings.py) on it, runs the program, moves the real pointer with xdotool,
-types on a keyboard with a Latin and a Russian layout, and reads the screen
-back with ImageMagick's `import`. Everything it starts is stopped again by
-close(). Only the Python standard library is used, with libX11, libXfixes
-and libXtst through ctypes (xclient.py).
-"""
+"""A throw-away X desktop (Xvfb and the session of the journey's setting)
+on which a journey runs the program, points with xdotool, types through
+XTest (xclient.py) and reads the screen back with ImageMagick's `import`.
+close() stops everything it started."""
 import os
 import re
 import secrets
@@ -32,8 +27,24 @@ PATIENCE = 60
 ASK_AGAIN_AFTER = 5
 
 
-class JourneyFailed(Exception):
+SKIPPED = 77  # the exit status that CTest counts as skipped
+
+
+class Failed(Exception):
     pass
+
+
+class Skipped(Exception):
+    pass
+
+
+def fail_if(condition, message):
+    if condition:
+        raise Failed(message)
+
+
+def expect(condition, message):
+    fail_if(not condition, message)
 
 
 def missing_tools():
@@ -59,7 +70,7 @@ def wait_until(condition, timeout, what, interval=0.05):
         if value:
             return value
         if time.monotonic() > deadline:
-            raise JourneyFailed(f"gave up after {timeout} s waiting for {what}")
+            raise Failed(f"gave up after {timeout} s waiting for {what}")
         time.sleep(interval)
 
 
@@ -70,7 +81,7 @@ class Screen:
         # Binary PPM: "P6 <width> <height> <maxval>" then the pixels.
         fields = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", ppm)
         if not fields:
-            raise JourneyFailed("import gave no PPM picture")
+            raise Failed("import gave no PPM picture")
         self.width, self.height = int(fields.group(1)), int(fields.group(2))
         self.data = ppm[fields.end():]
 
@@ -109,11 +120,11 @@ def is_red(p):
 class Window:
     """A managed top-level window: client geometry on screen and frame extents."""
 
-    def __init__(self, wid, name, x, y, width, height, frame, actions, pid):
+    def __init__(self, wid, name, x, y, width, height, frame, pid):
         self.id, self.name = wid, name
         self.x, self.y, self.width, self.height = x, y, width, height
         self.frame_left, self.frame_right, self.frame_top, self.frame_bottom = frame
-        self.actions, self.pid = actions, pid
+        self.pid = pid
 
     @property
     def frame_origin(self):
@@ -140,8 +151,7 @@ class Mouse:
     def move(self, point):
         self.d.x("xdotool", "mousemove", "--sync", str(point[0]), str(point[1]), check=True)
 
-    def down(self, point):
-        """Presses where the pointer was moved to, `point`."""
+    def down(self, point):  # where the pointer was moved to
         self.d.x("xdotool", "mousedown", "1", check=True)
 
     def up(self):
@@ -161,11 +171,7 @@ class Desktop:
         self.user = user
         self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-", dir=root and os.path.join(root, "tmp"))
         self.processes = []
-        self.env = self.screen_env = None
-        self.program = None
-        self.pointer = None
-        self.pinger = None
-        self.keyboard = None
+        self.env = self.screen_env = self.program = self.pointer = self.pinger = self.keyboard = None
         self.clipboard_owner = None
 
     # ----- life cycle -------------------------------------------------------
@@ -200,21 +206,18 @@ class Desktop:
         return self
 
     def retry(self, what, start, attempts=3):
-        """Starts something whose start can lose a race with the machine;
-        each retry is written to the journey's log."""
+        """Starts something whose start can lose a race with a loaded machine."""
         for attempt in range(1, attempts + 1):
             try:
                 return start()
-            except JourneyFailed as failure:
+            except Failed as failure:
                 if attempt == attempts:
                     raise
                 print(f"starting {what} failed ({failure}); retrying, attempt {attempt + 1} of {attempts}",
                       flush=True)
 
     def _start_xvfb(self, authority):
-        # -noreset: without it the server starts over whenever its last
-        # client leaves, such as a short-lived poll before the window manager
-        # is up, and a client that connects just then is turned away.
+        # -noreset: or the server starts over whenever its last client leaves.
         read_end, write_end = os.pipe()
         # A scaled screen has as many more pixels, as a school's laptop has.
         size = f"{round(1024 * self.scale)}x{round(768 * self.scale)}x24"
@@ -227,7 +230,7 @@ class Desktop:
             number = display_pipe.readline().strip()
         if not number:
             xvfb.wait()
-            raise JourneyFailed(f"Xvfb ended with status {xvfb.returncode} before it opened a display")
+            raise Failed(f"Xvfb ended with status {xvfb.returncode} before it opened a display")
         self.processes.append(xvfb)
         return ":" + number
 
@@ -235,13 +238,10 @@ class Desktop:
         return subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE).returncode == 0
 
     def close(self):
-        if self.clipboard_owner:
-            self.clipboard_owner.close()
-            self.clipboard_owner = None
-        for connection in (self.pointer, self.pinger, self.keyboard):
+        for connection in (self.clipboard_owner, self.pointer, self.pinger, self.keyboard):
             if connection:
                 connection.close()
-        self.pointer = self.pinger = self.keyboard = None
+        self.clipboard_owner = self.pointer = self.pinger = self.keyboard = None
         # The program first, then the window manager, then the X server.
         for process in reversed(self.processes):
             if process is self.program:
@@ -283,8 +283,7 @@ class Desktop:
         return self.program
 
     def adopt(self, pid):
-        """Follows the program that process `pid` belongs to, when the launch
-        handed it on (Windows' Start menu starts a program apart)."""
+        """Follows the program of process `pid`, which the launch handed on."""
         self.group = os.getpgid(pid)
 
     def program_output(self, lines=30):
@@ -308,7 +307,7 @@ class Desktop:
     def x(self, *command, check=False):
         done = subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE)
         if check and done.returncode != 0:
-            raise JourneyFailed(f"{' '.join(command)} failed: {done.stderr.decode(errors='replace')}")
+            raise Failed(f"{' '.join(command)} failed: {done.stderr.decode(errors='replace')}")
         return done.stdout.decode(errors="replace")
 
     def screen(self):
@@ -332,10 +331,7 @@ class Desktop:
         return found
 
     def wait_first_windows(self, timeout=PATIENCE):
-        """The program's first windows on screen, and a time by which they
-        were there: the end of the quickest look, at the window manager's
-        list of windows, that found one. Reading each window takes longer on
-        a loaded machine, and would make the time later than it was."""
+        """The program's first windows, and when the quickest look found one."""
         seen = wait_until(lambda: self._client_windows() and time.monotonic(), timeout,
                           "the first window of the program", 0.02)
         return wait_until(self.windows, timeout, "the first window of the program to be read", 0.02), seen
@@ -356,17 +352,15 @@ class Desktop:
         if "Map State: IsViewable" not in info:
             return None
         number = lambda label: int(re.search(label + r":\s+(-?\d+)", info).group(1))
-        props = self.x("xprop", "-id", str(wid), "-notype", "_NET_WM_NAME", "_NET_FRAME_EXTENTS",
-                       "_NET_WM_ALLOWED_ACTIONS", "_NET_WM_PID")
+        props = self.x("xprop", "-id", str(wid), "-notype", "_NET_WM_NAME", "_NET_FRAME_EXTENTS", "_NET_WM_PID")
         name = re.search(r'_NET_WM_NAME = "(.*)"', props)
         x, y = number("Absolute upper-left X"), number("Absolute upper-left Y")
         frame = self.setting.frame(self, wid, x, y, props)
         if frame is None:
             return None
         pid = re.search(r"_NET_WM_PID = (\d+)", props)
-        actions = re.search(r"_NET_WM_ALLOWED_ACTIONS = (.*)", props)
         return Window(wid, name.group(1) if name else "", x, y, number("Width"), number("Height"), frame,
-                      actions.group(1).split(", ") if actions else [], int(pid.group(1)) if pid else None)
+                      int(pid.group(1)) if pid else None)
 
     def window_named(self, name):
         return next((w for w in self.windows() if w.name == name), None)
@@ -384,9 +378,7 @@ class Desktop:
 
     def settle(self, window, timeout=PATIENCE):
         """Waits until `window` has the keyboard and its program has taken
-        that in. The program answers a ping when it has read the events sent
-        before it, and hands on what they asked for (which window is active)
-        before it reads the events of a later ping: two pings in a row."""
+        that in: two pings answered (docs/testing.md tells why two)."""
         self.wait_active(window, timeout)
         for _ in range(2):
             serial = self.pinger.send(window.id)
@@ -410,11 +402,9 @@ class Desktop:
     def click(self, x, y):
         self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1", check=True)
 
-    def drag(self, start, end, accepted=True, hand=None):
-        """A real drag, as a hand makes it (docs/testing.md tells why so);
-        `hand` is the mouse or a finger on the window."""
+    def drag(self, start, end, hand):
+        """A real drag by `hand`, the mouse or a finger (docs/testing.md)."""
         pointer = self.pointer
-        hand = hand or Mouse(self)
 
         def stir_until(point, condition, what):
             stir = 0
@@ -429,8 +419,7 @@ class Desktop:
             return wait_until(stirred, PATIENCE, what, 0.1)
 
         hand.move(start)
-        # Qt under X shows the drag's shape until it has read the last
-        # release; the next drag begins after it.
+        # Qt shows the drag's shape until it has read the last release.
         wait_until(lambda: pointer.now()[3] not in pointer.DRAGGING, PATIENCE, "the last drag to end")
         before = pointer.now()
         hand.down(start)
@@ -438,14 +427,12 @@ class Desktop:
                    f"the pointer to show a drag from {start}")
         over_start = pointer.now()
         hand.move(end)
-        if accepted:
-            stir_until(end, lambda shape: pointer.is_drag(shape, since=over_start),
-                       f"the pointer to show that {end} takes the drop")
+        stir_until(end, lambda shape: pointer.is_drag(shape, since=over_start),
+                   f"the pointer to show that {end} takes the drop")
         hand.up()
 
     def park_pointer(self, point):
-        """Puts the pointer at `point`, where it may already be (xdotool's
-        --sync waits for a move)."""
+        """Puts the pointer at `point`, where it may be already (no --sync)."""
         def there():
             self.x("xdotool", "mousemove", str(point[0]), str(point[1]), check=True)
             return re.match(r"x:(\d+) y:(\d+)", self.x("xdotool", "getmouselocation")).groups() == \
@@ -456,8 +443,7 @@ class Desktop:
         self.x("xdotool", "key", "--clearmodifiers", *keys, check=True)
 
     def type(self, text):
-        """Types `text` on the keyboard, switching its layout as a pupil
-        does; the keys arrive in the window that has the keyboard."""
+        """Types `text` into the window that has the keyboard, as a pupil does."""
         self.keyboard.type(text)
 
     def read_text(self, rect, language="eng"):
@@ -471,25 +457,21 @@ class Desktop:
         return done.stdout.decode(errors="replace").strip()
 
     def hold_clipboard(self, text):
-        """Takes the X clipboard with `text`, as a program that copied it
-        would; the clipboard never stands empty between two texts."""
+        """Takes the X clipboard with `text`; it never stands empty between two."""
         previous, self.clipboard_owner = self.clipboard_owner, ClipboardOwner(self.env, text)
         if previous:
             previous.close()
         return self.clipboard_owner
 
     def copy(self):
-        """Ctrl+A and Ctrl+C in the box that has the keyboard, and the text
-        that the program copied: the journey holds the clipboard until the
-        program takes it, so an earlier copy is never read for this one."""
+        """Ctrl+A and Ctrl+C in the box that has the keyboard: the text that
+        the program copied, never an earlier copy."""
         self.hold_clipboard("")
         return self.press_until(("ctrl+a", "ctrl+c"), self.clipboard, "the program to copy the text of its box")
 
     def press_until(self, keys, done, what):
-        """Presses `keys`, and again every few seconds until done() returns
-        something true; returns that. A clipboard manager (Wine's) that is
-        still taking in an earlier clipboard may overwrite a copy or miss a
-        paste made meanwhile, and a pupil then makes it again."""
+        """Presses `keys`, and again every few seconds, as a pupil would,
+        until done() returns something true; returns that."""
         next_press = 0
 
         def pressed():
@@ -502,13 +484,10 @@ class Desktop:
         return wait_until(pressed, PATIENCE, what)
 
     def clipboard(self):
-        """The clipboard's text; None while it is still the journey's own
-        paste, which no program has yet replaced by copying."""
+        """The clipboard's text; None while the journey still holds it, or
+        while its owner leaves the request unanswered."""
         if self.clipboard_owner and self.clipboard_owner.holds():
             return None
-        # An owner busy elsewhere (Wine's clipboard manager, on a loaded
-        # machine) may leave a request unanswered: None, and the caller's
-        # wait asks again.
         try:
             return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True,
                                   timeout=ASK_AGAIN_AFTER * 2).stdout.decode(errors="replace")

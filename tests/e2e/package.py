@@ -1,32 +1,17 @@
 #!/usr/bin/env python3
-"""Checks what a school admin installs.
+"""Checks what a school admin installs (docs/testing.md tells each check).
 
-    package.py install --build BUILD --source SRC
-        `cmake --install` into a scratch prefix: program, launcher, pictures,
-        menu entry, icons, listing and documents in their places; the entry
-        passes desktop-file-validate and the listing appstreamcli validate;
-        the launcher starts the program in the pictures' folder.
-    package.py deb --build BUILD --source SRC
-        CPack builds the .deb; its contents, Depends and Recommends are
-        checked, lintian finds nothing, it is unpacked with dpkg -x and a
-        journey runs from the unpacked launcher.
-    package.py rpm --build BUILD --source SRC
-        CPack builds the .rpm; its contents and Requires are checked and
-        rpmlint reports no error.
-    --package-dir DIR: the same checks of the package tools/older-linux.sh made.
-    package.py system --suite SUITE --package-dir DIR --build BUILD --source SRC [--own-qt]
-        apt installs that .deb into a fresh minimal Debian SUITE, journeys
-        pass there, and apt remove leaves none of its files; with --own-qt,
-        the .deb that carries its own Qt, after lintian and its Depends.
-    package.py folder --suite SUITE --package-dir DIR --build BUILD --source SRC
-        the .tar.gz that carries its own Qt, unpacked by a pupil into a
-        read-only folder of a fresh Debian SUITE that holds only the base
-        (tools/bundle/base-packages): every library resolves inside the
-        folder or to the base, never to a system's Qt, and journeys pass.
+    package.py install|deb|rpm --build BUILD --source SRC [--package-dir DIR]
+    package.py system|folder --suite SUITE --package-dir DIR --build BUILD --source SRC [--own-qt]
 
+`install` is `cmake --install`; `deb` and `rpm` run CPack, or take the
+package that tools/older-linux.sh put into DIR; `system` installs that .deb
+into a fresh Debian SUITE and removes it; `folder` unpacks the .tar.gz that
+carries its own Qt there. Journeys run with each installed program.
 Exit status 0 passed, 1 failed, 77 skipped (a tool is missing).
 """
 import argparse
+import contextlib
 import filecmp
 import os
 import re
@@ -37,9 +22,8 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from desktop import missing_tools  # noqa: E402
+from desktop import SKIPPED, Failed, Skipped, fail_if, missing_tools  # noqa: E402
 
-SKIPPED = 77
 PICTURES = ("circleNew.jpg", "parNew.jpg", "prNew.jpg", "uslNew.jpg", "fon.jpg")
 # Paths below the prefix, as the package lays them out.
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
@@ -66,19 +50,6 @@ SYSTEM_JPEG = {"Depends": "libjpeg62-turbo", "requires": "libjpeg.so.62()(64bit)
 FONT_PACKAGE = ("fonts-", "font(")
 LICENCE = "GPL-3.0-or-later"
 DEBIAN_ROOT = os.path.join(HERE, "..", "..", "tools", "debian-root.sh")
-
-
-def fail_if(condition, message):
-    if condition:
-        raise Failed(message)
-
-
-class Failed(Exception):
-    pass
-
-
-class Skipped(Exception):
-    pass
 
 
 def run(*command, **kwargs):
@@ -147,10 +118,8 @@ def readme_commands(source):
 
 
 def build_package(args, scratch, generator, listing):
-    """Runs CPack's `generator` as the README does (into a scratch folder
-    rather than the build folder); checks that the one package it made is
-    the file the README's install line names and holds the layout below
-    /usr, as `listing` (a command) lists its paths."""
+    """Runs CPack's `generator` as the README does, into `scratch`: one package,
+    the file the README installs, holding the layout as `listing` lists it."""
     commands = readme_commands(args.source)
     if f"(cd build && cpack -G {generator})" not in commands:
         raise Failed(f"the README no longer builds the package with `cpack -G {generator}`")
@@ -269,6 +238,18 @@ POINTER_THEME = ("libxcursor1", "dmz-cursor-theme")
 APT = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
 
 
+@contextlib.contextmanager
+def debian_root(root, suite, *packages):
+    """A fresh Debian `suite` at `root`, holding `packages`; yields the
+    command that runs a command there."""
+    run("bash", DEBIAN_ROOT, "remove", root)  # left by a run that was stopped
+    try:
+        run("bash", DEBIAN_ROOT, "make", suite, root, *packages)
+        yield ("bash", DEBIAN_ROOT, "run", root)
+    finally:
+        run("bash", DEBIAN_ROOT, "remove", root)
+
+
 def system(args, scratch):
     package = built_package(args, ".deb", None if args.own_qt else ("dpkg-deb", "-c"))
     if args.own_qt:
@@ -277,10 +258,7 @@ def system(args, scratch):
         named = [alternatives.split("|")[0].split("(")[0].strip() for alternatives in depends.split(",")]
         fail_if(named != base_packages(args.source), f"the package depends on {depends.strip()}, not on the base list")
     root = os.path.join(args.build, f"debian-root-{args.suite}" + ("-own-qt" if args.own_qt else ""))
-    in_root = ("bash", DEBIAN_ROOT, "run", root)
-    run("bash", DEBIAN_ROOT, "remove", root)  # left by a run that was stopped
-    try:
-        run("bash", DEBIAN_ROOT, "make", args.suite, root)
+    with debian_root(root, args.suite) as in_root:
         shutil.copy(package, os.path.join(root, "tmp"))
         run(*in_root, "apt-get", "install", "-y", "--no-install-recommends", "/tmp/" + os.path.basename(package),
             *POINTER_THEME, env=APT)
@@ -291,17 +269,12 @@ def system(args, scratch):
         left = [path for path in package_paths(package)
                 if (not path.endswith("/") or "zartex" in path) and os.path.lexists(root + path)]
         fail_if(left, f"apt remove left {', '.join(left)}")
-    finally:
-        run("bash", DEBIAN_ROOT, "remove", root)
 
 
 def folder(args, scratch):
     tarball = built_package(args, ".tar.gz")
     root = os.path.join(args.build, f"debian-root-folder-{args.suite}")
-    in_root = ("bash", DEBIAN_ROOT, "run", root)
-    run("bash", DEBIAN_ROOT, "remove", root)
-    try:
-        run("bash", DEBIAN_ROOT, "make", args.suite, root, *base_packages(args.source), *POINTER_THEME)
+    with debian_root(root, args.suite, *base_packages(args.source), *POINTER_THEME) as in_root:
         # A pupil unpacks it in their home folder, which is then made read-only.
         run(*in_root, "useradd", "--create-home", "--uid", str(PUPIL), "pupil")
         shutil.copy(tarball, os.path.join(root, "tmp"))
@@ -332,8 +305,6 @@ def folder(args, scratch):
         run(*in_root, "sh", "/opt/zartex/uninstall.sh")
         left = sorted(set(run(*in_root, *system_files).split()) - before)
         fail_if(left, f"uninstall.sh left {left}")
-    finally:
-        run("bash", DEBIAN_ROOT, "remove", root)
 
 
 # The pupil's user id in the systems that the folder is tried in.

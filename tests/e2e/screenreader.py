@@ -1,17 +1,13 @@
-"""The Orca screen reader on a journey's desktop, and what it says.
-
-ScreenReader gives the desktop a private D-Bus session with its own
-accessibility bus, starts Orca there with speech going nowhere and reads
-back what Orca would have spoken: every "SPEECH OUTPUT" line of its debug
-file.  The program must be started after open(), with the environment it
-returns, so that it finds the same buses and speaks Russian.
-"""
+"""The Orca screen reader on a journey's desktop, on a private D-Bus session
+and accessibility bus, speaking nowhere: what it would have said is read
+from its debug file. Start the program after open(), in the environment
+that it returns."""
 import os
 import re
 import signal
 import subprocess
 
-from desktop import PATIENCE, JourneyFailed, wait_until
+from desktop import PATIENCE, Failed, wait_until
 
 SYSTEM_PYTHON = "/usr/bin/python3"  # the pyatspi bindings live there
 ORCA = "/usr/bin/orca"
@@ -75,21 +71,22 @@ class ScreenReader:
         with os.fdopen(read_end) as address_pipe:
             address = address_pipe.readline().strip()
         if not address:
-            raise JourneyFailed("the private D-Bus session did not start")
+            raise Failed("the private D-Bus session did not start")
         env["DBUS_SESSION_BUS_ADDRESS"] = address
         self.d.processes.append(subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], env=env,
                                                stdout=subprocess.DEVNULL, stderr=self.d.log("at-spi")))
         wait_until(lambda: self._bus_ready(env), PATIENCE, "the accessibility bus to come up", 0.2)
-        others = self._other_orcas()
+        others = subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], capture_output=True,
+                                text=True).stdout.split()
         if others:
-            raise JourneyFailed(f"another Orca of this user runs (pids {others}); Orca will not start beside it")
+            raise Failed(f"another Orca of this user runs (pids {others}); Orca will not start beside it")
         self.orca = subprocess.Popen([SYSTEM_PYTHON, "-c", ORCA_LINE_BUFFERED, self.debug_file], env=env,
                                      stdout=self.d.log("orca"), stderr=subprocess.STDOUT,
                                      cwd=env["HOME"], start_new_session=True)
         wait_until(lambda: "ORCA: Starting registry" in self._debug_text() or self._orca_dead(), 60,
                    "Orca to start listening (\"Starting registry\" in its debug file)", 0.2)
         if self._orca_dead():
-            raise JourneyFailed(f"Orca ended with status {self.orca.returncode} before it was ready")
+            raise Failed(f"Orca ended with status {self.orca.returncode} before it was ready")
         return dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
 
     def close(self):
@@ -105,11 +102,6 @@ class ScreenReader:
         done = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                                "org.a11y.Bus.GetAddress"], env=env, capture_output=True, timeout=PATIENCE)
         return done.returncode == 0
-
-    def _other_orcas(self):
-        pids = subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], capture_output=True,
-                              text=True).stdout.split()
-        return [int(pid) for pid in pids]
 
     def _orca_dead(self):
         return self.orca.poll() is not None
@@ -157,25 +149,9 @@ class ScreenReader:
             return at, found
         try:
             at, found = wait_until(heard_all, timeout, f"Orca to say {' ... '.join(map(repr, texts))}", 0.1)
-        except JourneyFailed as failure:
+        except Failed as failure:
             recent = self.spoken()[self.heard:][-12:]
-            raise JourneyFailed(f"{failure}; it said since the last step: {recent}") from None
+            raise Failed(f"{failure}; it said since the last step: {recent}") from None
         self.heard = at
         return found
 
-    def mark(self):
-        """What is said from now on is matched by the next expect()."""
-        self.heard = len(self.spoken())
-
-
-def designed_name(form, name):
-    """What Orca calls a control of a form by its description: its
-    accessible name, or else its text."""
-    widget = next((w for w in form.root.iter("widget") if w.get("name") == name), None)
-    if widget is None:
-        raise KeyError(f"{name} is not in {form.path}")
-    for prop in ("accessibleName", "text"):
-        found = widget.find(f"property[@name='{prop}']/string")
-        if found is not None and found.text:
-            return found.text
-    raise KeyError(f"{name} in {form.path} has neither an accessible name nor a text")

@@ -1,16 +1,12 @@
-"""Where a journey meets the program, one class each: X11 (an X desktop with
-IceWM, and the mouse), Wayland (weston with XWayland, as GNOME and KDE run
-X programs), Wine (the Windows build) and Finger (a TUIO touch panel, over
-either desktop). A journey asks its setting whatever differs between them:
-how the session and the program start, where windows stand, how the pupil
-points, types and answers a message box."""
+"""Where a journey meets the program, one class each: X11, Wayland, Wine and
+Finger (docs/testing.md). A journey asks its setting whatever differs."""
 import os
 import re
 import socket
 import struct
 import subprocess
 
-from desktop import PATIENCE, JourneyFailed, Mouse, wait_until
+from desktop import PATIENCE, Failed, Mouse, wait_until
 import wine
 
 # weston 10 draws a shadow this wide around the frames of X11 windows.
@@ -18,12 +14,8 @@ WESTON_SHADOW = 32
 
 
 class X11:
-    """The X desktop: IceWM frames and activates the windows, the mouse
-    points, the keyboard types, Return answers a message box."""
+    """The X desktop: IceWM, the mouse, Return answers a message box."""
     suffix = ""
-    # Whether the keyboard still reaches a form once one of its message
-    # boxes has gone.
-    keyboard_after_box = True
 
     def start_session(self, d, home):
         os.makedirs(os.path.join(home, ".icewm"))
@@ -40,11 +32,11 @@ class X11:
 
         def managing():
             if manager.poll() is not None:
-                raise JourneyFailed(f"icewm ended with status {manager.returncode}")
+                raise Failed(f"icewm ended with status {manager.returncode}")
             return "window id" in d.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
         try:
             wait_until(managing, PATIENCE, "the window manager")
-        except JourneyFailed:
+        except Failed:
             d.processes.remove(manager)
             manager.kill()
             manager.wait()
@@ -54,8 +46,7 @@ class X11:
         return [int(wid, 16) for wid in re.findall(r"0x[0-9a-f]+", d.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
 
     def frame(self, d, wid, x, y, props):
-        """The frame's widths round window `wid` at (x, y): left, right, top,
-        bottom; None while the window has no frame in its place yet."""
+        """Left, right, top and bottom frame widths; None until it is placed."""
         found = re.search(r"_NET_FRAME_EXTENTS = (\d+), (\d+), (\d+), (\d+)", props)
         return tuple(int(v) for v in found.groups()) if found else (0, 0, 0, 0)
 
@@ -66,15 +57,14 @@ class X11:
         return d.launch([program], workdir)
 
     def placed(self, d, window, at_place):
-        """`window` once it stands where the desktop puts it for good."""
         return window
 
     def place_slack(self, window):
         return (1, 1)
 
     def menu_height(self, column):
-        """The menu bar's height from a column of its pixels, whether each is
-        the form's colour: the bar in that colour, then its edge line."""
+        """The menu bar's height from a column of it, whether each pixel is the
+        form's colour: the bar, then its edge line."""
         if column[0] and not all(column):
             return column.index(False) + 1
         return None
@@ -98,8 +88,7 @@ class X11:
         pupil.d.key("Return")
 
     def press_ok(self, pupil, box):
-        """Presses a message box's OK: its caption, the dark pixels in the
-        lower right of the box, read where the box stands now."""
+        """Presses a message box's OK, the dark caption in its lower right."""
         d = pupil.d
 
         def caption():
@@ -113,18 +102,12 @@ class X11:
         self.aim(pupil, shown, point)
         pupil.hand.tap(shown, point)
 
-    def splash_actions(self):
-        """Title-bar actions the splash must not offer."""
-        return ("_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT",
-                "_NET_WM_ACTION_CLOSE")
-
     def close(self):
         pass
 
 
 class Wayland(X11):
-    """weston with its X11 back end and XWayland: the program runs through
-    XWayland, and weston frames and places its windows."""
+    """weston with its X11 back end; the program runs through XWayland."""
     suffix = "-wayland"
 
     def start_session(self, d, home):
@@ -146,7 +129,7 @@ class Wayland(X11):
 
         def xwayland():
             if weston.poll() is not None:
-                raise JourneyFailed(f"weston ended with status {weston.returncode}")
+                raise Failed(f"weston ended with status {weston.returncode}")
             try:
                 with open(log, encoding="utf-8", errors="replace") as text:
                     found = re.search(r"xserver listening on display (:\d+)", text.read())
@@ -156,10 +139,8 @@ class Wayland(X11):
         display = wait_until(xwayland, PATIENCE, "weston's XWayland display", 0.1)
         d.env = dict(d.env, DISPLAY=display, WAYLAND_DISPLAY=socket_name)
         wait_until(lambda: d.answers("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), PATIENCE, "XWayland to answer")
-        # weston draws its pointer where the outer X server's entered, by
-        # default the screen's centre, over the message boxes that a journey
-        # reads. It follows the outer pointer's motions, held to the screen,
-        # so a sweep from the opposite corner leaves it in this one.
+        # weston's own pointer goes to the corner (docs/testing.md): it follows
+        # the outer pointer, held to the screen, so a sweep leaves it there.
         corner = (width - 1, height - 1)
 
         def rests_in_corner():
@@ -205,11 +186,7 @@ class Wayland(X11):
 
 
 class Wine(X11):
-    """The Windows build under Wine, on the X desktop. Wine raises its
-    windows late, on clicks it has only now read, its menu bar is white,
-    and once a message box has gone IceWM may keep the keyboard."""
-    keyboard_after_box = False
-
+    """The Windows build under Wine, on the X desktop (docs/testing.md)."""
     def __init__(self, prefix):
         self.prefix = prefix
 
@@ -232,8 +209,7 @@ class Wine(X11):
     @staticmethod
     def stack(d):
         """The program's windows from the top down, each with its frame's
-        rectangle, as the X server stacks the frames: the window manager's
-        list lags behind the windows that Wine restacks itself."""
+        rectangle, as the X server stacks them: Wine restacks them itself."""
         frames = {}
         for window in d.windows():
             frame = window.id
@@ -266,8 +242,7 @@ class Wine(X11):
                           "in front of the program's others")
 
     def before_typing(self, d, form):
-        """Gives `form` the X server's keyboard focus: activated, and focused
-        itself if Wine declines the window manager's offer."""
+        """Activates `form`, and focuses it if Wine declines IceWM's offer."""
         def focused():
             if d.x("xdotool", "getwindowfocus").strip() == str(form.id):
                 return True
@@ -277,8 +252,8 @@ class Wine(X11):
         wait_until(focused, PATIENCE, f'the window "{form.name}" to take the keyboard', 0.2)
 
     def enter(self, d, text):
-        """Wine reads the X keyboard's layouts once, at its start: a Russian
-        text is pasted (docs/testing.md tells why so)."""
+        """Wine reads the keyboard's layouts once, at its start: a Russian text
+        is pasted (docs/testing.md)."""
         if text.isascii():
             super().enter(d, text)
             return
@@ -291,21 +266,12 @@ class Wine(X11):
         self.shown(pupil, box)
         self.press_ok(pupil, box)
 
-    def splash_actions(self):
-        # Wine offers closing every window to the window manager, whatever
-        # Windows would draw.
-        return super().splash_actions()[:-1]
-
     def close(self):
         wine.stop(self.prefix)
 
 
 class Finger:
-    """A finger on a touch panel, over another setting's desktop: the
-    program reads its touches through Qt's TUIO plugin, as a school turns on
-    its whiteboard (docs/install.md), and a tap answers a message box."""
-    keyboard_after_box = False
-
+    """A finger on a TUIO touch panel, over another setting's desktop."""
     def __init__(self, base):
         self.base = base
         self.suffix = "-finger" + base.suffix
@@ -346,23 +312,17 @@ def _osc_string(text):
 
 
 def _osc_message(*arguments):
-    tags, data = ",", b""
-    for argument in arguments:
-        if isinstance(argument, str):
-            tags, data = tags + "s", data + _osc_string(argument)
-        elif isinstance(argument, int):
-            tags, data = tags + "i", data + struct.pack(">i", argument)
-        else:
-            tags, data = tags + "f", data + struct.pack(">f", argument)
-    return _osc_string("/tuio/2Dcur") + _osc_string(tags) + data
+    tags = "".join("s" if isinstance(a, str) else "i" if isinstance(a, int) else "f" for a in arguments)
+    data = b"".join(_osc_string(a) if isinstance(a, str) else struct.pack(">" + tag, a)
+                    for a, tag in zip(arguments, tags))
+    return _osc_string("/tuio/2Dcur") + _osc_string("," + tags) + data
 
 
 class TouchPanel:
-    """One finger on the panel of the program that listens on `port`, as the
-    board's tracker reports it: TUIO 1.1 cursor bundles in OSC over UDP. Qt
-    lays the finger over the window that it believes active, in fractions of
-    its size; the X pointer rests in the window's corner, where it shows a
-    drag's shape."""
+    """One finger, as a board's tracker reports it: TUIO 1.1 cursor bundles
+    in OSC over UDP. Qt lays it over the window that it believes active, in
+    fractions of its size; the X pointer rests in the window's corner, where
+    it shows a drag's shape."""
 
     def __init__(self, desktop, port):
         self.d, self.port = desktop, port
@@ -376,7 +336,7 @@ class TouchPanel:
         return self
 
     def _send(self, point):
-        """One frame: the finger at `point` on the screen, or lifted."""
+        """One frame: the finger at `point`, or lifted."""
         self.frame += 1
         messages = [_osc_message("alive", *([self.session] if point else []))]
         if point:
@@ -414,7 +374,6 @@ class TouchPanel:
 
 
 def setting(args):
-    """The setting that the journey's options name."""
     base = Wine(args.wine_prefix) if args.wine_prefix else Wayland() if args.session == "wayland" else X11()
     return Finger(base) if args.input == "finger" else base
 

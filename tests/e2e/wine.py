@@ -6,17 +6,12 @@
     wine.py msi-install --build BUILD-WINDOWS --prefix PREFIX --source SRC
     wine.py msi-uninstall --build BUILD-WINDOWS --prefix PREFIX
 
-`install` makes a fresh Wine prefix (a Russian Windows whose only fonts are
-Wine's own, as on a school computer without Liberation Sans), runs the
-installer silently and checks what it laid down; it also unpacks the
-portable .zip into DIR.  `uninstall` runs the uninstaller silently and
-checks that everything the installer laid down is gone.  `msi-install`
-does the same with the Windows Installer package as Group Policy would,
-`msiexec /i … /qn`, over an older version of it (made here from the same
-folder with one file changed and one more file), which it must replace;
-`msi-uninstall` removes it with `msiexec /x … /qn`.  The journeys run
-between the two (journeys.py --wine-prefix PREFIX).  Exit status: 0
-passed, 1 failed, 77 skipped (Wine or wixl is missing).
+In a fresh prefix (a Russian Windows with only Wine's fonts), `install`
+runs the installer silently, checks what it laid down and unpacks the .zip
+into DIR; `msi-install` installs the package as Group Policy would, over an
+older version of itself that it must replace. The uninstalls must leave
+nothing; the journeys run between (journeys.py --wine-prefix PREFIX).
+Exit status: 0 passed, 1 failed, 77 skipped (Wine or wixl is missing).
 """
 import argparse
 import filecmp
@@ -30,11 +25,9 @@ import sys
 import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import JourneyFailed, wait_until  # noqa: E402
+from desktop import SKIPPED, Failed, fail_if, wait_until  # noqa: E402
 
-SKIPPED = 77
 PRODUCT = "Зартекс"
-UNINSTALL_KEY = r"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zartex"
 UNINSTALL = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
 PUBLISHER = "Учебный центр «Алгоритм»"
 # The registry key that stands for the Windows Installer package's
@@ -42,15 +35,6 @@ PUBLISHER = "Учебный центр «Алгоритм»"
 MSI_KEY = "Software\\Zartex"
 # A first start of Wine in a new prefix may take a minute on a loaded machine.
 PATIENCE = 300
-
-
-class Failed(Exception):
-    pass
-
-
-def fail_if(condition, message):
-    if condition:
-        raise Failed(message)
 
 
 def environment(prefix):
@@ -82,8 +66,7 @@ def wine(prefix, *command):
 
 
 def set_dpi(prefix, dpi):
-    """The screen's DPI setting, as Windows' display settings make it: 96 is
-    100 %, 144 is 150 %. Programs started after it read it."""
+    """The screen's DPI setting (96 is 100 %), read by programs started after."""
     done = wine(prefix, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                 "/d", str(dpi), "/f")
     fail_if(done.returncode != 0, f"the DPI setting could not be written: {done.stderr.decode(errors='replace')}")
@@ -102,13 +85,10 @@ def shortcut(prefix):
 
 
 def shortcuts(prefix):
-    """The program's Start-menu entries, all users' and each user's. Wine's
-    Windows Installer puts a per-machine package's entry into the user's
-    Programs folder, where Windows would take the common one."""
-    return glob.glob(drive_c(prefix, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
-                             f"{PRODUCT}.lnk")) + \
-        glob.glob(drive_c(prefix, "users", "*", "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
-                          "Programs", f"{PRODUCT}.lnk"))
+    """The program's Start-menu entries, all users' and each user's: Wine's
+    msiexec puts a per-machine entry where Windows would take the common one."""
+    return glob.glob(shortcut(prefix)) + glob.glob(drive_c(prefix, "users", "*", "AppData", "Roaming", "Microsoft",
+                                                           "Windows", "Start Menu", "Programs", f"{PRODUCT}.lnk"))
 
 
 def registry(prefix):
@@ -139,12 +119,6 @@ def listings(prefix):
             if key.startswith(UNINSTALL) and values.get("DisplayName") == PRODUCT}
 
 
-def registry_has_key(prefix, key):
-    stop(prefix)
-    with open(os.path.join(prefix, "system.reg"), encoding="utf-8", errors="replace") as registry:
-        return any(line.startswith(f"[{key}]") for line in registry)
-
-
 def staged_files(build):
     stage = os.path.join(build, "zartex")
     return sorted(os.path.relpath(path, stage) for path in glob.glob(os.path.join(stage, "**"), recursive=True)
@@ -173,13 +147,11 @@ def install(args):
     new_prefix(args)
     done = wine(args.prefix, installer, "/S")
     fail_if(done.returncode != 0, f"the installer ended with status {done.returncode}")
-    folder = install_folder(args.prefix)
-    installed = sorted(os.path.relpath(os.path.join(top, name), folder)
-                       for top, _, names in os.walk(folder) for name in names)
+    installed = installed_files(args.prefix)
     expected = sorted(staged_files(args.build) + ["uninstall.exe"])
     fail_if(installed != expected, f"the installer laid down {installed}, expected {expected}")
     fail_if(not os.path.isfile(shortcut(args.prefix)), f"no Start-menu entry at {shortcut(args.prefix)}")
-    fail_if(not registry_has_key(args.prefix, UNINSTALL_KEY), "the program is not listed in \"Apps and features\"")
+    fail_if(not listings(args.prefix), "the program is not listed in \"Apps and features\"")
     # The portable copy: the same folder, from the .zip.
     shutil.rmtree(args.portable_into, ignore_errors=True)
     with zipfile.ZipFile(portable) as archive:
@@ -272,7 +244,7 @@ def uninstall(args):
     # The uninstaller works from a copy of itself, which may still be busy.
     wait_until(lambda: not os.path.exists(folder), PATIENCE, f"{folder} to be removed", 0.2)
     fail_if(os.path.exists(shortcut(args.prefix)), "the Start-menu entry is left behind")
-    fail_if(registry_has_key(args.prefix, UNINSTALL_KEY), "the program is still listed in \"Apps and features\"")
+    fail_if(listings(args.prefix), "the program is still listed in \"Apps and features\"")
     print("the uninstaller removed the program's folder, its Start-menu entry and its listing")
 
 
@@ -294,7 +266,7 @@ def main():
         {"install": install, "uninstall": uninstall, "msi-install": msi_install,
          "msi-uninstall": msi_uninstall}[args.step](args)
         return 0
-    except (Failed, JourneyFailed) as failure:
+    except Failed as failure:
         print(f"{args.step}: FAILED: {failure}")
         return 1
     finally:

@@ -57,22 +57,25 @@ def x11():
 
 def open_display(env):
     """A connection of our own to the desktop's X server."""
-    # libX11 reads the authority file's name from the environment.
-    saved = os.environ.get("XAUTHORITY")
+    # libX11 reads the authority file's name from the environment; a journey
+    # serves one desktop.
     os.environ["XAUTHORITY"] = env["XAUTHORITY"]
-    try:
-        display = x11().XOpenDisplay(env["DISPLAY"].encode())
-    finally:
-        if saved is None:
-            del os.environ["XAUTHORITY"]
-        else:
-            os.environ["XAUTHORITY"] = saved
+    display = x11().XOpenDisplay(env["DISPLAY"].encode())
     if not display:
         raise XError(f"cannot connect to the X server {env['DISPLAY']}")
     return display
 
 
-class PointerShape:
+class _Connection:
+    display = None
+
+    def close(self):
+        if self.display:
+            x11().XCloseDisplay(self.display)
+            self.display = None
+
+
+class PointerShape(_Connection):
     """The shape the X server shows for the pointer, read through the XFixes
     extension: a drag shows that it has begun by the pointer's shape."""
 
@@ -112,11 +115,6 @@ class PointerShape:
         serial, width, height, name = shape
         return serial != since[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER)
 
-    def close(self):
-        if self.display:
-            x11().XCloseDisplay(self.display)
-            self.display = None
-
 
 class _SelectionRequest(ctypes.Structure):
     _fields_ = [("type", _I), ("serial", _UL), ("send_event", _I), ("display", _P), ("owner", _UL),
@@ -145,8 +143,7 @@ PROP_MODE_REPLACE = 0
 
 
 class ClipboardOwner:
-    """Holds the X clipboard with a text, as a program that copied it would,
-    until another program takes the clipboard or close() is called, and
+    """Holds the X clipboard with a text until another program takes it, and
     counts what it was asked: the kinds of data it offers, or the text."""
 
     def __init__(self, env, text):
@@ -219,11 +216,9 @@ class ClipboardOwner:
         x11().XCloseDisplay(self.display)
 
 
-class Ping:
-    """Pings a window as a window manager does (_NET_WM_PING): the program
-    answers from the queue in which it reads the rest of its events from the
-    X server, so an answer means that it has read every event sent to it
-    before the ping."""
+class Ping(_Connection):
+    """Pings a window as a window manager does (_NET_WM_PING): an answer means
+    that the program has read every event sent to it before the ping."""
 
     def __init__(self, env):
         lib = x11()
@@ -259,15 +254,9 @@ class Ping:
                 self.answers = max(self.answers, event.message.data[1])
         return self.answers >= serial
 
-    def close(self):
-        if self.display:
-            x11().XCloseDisplay(self.display)
-            self.display = None
-
 
 def keysym_character(keysym):
-    """The character a keysym types: the Latin and Russian letters, digits
-    and signs; None for the others."""
+    """The Latin or Russian letter, digit or sign a keysym types, or None."""
     if 0x20 <= keysym <= 0x7e:
         return chr(keysym)
     if keysym in (0x6a3, 0x6b3):
@@ -288,11 +277,9 @@ class _XkbState(ctypes.Structure):
                 ("compat_lookup_mods", ctypes.c_ubyte), ("ptr_buttons", ctypes.c_ushort)]
 
 
-class Keyboard:
-    """Types as a pupil does on a keyboard with a Latin and a Russian layout
-    (setxkbmap us,ru, grp:alt_shift_toggle): each letter is the key that
-    bears it, with Shift for a capital, and Alt+Shift switches the layout.
-    The map never changes while it types (docs/testing.md tells why)."""
+class Keyboard(_Connection):
+    """Types as a pupil does: each letter is the key that bears it, with Shift
+    for a capital, and Alt+Shift switches the layout (docs/testing.md)."""
 
     XKB_USE_CORE_KEYBOARD = 0x100
     SHIFT, ALT = 0xffe1, 0xffe9
@@ -343,8 +330,3 @@ class Keyboard:
             self.switch_to(layout)
             self._press(*((self.shift, keycode) if shifted else (keycode,)))
         self.switch_to(0)
-
-    def close(self):
-        if self.display:
-            x11().XCloseDisplay(self.display)
-            self.display = None

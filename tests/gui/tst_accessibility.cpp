@@ -87,20 +87,25 @@ void AccessibilityTest::everyPicturePieceAndBoxHasAName()
 
 void AccessibilityTest::keyboardDropsTakeTheMousePath()
 {
-    // Shape board: the existing controls keep their order, pieces and slots follow.
-    HoursToMinutesTask *hoursToMinutes = program->page<HoursToMinutesTask>("hoursToMinutes");
-    program->open("hoursToMinutes");
-    QVERIFY(QTest::qWaitForWindowActive(hoursToMinutes));
-    QWidget *after = hoursToMinutes->findChild<QPushButton *>("doneButton");
-    for (const char *name : {"ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece", "startSlot",
-                             "inputSlot", "processSlot", "outputSlot", "endSlot"}) {
-        QWidget *next = after->nextInFocusChain();
-        while (!(next->focusPolicy() & Qt::TabFocus))
-            next = next->nextInFocusChain();
-        QCOMPARE(next->objectName(), QString::fromLatin1(name));
-        QCOMPARE(next->focusPolicy(), Qt::TabFocus); // a click gives no focus, as before
-        after = next;
+    // Each board: the existing controls keep their order, pieces and slots follow.
+    const QStringList slotNames = {"startSlot", "inputSlot", "processSlot", "outputSlot", "endSlot"};
+    const struct { const char *page, *last; QStringList pieces; } chains[] = {
+        {"orangeCost", "restartButton", {"startPiece", "quantityPiece", "costPiece", "costFormulaPiece", "endPiece"}},
+        {"hoursToMinutes", "doneButton", {"ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece"}}};
+    for (const auto &chain : chains) {
+        program->open(chain.page);
+        QWidget *after = program->window(chain.page)->findChild<QWidget *>(chain.last);
+        for (const QString &name : chain.pieces + slotNames) {
+            QWidget *next = after->nextInFocusChain();
+            while (!(next->focusPolicy() & Qt::TabFocus))
+                next = next->nextInFocusChain();
+            QCOMPARE(next->objectName(), name);
+            QCOMPARE(next->focusPolicy(), Qt::TabFocus); // a click gives no focus, as before
+            after = next;
+        }
     }
+    HoursToMinutesTask *hoursToMinutes = program->page<HoursToMinutesTask>("hoursToMinutes");
+    QVERIFY(QTest::qWaitForWindowActive(hoursToMinutes));
     auto *oval = hoursToMinutes->findChild<PictureBox *>("ovalPiece");
     auto *diamond = hoursToMinutes->findChild<PictureBox *>("diamondPiece");
     auto *start = hoursToMinutes->findChild<PictureBox *>("startSlot");
