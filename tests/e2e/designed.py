@@ -50,21 +50,20 @@ class DesignedForm:
     def rect(self, name, client_height):
         """Client-area rectangle of a control. A panel docked to the bottom
         sits at the bottom of the real client area, whatever its designed top."""
-        x = y = 0
         widget = self._widget(name)
+        own, x, y = self._rect(widget), 0, 0
         while widget is not self.root:
             rect = self._rect(widget)
             if rect:  # the main window's central widget has none
                 docked = widget.findtext("property[@name='dockedTo']/string") == "bottom"
                 x, y = x + rect[0], y + (client_height - rect[3] if docked else rect[1])
             widget = self.parents[widget]
-        own = self._rect(self._widget(name))
         return (x, y, own[2], own[3])
 
     def spoken_name(self, name):
         """What a screen reader calls a control: its accessible name, or else its text."""
         widget = self._widget(name)
         for prop in ("accessibleName", "text"):
-            if widget.findtext(f"property[@name='{prop}']/string"):
-                return widget.findtext(f"property[@name='{prop}']/string")
+            if text := widget.findtext(f"property[@name='{prop}']/string"):
+                return text
         raise KeyError(f"{name} in {self.path} has neither an accessible name nor a text")
