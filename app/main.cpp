@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "DesktopScale.h"
 #include "MainWindow.h"
 #include "ProgramWindows.h"
 #include "QtVersion.h"
@@ -32,6 +33,8 @@ int main(int argc, char *argv[])
 {
     preferX11(argc, argv);
     QtVersion::followDesktopScale();
+    if constexpr (QtVersion::guessesScaleFromScreenSize)
+        DesktopScale::holdUnannouncedScale();
     QApplication app(argc, argv);
     Application::init(app);
     std::unique_ptr<ProgramWindows> windows;

@@ -30,6 +30,9 @@ constexpr bool keepsFocusOnHiddenWindows = false;
 // setting on Windows) by any factor, 1.5 included; Qt 6 does so by itself.
 inline void followDesktopScale() {}
 
+// Where an X desktop announces no scale, Qt 6 draws at 100 %.
+constexpr bool guessesScaleFromScreenSize = false;
+
 inline QString translationsPath()
 {
     return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
@@ -63,6 +66,11 @@ inline void followDesktopScale()
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }
+
+// Where an X desktop announces no scale, Qt 5 takes the screen's physical
+// DPI for it (at least 96): 104 % on a monitor of 100 dpi, 160 % on a small
+// laptop's.
+constexpr bool guessesScaleFromScreenSize = true;
 
 inline QString translationsPath()
 {

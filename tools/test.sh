@@ -7,8 +7,10 @@ bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-de
     python3 xvfb xauth icewm xdotool x11-utils x11-xkb-utils x11-xserver-utils libxfixes3 libxtst6 adwaita-icon-theme imagemagick \
     xclip tesseract-ocr \
     desktop-file-utils dpkg-dev file reuse \
-    clang libclang-rt-14-dev \
+    clang \
     orca at-spi2-core dbus-x11 locales tesseract-ocr-rus
+# The sanitizers' runtime of the system's own clang (14 on Debian 12, 19 on Debian 13).
+bash tools/install-deps.sh "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
 # Qt's Russian texts, the package linters, a Wayland session with XWayland,
 # and Qt's TUIO plugin, through which the journeys touch the program.
 bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland \
@@ -16,7 +18,7 @@ bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint w
 # lupdate, which checks that the program's texts go through Qt's translation functions.
 bash tools/install-deps.sh qt6-l10n-tools
 # The same program against Qt 5.15; the Debian roots for older systems.
-bash tools/install-deps.sh qtbase5-dev qttranslations5-l10n qtwayland5 debootstrap zstd
+bash tools/install-deps.sh qtbase5-dev libxcb1-dev qttranslations5-l10n qtwayland5 debootstrap zstd
 # The screen reader's journey listens to Orca in Russian.
 if ! locale -a | grep -qx 'ru_RU.utf8'; then
     $([ "$(id -u)" -eq 0 ] || echo sudo) localedef -i ru_RU -f UTF-8 ru_RU.UTF-8

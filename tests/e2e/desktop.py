@@ -162,13 +162,14 @@ class Mouse:
 
 
 class Desktop:
-    def __init__(self, artifacts, name, setting, scale=1, root=None, user=None):
+    def __init__(self, artifacts, name, setting, scale=1, root=None, user=None, bare=False):
         """`root`: a Debian root (tools/debian-root.sh) in which the program
         is installed and started, as root or as `user` (an id); the
         desktop's own files (its X authority, the home folder) are made
-        inside it, where the program sees them, and are that user's."""
+        inside it, where the program sees them, and are that user's. A
+        `bare` desktop announces no scale, on a monitor of 120 dpi."""
         self.artifacts, self.name, self.setting, self.scale, self.root = artifacts, name, setting, scale, root
-        self.user = user
+        self.user, self.bare = user, bare
         self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-", dir=root and os.path.join(root, "tmp"))
         self.processes = []
         self.env = self.screen_env = self.program = self.pointer = self.pinger = self.keyboard = None
@@ -197,9 +198,11 @@ class Desktop:
         self.screen_env = self.env
         self.setting.start_session(self, home)
         subprocess.run(["setxkbmap", *KEYBOARD_LAYOUTS], env=self.env, check=True, timeout=PATIENCE)
-        # A scaled desktop announces its DPI, as GNOME, KDE and Xfce do.
-        subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {round(96 * self.scale)}\n".encode(), env=self.env,
-                       check=True, timeout=PATIENCE)
+        # A desktop announces its DPI, as GNOME, KDE and Xfce do; a bare window
+        # manager or a kiosk session does not.
+        if not self.bare:
+            subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {round(96 * self.scale)}\n".encode(), env=self.env,
+                           check=True, timeout=PATIENCE)
         self.keyboard = Keyboard(self.env)
         self.pointer = PointerShape(self.env)
         self.pinger = Ping(self.env)
@@ -223,7 +226,7 @@ class Desktop:
         size = f"{round(1024 * self.scale)}x{round(768 * self.scale)}x24"
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp",
-             "-noreset", "-auth", authority],
+             "-noreset", "-auth", authority] + ["-dpi", "120"] * self.bare,
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log("Xvfb"))
         os.close(write_end)
         with os.fdopen(read_end) as display_pipe:

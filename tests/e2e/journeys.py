@@ -76,7 +76,8 @@ class Pupil:
         return self.designs[module]
 
     def launch(self, workdir=None):
-        return self.setting.launch(self.d, self.args.program, workdir or self.args.workdir, self.scale)
+        command = ["sh"] * self.args.with_sh + [self.args.program]
+        return self.setting.launch(self.d, command, workdir or self.args.workdir, self.scale)
 
     def start(self, workdir=None):
         self.launch(workdir)
@@ -92,8 +93,10 @@ class Pupil:
         as designed (on a scaled screen a half pixel either way)."""
         expect(self.at_designed_place(window, module), f'"{window.name}" stands at {window.frame_origin}, designed'
                f" at {self.design(module).designed_place} (scaled by {self.scale})")
-        if not size:
-            return
+        if size:
+            self.expect_size(window, module)
+
+    def expect_size(self, window, module):
         slack = 0 if self.scale == 1 else 1
         expect(all(abs(shown - scaled(designed, self.scale)) <= slack for shown, designed in
                    zip((window.width, window.height), self.design(module).size)), f"{window} has the wrong size")
@@ -120,6 +123,28 @@ class Pupil:
         self.expect_designed(window, module, size=False)
         self.setting.shown(self, window)
         return Form(self, window, module)
+
+    def close(self, form):
+        """Closes a form by its close box, the last button of its title bar."""
+        point = (form.x + form.width - form.frame_top // 2, form.y - form.frame_top // 2)
+        self.setting.aim(self, form.window, point)
+        self.d.click(*point)
+        self.d.wait_gone(form.window)
+
+    def open_about(self):
+        """"О программе...", the last entry of the main form's menu bar, opens
+        About in the middle of the screen."""
+        main = self.main
+        edge = scaled(2, self.scale)  # above the bar's edge line
+        ink = self.d.screen().bounding_box((main.x, main.y + edge, main.width, main.top - 2 * edge),
+                                           lambda p: max(p) < 100)
+        expect(ink, "the main form's menu bar shows no entries")
+        point = (ink[0] + ink[2] - 1 - edge, main.y + main.top // 2)
+        self.setting.aim(self, main.window, point)
+        self.d.click(*point)
+        window = self.d.wait_window(self.design("AboutWindow").caption)
+        self.setting.shown(self, window)
+        return Form(self, window, "AboutWindow")
 
     def wait_box(self, form, answered=()):
         """A new window of the program over `form`, none of those `answered`."""
@@ -231,7 +256,7 @@ def runtime_without(pupil, workdir, missing):
 @journey
 def start(pupil):
     """The splash comes first and alone; after about three seconds the main
-    form stands at its designed place."""
+    form stands at its designed place. Then every other form, one by one."""
     d = pupil.d
     pupil.launch()
     first, splash_seen = d.wait_first_windows()
@@ -256,6 +281,21 @@ def start(pupil):
     expect(len(d.windows()) == 1, f"only the main form should be on screen after the splash: {d.windows()}")
     main = pupil.wait_main()
     pupil.expect_designed(main.window, "MainWindow")
+    # Every page that the main form opens, and About, at its designed size on
+    # this screen, to the pixel: the same forms from every build.
+    for module in page_modules(pupil.args.source):
+        form = pupil.open(module)
+        pupil.expect_size(form.window, module)
+        pupil.close(form)
+    about = pupil.open_about()
+    pupil.expect_size(about.window, "AboutWindow")
+    pupil.close(about)
+
+
+def page_modules(source):
+    """The theory pages and exercises, each by its form's name."""
+    return sorted(os.path.splitext(name)[0] for folder in ("theory", "tasks")
+                  for name in os.listdir(os.path.join(source, folder)) if name.endswith(".ui"))
 
 
 @journey
@@ -641,9 +681,13 @@ def main():
                             ("--root", "run the program, a path inside it, in this Debian root")):
         parser.add_argument(option, help=meaning, type=os.path.abspath)
     parser.add_argument("--user", type=int, help="as this user of the root, not as root")
+    parser.add_argument("--with-sh", action="store_true",
+                        help="start the launcher with sh, as from a stick that shows no file executable")
     parser.add_argument("--input", choices=("mouse", "finger"), default="mouse")
     parser.add_argument("--scale", type=int, default=100, help="the screen's scale in per cent")
     parser.add_argument("--session", choices=("x11", "wayland"), default="x11")
+    parser.add_argument("--bare-desktop", action="store_true",
+                        help="a desktop that announces no scale (no Xft.dpi), on a monitor of 120 dpi")
     parser.add_argument("journey", choices=sorted(JOURNEYS))
     args = parser.parse_args()
     missing = missing_tools()
@@ -651,8 +695,8 @@ def main():
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
         return SKIPPED
     where = settings.setting(args)
-    name = args.journey + where.suffix + (f"-{args.scale}" if args.scale != 100 else "")
-    desktop = Desktop(args.artifacts, name, where, args.scale / 100, args.root, args.user)
+    name = args.journey + where.suffix + (f"-{args.scale}" if args.scale != 100 else "") + "-bare" * args.bare_desktop
+    desktop = Desktop(args.artifacts, name, where, args.scale / 100, args.root, args.user, args.bare_desktop)
     try:
         desktop.open()
         JOURNEYS[args.journey](Pupil(desktop, args))

@@ -262,8 +262,9 @@ def system(args, scratch):
         shutil.copy(package, os.path.join(root, "tmp"))
         run(*in_root, "apt-get", "install", "-y", "--no-install-recommends", "/tmp/" + os.path.basename(package),
             *POINTER_THEME, env=APT)
-        for name in ("start", "cosine-law"):
-            journey(args, name, "--root", root, "--program", "/usr/bin/zartex")
+        # Every form at 100 % on a desktop that announces no scale.
+        journey(args, "start", "--root", root, "--program", "/usr/bin/zartex", "--bare-desktop")
+        journey(args, "cosine-law", "--root", root, "--program", "/usr/bin/zartex")
         run(*in_root, "apt-get", "remove", "-y", "zartex", env=APT)
         # Its files and its own folders; the shared folders stay.
         left = [path for path in package_paths(package)
@@ -291,8 +292,8 @@ def folder(args, scratch):
                 if resolved == "not found" or "libQt" in library or os.path.exists(f"{root}{inside}/lib/{library}"):
                     faults.append(f"{path[len(inside) + 1:]}: {library} => {resolved}")
         fail_if(faults, "libraries not taken from the folder:\n" + "\n".join(faults))
-        for journey_name in ("start", "cosine-law"):
-            journey(args, journey_name, "--root", root, "--user", str(PUPIL), "--program", f"{inside}/bin/zartex")
+        for options in (("start", "--bare-desktop"), ("cosine-law",)):
+            journey(args, *options, "--root", root, "--user", str(PUPIL), "--program", f"{inside}/bin/zartex")
         # As root, install.sh puts it into /opt/zartex, and uninstall.sh takes
         # back every file that it put.
         system_files = ("find", "/opt", "/usr", "-xdev")

@@ -53,8 +53,8 @@ class X11:
     def hand(self, d):
         return Mouse(d)
 
-    def launch(self, d, program, workdir, scale):
-        return d.launch([program], workdir)
+    def launch(self, d, command, workdir, scale):
+        return d.launch(command, workdir)
 
     def placed(self, d, window, at_place):
         return window
@@ -190,10 +190,10 @@ class Wine(X11):
     def __init__(self, prefix):
         self.prefix = prefix
 
-    def launch(self, d, program, workdir, scale):
+    def launch(self, d, command, workdir, scale):
         # Windows scales a program by the screen's DPI setting.
         wine.set_dpi(self.prefix, round(96 * scale))
-        return d.launch(["wine", program], workdir, wine.environment(self.prefix), platform=None)
+        return d.launch(["wine", *command], workdir, wine.environment(self.prefix), platform=None)
 
     def place_slack(self, window):
         # The frame is the window manager's, not the one Windows would draw:
@@ -285,8 +285,8 @@ class Finger:
     def hand(self, d):
         return TouchPanel(d, self.port)
 
-    def launch(self, d, program, workdir, scale):
-        process = d.launch([program], workdir, {"QT_QPA_GENERIC_PLUGINS": f"tuiotouch:udp={self.port}"})
+    def launch(self, d, command, workdir, scale):
+        process = d.launch(command, workdir, {"QT_QPA_GENERIC_PLUGINS": f"tuiotouch:udp={self.port}"})
         wait_until(lambda: unread_bytes(self.port) is not None, PATIENCE,
                    f"the program to listen for touches on UDP port {self.port}")
         return process

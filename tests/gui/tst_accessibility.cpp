@@ -36,6 +36,7 @@ private slots:
     void keyboardDropsTakeTheMousePath();
     void formsAreWindowsAndPanelsDoNotHideTheirButtons();
     void everyKeyboardStepIsAnnounced();
+    void announcementsTakeAnIdOfTheirOwn();
 
 private:
 };
@@ -248,6 +249,21 @@ void AccessibilityTest::everyKeyboardStepIsAnnounced()
     formula->setText(QStringLiteral("Y:=X"));
     formulaNotation->findChild<QPushButton *>("formula1CheckButton")->click();
     QCOMPARE(heard(formulaNotation), QString::fromUtf8("Ответ не принят."));
+}
+
+// An announcer made just after another object went (a message box's text,
+// say) takes an id of its own: Orca, which still knows the gone object's
+// id as a label's, would not read the announcements.
+void AccessibilityTest::announcementsTakeAnIdOfTheirOwn()
+{
+    QWidget *window = program->window("cosineLaw");
+    auto *gone = new QLabel(window);
+    const QAccessible::Id goneId = QAccessible::uniqueId(QAccessible::queryAccessibleInterface(gone));
+    delete gone;
+    ScreenReader::announce(window, QStringLiteral("Ничего не взято."));
+    auto *announcer = window->findChild<QWidget *>(QStringLiteral("screenReaderAnnouncer"));
+    QVERIFY(announcer);
+    QVERIFY(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(announcer)) != goneId);
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -1,0 +1,150 @@
+// The scale an X desktop announces: Xft.dpi among the resources, Xft/DPI
+// among the XSETTINGS, and XSETTINGS data that lie about their own length.
+
+#include "DesktopScale.h"
+
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+struct Setting {
+    quint8 type; // 0 integer, 1 string, 2 colour
+    QByteArray name;
+    qint32 integer = 0;
+    QByteArray text = {};
+};
+
+void pad(QByteArray &data)
+{
+    while (data.size() % 4)
+        data.append('\0');
+}
+
+// An XSETTINGS blob as a settings daemon writes it.
+QByteArray xsettings(const QList<Setting> &settings, bool bigEndian = false)
+{
+    const auto card = [bigEndian](QByteArray &data, auto value) {
+        char bytes[sizeof(value)];
+        if (bigEndian)
+            qToBigEndian(value, bytes);
+        else
+            qToLittleEndian(value, bytes);
+        data.append(bytes, int(sizeof(value)));
+    };
+    QByteArray data(1, bigEndian ? 1 : 0);
+    data.append(3, '\0');
+    card(data, quint32(7)); // serial
+    card(data, quint32(settings.size()));
+    for (const Setting &setting : settings) {
+        data.append(char(setting.type));
+        data.append('\0');
+        card(data, quint16(setting.name.size()));
+        data.append(setting.name);
+        pad(data);
+        card(data, quint32(1)); // last change
+        if (setting.type == 0) {
+            card(data, setting.integer);
+        } else if (setting.type == 1) {
+            card(data, quint32(setting.text.size()));
+            data.append(setting.text);
+            pad(data);
+        } else {
+            data.append(8, '\x7f');
+        }
+    }
+    return data;
+}
+
+const Setting theme{1, "Net/ThemeName", 0, "Adwaita-dark"};
+const Setting colour{2, "Gtk/Colour"};
+
+} // namespace
+
+class DesktopScaleTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void resourcesGiveTheLastReadableXftDpi_data();
+    void resourcesGiveTheLastReadableXftDpi();
+    void xsettingsGiveXftDpiIn1024ths_data();
+    void xsettingsGiveXftDpiIn1024ths();
+    void truncatedOrLyingXSettingsGiveNothingFalse();
+};
+
+void DesktopScaleTest::resourcesGiveTheLastReadableXftDpi_data()
+{
+    QTest::addColumn<QByteArray>("resources");
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("none") << QByteArray() << 0;
+    QTest::newRow("xrdb's tab") << QByteArray("Xcursor.size:\t24\nXft.dpi:\t144\n") << 144;
+    QTest::newRow("a blank, no newline") << QByteArray("Xft.dpi: 120") << 120;
+    QTest::newRow("GNOME 3's fraction") << QByteArray("Xft.dpi:\t96.4\n") << 96;
+    QTest::newRow("the last counts") << QByteArray("Xft.dpi:\t96\nXft.dpi:\t192\n") << 192;
+    QTest::newRow("unreadable skipped") << QByteArray("Xft.dpi:\t144\nXft.dpi:\tbig\n") << 144;
+    QTest::newRow("other resources") << QByteArray("Xft.antialias:\t1\n*dpi:\t144\n") << 0;
+}
+
+void DesktopScaleTest::resourcesGiveTheLastReadableXftDpi()
+{
+    QFETCH(QByteArray, resources);
+    QFETCH(int, dpi);
+    QCOMPARE(DesktopScale::dpiInResources(resources), dpi);
+}
+
+void DesktopScaleTest::xsettingsGiveXftDpiIn1024ths_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<int>("dpi");
+    const Setting dpi144{0, "Xft/DPI", 144 * 1024};
+    QTest::newRow("alone") << xsettings({dpi144}) << true << 144;
+    QTest::newRow("after a string and a colour") << xsettings({theme, colour, dpi144}) << true << 144;
+    QTest::newRow("big-endian") << xsettings({theme, dpi144}, true) << true << 144;
+    QTest::newRow("rounded down") << xsettings({{0, "Xft/DPI", 98303}}) << true << 95;
+    QTest::newRow("other settings only") << xsettings({theme, {0, "Xft/Hinting", 1}}) << false << 0;
+    QTest::newRow("a string named so") << xsettings({{1, "Xft/DPI", 0, "147456"}}) << false << 0;
+    QTest::newRow("empty") << QByteArray() << false << 0;
+    QByteArray unknownOrder = xsettings({dpi144});
+    unknownOrder[0] = 2;
+    QTest::newRow("unknown byte order") << unknownOrder << false << 0;
+    QByteArray unknownType = xsettings({colour, dpi144});
+    unknownType[12] = 9;
+    QTest::newRow("unknown type first") << unknownType << false << 0;
+}
+
+void DesktopScaleTest::xsettingsGiveXftDpiIn1024ths()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, present);
+    QFETCH(int, dpi);
+    const DesktopScale::XSettingsDpi found = DesktopScale::dpiInXSettings(settings);
+    QCOMPARE(found.present, present);
+    QCOMPARE(found.dpi, dpi);
+}
+
+// Cut anywhere, or with counts and lengths that run past the end, a blob
+// is read no further than it goes and announces no DPI it does not hold.
+void DesktopScaleTest::truncatedOrLyingXSettingsGiveNothingFalse()
+{
+    const QByteArray whole = xsettings({theme, colour, {0, "Xft/DPI", 120 * 1024}});
+    for (int length = 0; length < whole.size(); ++length) {
+        const DesktopScale::XSettingsDpi found = DesktopScale::dpiInXSettings(whole.left(length));
+        QVERIFY2(!found.present, qPrintable(QString::number(length)));
+    }
+    QByteArray manySettings = whole;
+    manySettings[8] = '\xff';
+    manySettings[11] = '\x7f';
+    QCOMPARE(DesktopScale::dpiInXSettings(manySettings).dpi, 120);
+    QByteArray longName = whole;
+    longName[14] = '\xff';
+    longName[15] = '\xff';
+    QVERIFY(!DesktopScale::dpiInXSettings(longName).present);
+    QByteArray longString = whole;
+    qToLittleEndian(quint32(0xfffffff0), longString.data() + 36);
+    QVERIFY(!DesktopScale::dpiInXSettings(longString).present);
+}
+
+QTEST_GUILESS_MAIN(DesktopScaleTest)
+#include "tst_desktopscale.moc"
