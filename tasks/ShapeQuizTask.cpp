@@ -10,7 +10,7 @@
 namespace {
 
 // The shape that answers each question.
-constexpr std::array<Shape, 5> rightAnswers = {
+constexpr std::array<Shape, ShapeQuizTask::questionCount> rightAnswers = {
     Shape::Parallelogram, // output of values
     Shape::Parallelogram, // input of data
     Shape::Rectangle,     // S := 5

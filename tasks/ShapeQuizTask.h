@@ -20,6 +20,8 @@ class ShapeQuizTask : public PageWindow
     Q_OBJECT
 
 public:
+    static constexpr int questionCount = 5;
+
     explicit ShapeQuizTask(QWidget *parent = nullptr);
     ~ShapeQuizTask() override;
 
@@ -34,7 +36,6 @@ private slots:
     void forgetRightAnswers();
 
 private:
-    static constexpr int questionCount = 5;
     static constexpr int optionsPerQuestion = 4;
 
     struct Option

@@ -23,24 +23,31 @@ using Entry = TypedAnswers::Entry;
 namespace {
 
 // What the pupil sees of each exercise's rules.
+enum Rule : unsigned {
+    Upcases = 1 << 0,           // the box shows the answer in capitals once checked
+    WrongEmptiesBox = 1 << 1,   // a wrong answer empties the box
+    RightLocksBox = 1 << 2,     // a right answer disables the box as well as its button
+    FiltersBlanks = 1 << 3,     // a typed blank never reaches the box
+    HasRestart = 1 << 4,        // a "Заново" that reopens every line
+    RestartKeepsMarks = 1 << 5, // it leaves the lines' marks shown
+};
+
 struct Exercise
 {
     const char *page;
     const char *linePrefix;
-    bool upcases;           // the box shows the answer in capitals once checked
-    const char *wrongBox;   // the message a wrong answer brings ("" for none)
-    bool wrongEmptiesBox;
-    bool rightLocksBox;     // a right answer disables the box as well as its button
-    bool filtersBlanks;     // a typed blank never reaches the box
-    bool hasRestart;        // a "Заново" that reopens every line
-    bool restartKeepsMarks; // it leaves the lines' marks shown
+    const char *wrongBox; // the message a wrong answer brings ("" for none)
+    unsigned rules;
+
+    bool has(Rule rule) const { return rules & rule; }
 };
 
 const Exercise exercises[] = {
-    {"assignmentStatements", "statement", true, "Вы неверно решили задачу", true, true, true, true, true},
-    {"tracingAssignments", "sequence", false, "", false, true, false, true, false},
-    {"expressionNotation", "expression", true, "Задача решена неверно", false, true, true, false, false},
-    {"formulaNotation", "formula", true, "", false, false, true, true, false},
+    {"assignmentStatements", "statement", "Вы неверно решили задачу",
+     Upcases | WrongEmptiesBox | RightLocksBox | FiltersBlanks | HasRestart | RestartKeepsMarks},
+    {"tracingAssignments", "sequence", "", RightLocksBox | HasRestart},
+    {"expressionNotation", "expression", "Задача решена неверно", Upcases | RightLocksBox | FiltersBlanks},
+    {"formulaNotation", "formula", "", Upcases | FiltersBlanks | HasRestart},
 };
 
 const Exercise &exercise(const QString &page)
@@ -252,13 +259,13 @@ void TypedAnswersTest::eachWritingIsJudgedByItsLine()
 
     const QStringList boxes = lines.answer(line, text, typed ? Entry::Typed : Entry::Pasted);
     QString entered = text;
-    if (typed && rules.filtersBlanks)
+    if (typed && rules.has(FiltersBlanks))
         entered.remove(QLatin1Char(' '));
-    if (rules.upcases)
+    if (rules.has(Upcases))
         entered = entered.toUpper();
-    QCOMPARE(lines.edit(line)->text(), !right && rules.wrongEmptiesBox ? QString() : entered);
+    QCOMPARE(lines.edit(line)->text(), !right && rules.has(WrongEmptiesBox) ? QString() : entered);
     QCOMPARE(lines.check(line)->isEnabled(), !right);
-    QCOMPARE(lines.edit(line)->isEnabled(), !(right && rules.rightLocksBox));
+    QCOMPARE(lines.edit(line)->isEnabled(), !(right && rules.has(RightLocksBox)));
     if (QWidget *mark = lines.mark(line))
         QCOMPARE(mark->isVisible(), right);
     const bool messaged = !right && *rules.wrongBox;
@@ -310,7 +317,7 @@ void TypedAnswersTest::restartReopensEveryLine_data()
 {
     QTest::addColumn<QString>("page");
     for (const Exercise &e : exercises) {
-        if (e.hasRestart)
+        if (e.has(HasRestart))
             QTest::newRow(e.page) << QString::fromLatin1(e.page);
     }
 }
@@ -329,7 +336,7 @@ void TypedAnswersTest::restartReopensEveryLine()
         QVERIFY(lines.edit(line)->text().isEmpty());
         QVERIFY(lines.edit(line)->isEnabled() && lines.check(line)->isEnabled());
         if (QWidget *mark = lines.mark(line))
-            QCOMPARE(mark->isVisible(), rules.restartKeepsMarks);
+            QCOMPARE(mark->isVisible(), rules.has(RestartKeepsMarks));
     }
     QVERIFY(!lines.button("doneButton")->isHidden()); // a shown "ОК" stays
     QVERIFY(!lines.task()->answers().allSolved());
