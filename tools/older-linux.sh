@@ -216,7 +216,7 @@ for path in "${carried[@]}"; do
 done
 printf 'Qt %s, built from the Debian source package %s: its source is got with\n"apt-get source qtbase-opensource-src" on Debian 12.\n' \
     "$(sed -n 's/.*-\(5\.[0-9.]*\).*/\1/p' "$qt/source-package")" "$(cat "$qt/source-package")" >"$stage/licenses/README.txt"
-cp tools/bundle/install.sh tools/bundle/uninstall.sh "$stage/"
+cp tools/bundle/install.sh tools/bundle/uninstall.sh tools/bundle/elf-files.sh "$stage/"
 # What install.sh copies to /usr: the menu entry, the icons, the listing and the manual page.
 (cd "$stage" && find share/applications share/icons share/metainfo share/man -type f | sort) \
     >"$stage/share/zartex/system-files"

@@ -282,6 +282,9 @@ def folder(args, scratch):
         run(*in_root, "setpriv", f"--reuid={PUPIL}", f"--regid={PUPIL}", "--clear-groups", "--",
             "tar", "-C", "/home/pupil", "-xzf", "/tmp/" + os.path.basename(tarball))
         inside = "/home/pupil/" + os.path.basename(tarball)[:-len(".tar.gz")]
+        # As a FAT stick shows it (this kernel mounts no FAT): no file is
+        # executable, and nothing may be written there.
+        run(*in_root, "find", inside, "-type", "f", "-exec", "chmod", "a-x", "{}", "+")
         run(*in_root, "chmod", "-R", "a-w", inside)
         faults = []
         for path in run(*in_root, "find", inside, "-type", "f", "-name", "*.so*", "-o", "-type", "f",
@@ -292,10 +295,16 @@ def folder(args, scratch):
                 if resolved == "not found" or "libQt" in library or os.path.exists(f"{root}{inside}/lib/{library}"):
                     faults.append(f"{path[len(inside) + 1:]}: {library} => {resolved}")
         fail_if(faults, "libraries not taken from the folder:\n" + "\n".join(faults))
+        # The list an administrator signs for Astra's closed software environment.
+        elf_files = sorted(path[len(root):] for top, _, names in os.walk(root + inside)
+                           for path in (os.path.join(top, name) for name in names) if is_elf(path))
+        listed = run(*in_root, "sh", f"{inside}/elf-files.sh").split("\n")[:-1]
+        fail_if(listed != elf_files, f"elf-files.sh lists {listed}, not the folder's ELF files {elf_files}")
         for options in (("start", "--bare-desktop"), ("cosine-law",)):
-            journey(args, *options, "--root", root, "--user", str(PUPIL), "--program", f"{inside}/bin/zartex")
-        # As root, install.sh puts it into /opt/zartex, and uninstall.sh takes
-        # back every file that it put.
+            journey(args, *options, "--root", root, "--user", str(PUPIL), "--program", f"{inside}/bin/zartex",
+                    "--with-sh")
+        # As root, install.sh puts it into /opt/zartex, executable again, and
+        # uninstall.sh takes back every file that it put.
         system_files = ("find", "/opt", "/usr", "-xdev")
         before = set(run(*in_root, *system_files).split())
         run(*in_root, "sh", f"{inside}/install.sh")
@@ -306,6 +315,13 @@ def folder(args, scratch):
         run(*in_root, "sh", "/opt/zartex/uninstall.sh")
         left = sorted(set(run(*in_root, *system_files).split()) - before)
         fail_if(left, f"uninstall.sh left {left}")
+
+
+def is_elf(path):
+    if os.path.islink(path):
+        return False
+    with open(path, "rb") as file:
+        return file.read(4) == b"\x7fELF"
 
 
 # The pupil's user id in the systems that the folder is tried in.

@@ -11,6 +11,8 @@ if [ "$here" != /opt/zartex ]; then
     mkdir -p /opt/zartex
     cp -R "$here"/. /opt/zartex/
 fi
+# Copied from a FAT stick, the launcher and the program lost their execute bits.
+chmod 0755 /opt/zartex/bin/zartex /opt/zartex/libexec/zartex/zartex
 record=/opt/zartex/share/zartex/created-folders
 : >"$record"
 ln -sf /opt/zartex/bin/zartex /usr/bin/zartex
