@@ -9,7 +9,8 @@
 In a fresh prefix (a Russian Windows with only Wine's fonts), `install`
 runs the installer silently, checks what it laid down and unpacks the .zip
 into DIR; `msi-install` installs the package as Group Policy would, over an
-older version of itself that it must replace. The uninstalls must leave
+older version of itself that it must replace. Either way, the other
+installer then refuses to go over it and changes nothing. The uninstalls must leave
 nothing; the journeys run between (journeys.py --wine-prefix PREFIX).
 Exit status: 0 passed, 1 failed, 77 skipped (Wine or wixl is missing).
 """
@@ -152,6 +153,8 @@ def install(args):
     fail_if(installed != expected, f"the installer laid down {installed}, expected {expected}")
     fail_if(not os.path.isfile(shortcut(args.prefix)), f"no Start-menu entry at {shortcut(args.prefix)}")
     fail_if(not listings(args.prefix), "the program is not listed in \"Apps and features\"")
+    (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
+    refuses(args.prefix, "the Windows Installer package", "msiexec", "/i", package, "/qn")
     # The portable copy: the same folder, from the .zip.
     shutil.rmtree(args.portable_into, ignore_errors=True)
     with zipfile.ZipFile(portable) as archive:
@@ -160,6 +163,16 @@ def install(args):
     for name in staged_files(args.build):
         fail_if(not os.path.isfile(os.path.join(unpacked, name)), f"the .zip lacks {name}")
     print(f"installed {len(installed)} files and the Start-menu entry; unpacked the .zip into {unpacked}")
+
+
+def refuses(prefix, what, *command):
+    """`command` finds the program installed the other way: it ends with an
+    error and leaves the folder and "Apps and features" as they were."""
+    installed, listed = installed_files(prefix), listings(prefix)
+    done = wine(prefix, *command)
+    fail_if(done.returncode == 0, f"{what} installed over the program that the other way had installed")
+    fail_if(installed_files(prefix) != installed or listings(prefix) != listed,
+            f"{what} refused, but changed the installation: {installed_files(prefix)}, {sorted(listings(prefix))}")
 
 
 def installed_files(prefix):
@@ -221,7 +234,10 @@ def msi_install(args):
              if key.startswith("Software\\Classes\\Installer\\Products\\") and values.get("ProductName") == PRODUCT]
     fail_if(len(icons) != 1 or not icons[0].endswith("zartex.ico"), f"the listing has no icon: {icons}")
     fail_if(len(shortcuts(args.prefix)) != 1, f"the Start-menu entries are {shortcuts(args.prefix)}, not one")
-    print(f"upgraded 0.0.1 to {version}: {len(installed)} files, one listing, the Start-menu entry")
+    (installer,) = glob.glob(os.path.join(args.build, "zartex-*-setup.exe"))
+    refuses(args.prefix, "the installer", installer, "/S")
+    print(f"upgraded 0.0.1 to {version}: {len(installed)} files, one listing, the Start-menu entry;"
+          " the installer refused to go over it")
 
 
 def msi_uninstall(args):

@@ -39,9 +39,21 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "Учебный центр «Алг�
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Russian"
 
+; One installation on a computer: where the Windows Installer package put
+; the program (its value below stands for its Start-menu entry), this
+; installer changes nothing, says what to remove first, and ends with
+; status 2, silent or not.
+!define MSI_KEY "Software\Zartex"
+!define MSI_INSTALLED "Программа «${PRODUCT}» уже установлена на этот компьютер пакетом Windows Installer (.msi). Сначала удалите её в «Приложениях и возможностях» или командой msiexec /x. Эта установка ничего не изменила."
 Function .onInit
     SetShellVarContext all
     SetRegView 64
+    ReadRegDWORD $0 HKLM "${MSI_KEY}" "StartMenuEntry"
+    StrCmp $0 "1" 0 no_msi_installation
+        MessageBox MB_OK|MB_ICONSTOP "${MSI_INSTALLED}" /SD IDOK
+        SetErrorLevel 2
+        Abort
+    no_msi_installation:
 FunctionEnd
 
 Function un.onInit
