@@ -3,10 +3,10 @@
 system they are to run on.
 
 binaries.py windows7 FOLDER LIST: no .exe or .dll in the .zip that
-tools/windows.sh made in FOLDER imports a DLL that Windows 7 SP1 does not ship (nor the .zip carries), or a
-function that Windows 7 SP1 lacks (LIST, tools/windows/windows7.txt).
+packaging/windows/windows.sh made in FOLDER imports a DLL that Windows 7 SP1 does not ship (nor the .zip carries), or a
+function that Windows 7 SP1 lacks (LIST, packaging/windows/windows7.txt).
 binaries.py glibc FOLDER VERSION: no ELF file in the .tar.gz that carries its
-own Qt, which tools/older-linux.sh made in FOLDER, asks for a glibc symbol
+own Qt, which packaging/linux/older-linux.sh made in FOLDER, asks for a glibc symbol
 version newer than VERSION, nor for a libstdc++ or libgcc version (GLIBCXX_,
 CXXABI_, GCC_) that the libraries it carries lack.
 
@@ -125,7 +125,7 @@ def main():
     check, *arguments = sys.argv[1:]
     target = arguments[0]
     if not os.path.isdir(target) or not any(f.endswith((".zip", ".tar.gz")) for f in os.listdir(target)):
-        print(f"SKIPPED: {target} holds no build to check (tools/windows.sh and tools/older-linux.sh make them)")
+        print(f"SKIPPED: {target} holds no build to check (packaging/windows/windows.sh and packaging/linux/older-linux.sh make them)")
         return SKIPPED
     faults = check_windows7(*arguments) if check == "windows7" else check_glibc(*arguments)
     print("\n".join(faults) or "no fault found")

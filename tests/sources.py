@@ -4,7 +4,8 @@
 sources.py layers LAYERS COMPILE_COMMANDS README: each layer links only the
 layers that the table of arrows allows (CMakeLists.txt), preprocesses the
 headers of the layers it links and finds no other layer's (a *_p.h header is
-its own layer's business, as in Qt), and the README draws the table as it is.
+its own layer's business, as in Qt), and the README draws the table as it is;
+every place that docs/exercises.md names for adding a page is in the sources.
 sources.py texts LAYERS LUPDATE: every Cyrillic literal of the program's C++
 is an argument of Qt's translation functions, and lupdate collects it, or it
 is an answer key, written inside AnswerKeys{...}, which nothing shows.
@@ -40,13 +41,35 @@ def read_layers(layers_file):
     return arrows, layers
 
 
+PLACEHOLDER = re.compile(r"<[a-z]+>", re.I)
+
+
+def check_places(root):
+    """The places that docs/exercises.md names: its files by their paths,
+    its code and the tests' names by their shape (a <name> stands for any)."""
+    guide = root / "docs/exercises.md"
+    code = "\n".join(p.read_text(encoding="utf-8") for folder in ("app", "tasks", "theory", "tests/gui")
+                     for p in sorted((root / folder).glob("*")) if p.suffix in (".cpp", ".h", ".ui"))
+    faults = []
+    for place in sorted(set(re.findall(r"`([^`\n]+)`", guide.read_text(encoding="utf-8")))):
+        if "/" in place and " " not in place:
+            found = any(root.glob(PLACEHOLDER.sub("*", place).rstrip("/")))
+        elif PLACEHOLDER.search(place) or re.fullmatch(r"[a-z]+[A-Z]\w*", place):
+            found = re.search(r"\w+".join(re.escape(part) for part in PLACEHOLDER.split(place)), code)
+        else:
+            found = True
+        if not found:
+            faults.append(f"{guide} names `{place}`, which the sources lack")
+    return faults
+
+
 def check_layers(layers_file, database, readme):
     arrows, layers = read_layers(layers_file)
     allowed = {}
     for arrow in arrows:
         name, _, targets = arrow.partition("->")
         allowed[name.strip()] = {t.strip() for t in targets.split(",") if t.strip()}
-    faults = []
+    faults = check_places(pathlib.Path(readme).parent)
     drawing = "\n".join("    " + arrow for arrow in arrows) + "\n"
     if drawing not in pathlib.Path(readme).read_text(encoding="utf-8"):
         faults.append(f"{readme} does not draw the layers as the table in CMakeLists.txt has them:\n{drawing}")

@@ -6,7 +6,7 @@
 #     the largest accepted photographs and of one over the budget;
 #  3. picture loading against Qt's own reader (extra arguments go to it,
 #     e.g. --benchmark_filter=photo);
-#  4. where tools/older-linux.sh has made them in build-older-linux/, the
+#  4. where packaging/linux/older-linux.sh has made them in build-older-linux/, the
 #     build that carries its own Qt 5.15 against the Debian 11 package's
 #     program (on this machine's Qt 5.15): its size, its first window and
 #     its memory, interleaved pairs.
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 # A session bus of the benchmark's own: without one, a program's first use of
 # D-Bus starts a bus through dbus-launch, whose window stays on the server.
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- bash "$0" "$@"
-bash tools/install-deps.sh cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libbenchmark-dev \
+bash packaging/install-deps.sh cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libbenchmark-dev \
     libxcb1-dev libxcb-damage0-dev xvfb fonts-liberation fonts-liberation2 libqt5widgets5
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZARTEX_BENCH=ON -DZARTEX_TESTS=OFF >/dev/null
 cmake --build build-bench --target zartex first_window minimal_window bench_memory bench_pictures -j"$(nproc)"

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:?usage: bash tools/repeat-tests.sh N}
 bash tools/test.sh --build-only
-bash tools/install-deps.sh stress-ng
+bash packaging/install-deps.sh stress-ng
 logs=build-test/repeat-tests
 rm -rf "$logs"
 mkdir -p "$logs"

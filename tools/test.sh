@@ -3,31 +3,31 @@
 # headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-dev fonts-liberation fonts-liberation2 libgl-dev \
+bash packaging/install-deps.sh cmake g++ make ccache qt6-base-dev libjpeg62-turbo-dev fonts-liberation fonts-liberation2 libgl-dev \
     python3 xvfb xauth icewm xdotool x11-utils x11-xkb-utils x11-xserver-utils libxfixes3 libxtst6 adwaita-icon-theme imagemagick \
     xclip tesseract-ocr \
     desktop-file-utils dpkg-dev file reuse \
     clang \
     orca at-spi2-core dbus-x11 locales tesseract-ocr-rus
 # The sanitizers' runtime of the system's own clang (14 on Debian 12, 19 on Debian 13).
-bash tools/install-deps.sh "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
+bash packaging/install-deps.sh "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
 # Qt's Russian texts, the package linters, a Wayland session with XWayland,
 # and Qt's TUIO plugin, through which the journeys touch the program.
-bash tools/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland \
+bash packaging/install-deps.sh qt6-translations-l10n lintian appstream rpm rpmlint weston xwayland qt6-wayland \
     qt6-qpa-plugins
 # lupdate, which checks that the program's texts go through Qt's translation functions.
-bash tools/install-deps.sh qt6-l10n-tools
+bash packaging/install-deps.sh qt6-l10n-tools
 # The same program against Qt 5.15; the Debian roots for older systems.
-bash tools/install-deps.sh qtbase5-dev libxcb1-dev qttranslations5-l10n qtwayland5 debootstrap zstd
+bash packaging/install-deps.sh qtbase5-dev libxcb1-dev qttranslations5-l10n qtwayland5 debootstrap zstd
 # The screen reader's journey listens to Orca in Russian.
 if ! locale -a | grep -qx 'ru_RU.utf8'; then
     $([ "$(id -u)" -eq 0 ] || echo sudo) localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 fi
-# The Windows build, when tools/windows.sh has cross-built Qt before: its
+# The Windows build, when packaging/windows/windows.sh has cross-built Qt before: its
 # packages are remade and the suite drives them under Wine.
 windows_build=""
 windows_status=0
-bash tools/windows.sh --if-cached || windows_status=$?
+bash packaging/windows/windows.sh --if-cached || windows_status=$?
 case $windows_status in
     0) windows_build=$PWD/build-windows ;;
     77) ;;
@@ -41,7 +41,7 @@ cmake --build build-test -j"$(nproc)"
 
 # The program and its Qt Test programs again, built against Qt 5.15, with
 # the journeys and the package checks. The README's run command and the
-# packages for older systems (tools/older-linux.sh) ran above already.
+# packages for older systems (packaging/linux/older-linux.sh) ran above already.
 cmake -S . -B build-qt5 -DCMAKE_BUILD_TYPE=Debug -DZARTEX_WERROR=ON -DZARTEX_QT_MAJOR=5 >/dev/null
 cmake --build build-qt5 -j"$(nproc)"
 (cd build-qt5 && ctest --output-on-failure -j2 -E 'e2e_run_command' -LE older-linux)

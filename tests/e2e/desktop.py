@@ -135,7 +135,7 @@ class Window:
                 f" frame at {self.frame_origin}>")
 
 
-DEBIAN_ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "debian-root.sh")
+DEBIAN_ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging", "linux", "debian-root.sh")
 
 
 class Mouse:

@@ -3,22 +3,26 @@
 
     package.py install|deb|rpm --build BUILD --source SRC [--package-dir DIR]
     package.py system|folder --suite SUITE --package-dir DIR --build BUILD --source SRC [--own-qt]
+    package.py system --suite SUITE --build BUILD --source SRC
 
 `install` is `cmake --install`; `deb` and `rpm` run CPack, or take the
-package that tools/older-linux.sh put into DIR; `system` installs that .deb
+package that packaging/linux/older-linux.sh put into DIR; `system` installs that .deb
 into a fresh Debian SUITE and removes it; `folder` unpacks the .tar.gz that
-carries its own Qt there. Journeys run with each installed program.
+carries its own Qt there; without DIR, `system` installs the .deb that
+CPack makes here. Journeys run with each installed program.
 Exit status 0 passed, 1 failed, 77 skipped (a tool is missing).
 """
 import argparse
 import contextlib
 import filecmp
+import gzip
 import os
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree as ElementTree
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
@@ -49,7 +53,50 @@ SYSTEM_JPEG = {"Depends": "libjpeg62-turbo", "requires": "libjpeg.so.62()(64bit)
 # package anyway pulls in what it never uses.
 FONT_PACKAGE = ("fonts-", "font(")
 LICENCE = "GPL-3.0-or-later"
-DEBIAN_ROOT = os.path.join(HERE, "..", "..", "tools", "debian-root.sh")
+DEBIAN_ROOT = os.path.join(HERE, "..", "..", "packaging", "linux", "debian-root.sh")
+
+
+def package_facts():
+    """What every package must say of the program, as packaging/facts
+    writes it: {field: text}, a description's lines joined by newlines."""
+    facts, field = {}, None
+    with open(os.path.join(HERE, "..", "..", "packaging", "facts"), encoding="utf-8") as written:
+        for line in (line.rstrip("\n") for line in written if not line.startswith("#")):
+            if line.startswith(" ") and field:
+                facts[field] += "\n" + line[1:]
+            elif ":" in line:
+                field, value = line.split(":", 1)
+                facts[field] = value.strip()
+    return facts
+
+
+def check_facts(what, said, words_only=False):
+    """`said` ({field: text}) is what packaging/facts holds, or, where a
+    format wraps texts as it likes, the same words."""
+    facts = package_facts()
+    same = (lambda a, b: a.split() == b.split()) if words_only else str.__eq__
+    wrong = [f"{field} {value!r}, not {facts[field]!r}" for field, value in said.items() if not same(value, facts[field])]
+    fail_if(wrong, f"{what} says otherwise than packaging/facts: " + "; ".join(wrong))
+
+
+def check_deb_facts(package):
+    field = lambda name: run("dpkg-deb", "-f", package, name).rstrip("\n")  # noqa: E731
+    summary, *lines = field("Description").split("\n")
+    # The folder's .deb adds a paragraph of its own.
+    description = "\n".join(line[1:] for line in lines).split("\n.\n")[0]
+    check_facts(package, {"Name": field("Package"), "Version": field("Version"), "Maintainer": field("Maintainer"),
+                          "Homepage": field("Homepage"), "Summary": summary, "Description": description})
+
+
+def check_listing_facts(listing):
+    """The software centres' listing, and the newest release it names."""
+    component = ElementTree.parse(listing).getroot()
+    own = lambda tag: next(e.text for e in component.iter(tag) if not e.attrib)  # noqa: E731
+    paragraph = next(p for p in component.find("description") if not p.attrib)
+    check_facts(listing, {"Title": own("name"), "Summary": own("summary"), "Developer": own("developer_name"),
+                          "Homepage": component.find("url[@type='homepage']").text,
+                          "Description": paragraph.text, "Version": component.find("releases/release").get("version")},
+                words_only=True)
 
 
 def run(*command, **kwargs):
@@ -80,6 +127,10 @@ def check_tree(prefix, source):
         fail_if(size != f"PNG {n}x{n}", f"the {n}x{n} icon is {size}")
     # Pedantic notes fail too; nothing is fetched from the network.
     run("appstreamcli", "validate", "--pedantic", "--no-net", os.path.join(prefix, LISTING))
+    check_listing_facts(os.path.join(prefix, LISTING))
+    with gzip.open(os.path.join(prefix, "share/doc/zartex/changelog.gz"), "rt", encoding="utf-8") as changelog:
+        newest = changelog.readline()
+    check_facts("the changelog", {"Version": re.sub(r"^zartex \((\S+)\).*\n", r"\1", newest)})
     with open(os.path.join(prefix, LISTING), encoding="utf-8") as listing:
         if f"<project_license>{LICENCE}</project_license>" not in listing.read():
             raise Failed(f"the listing does not give the licence {LICENCE}")
@@ -143,16 +194,16 @@ def check_listing(package, listing):
 
 
 def built_package(args, suffix, listing=None):
-    """The package that tools/older-linux.sh made, checked as one built here
+    """The package that packaging/linux/older-linux.sh made, checked as one built here
     is; its file name says which systems it is for, as docs/install.md does."""
     own = suffix != ".rpm" and (args.own_qt or suffix == ".tar.gz")
     packages = [f for f in os.listdir(args.package_dir) if f.endswith(suffix) and ("own-qt" in f) == own] \
         if os.path.isdir(args.package_dir) else []
     if not packages and own:
         raise Skipped(f"{args.package_dir} holds no {suffix} that carries its own Qt"
-                      " (sudo bash tools/older-linux.sh builds its Qt once)")
+                      " (sudo bash packaging/linux/older-linux.sh builds its Qt once)")
     if len(packages) != 1:
-        raise Failed(f"{args.package_dir} holds {packages}, not one {suffix} (bash tools/older-linux.sh makes it)")
+        raise Failed(f"{args.package_dir} holds {packages}, not one {suffix} (bash packaging/linux/older-linux.sh makes it)")
     with open(os.path.join(args.source, "docs/install.md"), encoding="utf-8") as guide:
         if f"`{packages[0]}`" not in guide.read():
             raise Failed(f"docs/install.md does not say which systems {packages[0]} is for")
@@ -165,7 +216,7 @@ def built_package(args, suffix, listing=None):
 def base_packages(source):
     """The base that the build with its own Qt takes from the system: the
     first of each line's alternatives."""
-    with open(os.path.join(source, "tools/bundle/base-packages"), encoding="utf-8") as base:
+    with open(os.path.join(source, "packaging/linux/folder/base-packages"), encoding="utf-8") as base:
         return [line.split("|")[0].split("(")[0].strip() for line in base if line.strip() and line[0] != "#"]
 
 
@@ -199,6 +250,7 @@ def deb(args, scratch):
         print(f"{field}:", value.strip())
         named = [name.strip().split(" ")[0] for alternatives in value.split(",") for name in alternatives.split("|")]
         check_names(args, field, named, wanted)
+    check_deb_facts(package)
     lint(package)
     root = os.path.join(scratch, "root")
     run("dpkg", "-x", package, root)
@@ -216,9 +268,13 @@ def rpm(args, scratch):
         named = [line.split(" ")[0] for line in run("rpm", "-qp", "--" + field, package).splitlines()]
         print(f"{field}:", ", ".join(named))
         check_names(args, field, named, wanted)
+    said = run("rpm", "-qp", "--queryformat", "%{NAME}\n%{VERSION}\n%{PACKAGER}\n%{VENDOR}\n%{URL}\n%{SUMMARY}\n%{DESCRIPTION}",
+               package).split("\n", 6)
+    check_facts(package, dict(zip(("Name", "Version", "Maintainer", "Developer", "Homepage", "Summary", "Description"),
+                                  said)))
     licence = run("rpm", "-qp", "--queryformat", "%{LICENSE}", package)
     fail_if(licence != LICENCE, f"the package's License is {licence!r}, not {LICENCE}")
-    done = subprocess.run(["rpmlint", "-c", os.path.join(args.source, "tools/install/rpmlint.toml"), package],
+    done = subprocess.run(["rpmlint", "-c", os.path.join(args.source, "packaging/install/rpmlint.toml"), package],
                           capture_output=True, text=True)
     print(done.stdout, end="")
     errors = [line for line in done.stdout.splitlines() if ": E: " in line]
@@ -251,8 +307,10 @@ def debian_root(root, suite, *packages):
 
 
 def system(args, scratch):
-    package = built_package(args, ".deb", None if args.own_qt else ("dpkg-deb", "-c"))
+    listing = None if args.own_qt else ("dpkg-deb", "-c")
+    package = built_package(args, ".deb", listing) if args.package_dir else build_package(args, scratch, "DEB", listing)
     if args.own_qt:
+        check_deb_facts(package)
         lint(package)
         depends = run("dpkg-deb", "-f", package, "Depends")
         named = [alternatives.split("|")[0].split("(")[0].strip() for alternatives in depends.split(",")]
@@ -333,9 +391,9 @@ def main():
     parser.add_argument("what", choices=("install", "deb", "rpm", "system", "folder"))
     parser.add_argument("--build", required=True)
     parser.add_argument("--source", required=True)
-    parser.add_argument("--package-dir", help="check the package that tools/older-linux.sh put there")
+    parser.add_argument("--package-dir", help="check the package that packaging/linux/older-linux.sh put there")
     parser.add_argument("--qt-major", choices=sorted(DEPENDS), default="6", help="the Qt the package is built with")
-    parser.add_argument("--suite", help="the Debian suite (bullseye, bookworm) that `system` installs into")
+    parser.add_argument("--suite", help="the Debian suite (bullseye, bookworm, trixie) to try in")
     parser.add_argument("--own-qt", action="store_true", help="the .deb that carries its own Qt")
     args = parser.parse_args()
     needed = ("desktop-file-validate", "identify", "appstreamcli") + {
@@ -346,7 +404,7 @@ def main():
     if missing:
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
         return SKIPPED
-    if args.package_dir and os.geteuid() != 0:
+    if (args.package_dir or args.suite) and os.geteuid() != 0:
         print("SKIPPED: the packages for older systems are built and tried in Debian roots, which needs root rights")
         return SKIPPED
     with tempfile.TemporaryDirectory(prefix=f"zartex-{args.what}-") as scratch:

@@ -27,10 +27,10 @@ import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import SKIPPED, Failed, fail_if, wait_until  # noqa: E402
+from package import check_facts, package_facts  # noqa: E402
 
-PRODUCT = "Зартекс"
+PRODUCT = package_facts()["Title"]
 UNINSTALL = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-PUBLISHER = "Учебный центр «Алгоритм»"
 # The registry key that stands for the Windows Installer package's
 # Start-menu entry.
 MSI_KEY = "Software\\Zartex"
@@ -152,7 +152,7 @@ def install(args):
     expected = sorted(staged_files(args.build) + ["uninstall.exe"])
     fail_if(installed != expected, f"the installer laid down {installed}, expected {expected}")
     fail_if(not os.path.isfile(shortcut(args.prefix)), f"no Start-menu entry at {shortcut(args.prefix)}")
-    fail_if(not listings(args.prefix), "the program is not listed in \"Apps and features\"")
+    one_listing(args.prefix)
     (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
     refuses(args.prefix, "the Windows Installer package", "msiexec", "/i", package, "/qn")
     # The portable copy: the same folder, from the .zip.
@@ -192,12 +192,18 @@ def msiexec(prefix, *arguments):
                      f"{done.stderr.decode(errors='replace')[-2000:]}\n{said[-3000:]}")
 
 
-def one_listing(prefix, version):
+def one_listing(prefix, version=None):
+    """The one entry of "Apps and features", which says what every package
+    says of the program; `version`: that of an older package."""
     found = listings(prefix)
     fail_if(len(found) != 1, f"\"Apps and features\" lists the program {len(found)} times: {sorted(found)}")
     (entry,) = found.values()
-    for name, wanted in (("DisplayVersion", version), ("Publisher", PUBLISHER)):
-        fail_if(entry.get(name) != wanted, f"the listing's {name} is {entry.get(name)!r}, not {wanted!r}")
+    said = {"Publisher": entry.get("Publisher"), "Homepage": entry.get("URLInfoAbout")}
+    if version:
+        fail_if(entry.get("DisplayVersion") != version, f"the listing's version is {entry.get('DisplayVersion')!r}")
+    else:
+        said["Version"] = entry.get("DisplayVersion")
+    check_facts("\"Apps and features\"", said)
     return entry
 
 
@@ -214,7 +220,7 @@ def msi_install(args):
     with open(os.path.join(older, "zartex", "obsolete.txt"), "w", encoding="utf-8") as obsolete:
         obsolete.write("Этого файла в новой версии нет.\n")
     old_package = os.path.join(older, "zartex-0.0.1-windows-x64.msi")
-    subprocess.run(["bash", os.path.join(args.source, "tools/windows/make-msi.sh"), "0.0.1",
+    subprocess.run(["bash", os.path.join(args.source, "packaging/windows/make-msi.sh"), "0.0.1",
                     os.path.join(older, "zartex"), old_package], check=True, capture_output=True, timeout=PATIENCE)
     msiexec(args.prefix, "/i", old_package)
     one_listing(args.prefix, "0.0.1")
@@ -229,7 +235,7 @@ def msi_install(args):
         if not filecmp.cmp(os.path.join(install_folder(args.prefix), name),
                            os.path.join(args.build, "zartex", name), shallow=False):
             raise Failed(f"after the upgrade {name} is not the new version's")
-    one_listing(args.prefix, version)
+    one_listing(args.prefix)
     icons = [values.get("ProductIcon", "") for key, values in registry(args.prefix).items()
              if key.startswith("Software\\Classes\\Installer\\Products\\") and values.get("ProductName") == PRODUCT]
     fail_if(len(icons) != 1 or not icons[0].endswith("zartex.ico"), f"the listing has no icon: {icons}")
@@ -276,7 +282,7 @@ def main():
     needed = ("wine", "wineserver") + (("wixl", "wixl-heat", "msibuild") if args.step == "msi-install" else ())
     missing = [tool for tool in needed if not shutil.which(tool)]
     if missing:
-        print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/windows.sh installs them)")
+        print(f"SKIPPED: {', '.join(missing)} not installed (bash packaging/windows/windows.sh installs them)")
         return SKIPPED
     try:
         {"install": install, "uninstall": uninstall, "msi-install": msi_install,

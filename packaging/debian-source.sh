@@ -3,11 +3,11 @@
 # the libraries that the Windows build and the build that carries its own
 # Qt compile themselves.
 #
-#     bash tools/debian-source.sh CACHE PACKAGE
+#     bash packaging/debian-source.sh CACHE PACKAGE
 #         unpacks the version that apt offers (its patches applied) into
 #         CACHE/src/PACKAGE_VERSION, replacing any other version of it, and
 #         prints that folder
-#     bash tools/debian-source.sh --version CACHE PACKAGE
+#     bash packaging/debian-source.sh --version CACHE PACKAGE
 #         prints PACKAGE_VERSION only
 #
 # When the machine's apt has no deb-src lines, they are made from its deb

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Windows Installer package of a laid-out program folder:
 #     make-msi.sh VERSION FOLDER OUTPUT.msi
-# tools/windows.sh makes the package a school installs; the tests make an
+# packaging/windows/windows.sh makes the package a school installs; the tests make an
 # older one with it to check that an upgrade replaces it.
 set -euo pipefail
 version=$1
@@ -21,6 +21,16 @@ find -L zartex -type f | sort | wixl-heat -p zartex/ --var var.SourceDir --direc
 # with that code page, so that every Windows reads the Russian names alike.
 export WINDOWS_LANGUAGE=ru_RU
 rm -f "$output"
+# The package facts, in a file: wixl takes no Cyrillic on its command line.
+fact() { sh "$here/../fact.sh" "$1"; }
+cat >facts.wxi <<EOF
+<?xml version="1.0" encoding="utf-8"?>
+<Include>
+  <?define Title="$(fact Title)"?>
+  <?define Publisher="$(fact Publisher)"?>
+  <?define Homepage="$(fact Homepage)"?>
+</Include>
+EOF
 wixl -a x64 -D Win64=yes -D Version="$version" -D SourceDir=zartex -D Icon=zartex.ico -o "$output" \
     "$here/zartex.wxs" files.wxs
 # wixl may report a failed table and still end with status 0.

@@ -22,7 +22,11 @@ install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/zartex DESTINATION ${CMAKE_INSTALL
 list(TRANSFORM ZARTEX_RUNTIME_PICTURES PREPEND ${PROJECT_SOURCE_DIR}/assets/runtime/)
 install(FILES ${ZARTEX_RUNTIME_PICTURES} DESTINATION ${ZARTEX_PICTURE_DIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.example.zartex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.example.zartex.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The listing takes its summary, description, developer and homepage from the facts.
+string(REPLACE "\n" " " ZARTEX_DESCRIPTION_TEXT "${ZARTEX_DESCRIPTION}")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/org.example.zartex.metainfo.xml.in
+    ${CMAKE_BINARY_DIR}/install/org.example.zartex.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/install/org.example.zartex.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/zartex.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 set(ZARTEX_ICON_SIZES 16 22 24 32 48 64 128 256)
 foreach(size ${ZARTEX_ICON_SIZES})
@@ -46,7 +50,7 @@ endforeach()
 add_custom_target(zartex_documents ALL DEPENDS ${CMAKE_BINARY_DIR}/install/zartex.1.gz ${CMAKE_BINARY_DIR}/install/changelog.gz)
 install(FILES ${CMAKE_BINARY_DIR}/install/zartex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # A program linked with libjpeg's static library (-DJPEG_LIBRARY=.../libjpeg.a,
-# as tools/older-linux.sh builds it) carries libjpeg-turbo: its copyright
+# as packaging/linux/older-linux.sh builds it) carries libjpeg-turbo: its copyright
 # file says so, and lintian is told why.
 set(ZARTEX_COPYRIGHT ${CMAKE_CURRENT_LIST_DIR}/copyright)
 if(JPEG_LIBRARIES MATCHES "\\.a$")
@@ -61,16 +65,17 @@ endif()
 install(FILES ${CMAKE_BINARY_DIR}/install/changelog.gz ${ZARTEX_COPYRIGHT} DESTINATION ${ZARTEX_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME zartex)
-set(CPACK_PACKAGE_VENDOR "Зартекс developers")
-set(CPACK_PACKAGE_CONTACT "Зартекс developers <zartex@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Training program on the basics of algorithms for school pupils")
-set(CPACK_PACKAGE_DESCRIPTION "Flowchart elements, the assignment operator and mathematical expressions\n in program notation: theory pages and ten exercises, all texts in Russian.")
+set(CPACK_PACKAGE_NAME ${ZARTEX_NAME})
+set(CPACK_PACKAGE_VENDOR "${ZARTEX_DEVELOPER}")
+set(CPACK_PACKAGE_CONTACT "${ZARTEX_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${ZARTEX_SUMMARY}")
+# A Debian description goes on over lines that begin with a blank.
+string(REPLACE "\n" "\n " CPACK_PACKAGE_DESCRIPTION "${ZARTEX_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/zartex)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZARTEX_HOMEPAGE})
 # The shared libraries (Qt, libjpeg) are found by dpkg-shlibdeps; the X11
 # platform plugin and Qt's Russian texts are loaded at run time, so their
 # packages are named here, for the Qt the program is built against. Qt 5
@@ -94,9 +99,8 @@ endif()
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_LICENSE "GPL-3.0-or-later")
 set(CPACK_RPM_PACKAGE_GROUP "Applications/Education")
-set(CPACK_RPM_PACKAGE_URL https://example.org/zartex)
-set(CPACK_RPM_PACKAGE_DESCRIPTION "Flowchart elements, the assignment operator and mathematical expressions
-in program notation: theory pages and ten exercises, all texts in Russian.")
+set(CPACK_RPM_PACKAGE_URL ${ZARTEX_HOMEPAGE})
+set(CPACK_RPM_PACKAGE_DESCRIPTION "${ZARTEX_DESCRIPTION}")
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${CPACK_PACKAGE_CONTACT}")
 if(ZARTEX_QT_MAJOR STREQUAL "5")
     set(CPACK_RPM_PACKAGE_SUGGESTS "qt5-qttranslations, qt5-qtwayland")

@@ -3,16 +3,16 @@
 # built for older systems in one, and its package is tried in fresh ones
 # that hold nothing else.
 #
-#     bash tools/debian-root.sh make SUITE DIR [PACKAGE...]
+#     bash packaging/linux/debian-root.sh make SUITE DIR [PACKAGE...]
 #         makes a fresh minimal root of Debian SUITE (bullseye, bookworm)
 #         in DIR, which must not exist, with the suite's updates and
 #         security fixes, and installs the packages named; what
 #         debootstrap lays down is kept a week in ~/.cache/zartex-debian-roots
 #         (or $ZARTEX_DEBIAN_ROOT_CACHE)
-#     bash tools/debian-root.sh run DIR COMMAND [ARG...]
+#     bash packaging/linux/debian-root.sh run DIR COMMAND [ARG...]
 #         runs COMMAND inside the root as root, with /proc and /dev mounted
 #         for it alone; the environment is kept but for PATH
-#     bash tools/debian-root.sh remove DIR
+#     bash packaging/linux/debian-root.sh remove DIR
 #         deletes the root
 #
 # Debian's packages come through the machine's own apt sources: the

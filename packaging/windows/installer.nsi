@@ -1,7 +1,7 @@
 ; The Windows installer: the program's folder under Program Files, a
 ; Start-menu entry, an entry in "Apps and features", and an uninstaller
-; that removes exactly what was installed. tools/windows.sh passes the
-; version, the laid-out folder (STAGE), the icon, the licence shown before
+; that removes exactly what was installed. packaging/windows/windows.sh passes the
+; package facts (PRODUCT, PUBLISHER, HOMEPAGE), the version, the laid-out folder (STAGE), the icon, the licence shown before
 ; installing and the output file, and writes the lists of files into
 ; files.nsh and remove-files.nsh beside it.
 ; A 64-bit installer for the 64-bit program: it needs no 32-bit Windows
@@ -11,7 +11,6 @@ ManifestDPIAware true
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 
-!define PRODUCT "Зартекс"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zartex"
 
 Name "${PRODUCT}"
@@ -26,7 +25,7 @@ VIAddVersionKey /LANG=1049 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1049 "FileDescription" "Установка программы ${PRODUCT}"
 VIAddVersionKey /LANG=1049 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1049 "LegalCopyright" "Учебный центр «Алгоритм»"
+VIAddVersionKey /LANG=1049 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -69,7 +68,8 @@ Section "Install"
     CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\zartex.exe" "" "$INSTDIR\zartex.exe" 0
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Учебный центр «Алгоритм»"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${HOMEPAGE}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\zartex.exe"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
