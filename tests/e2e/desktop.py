@@ -426,11 +426,10 @@ class Desktop:
         wait_until(lambda: pointer.now()[3] not in pointer.DRAGGING, PATIENCE, "the last drag to end")
         before = pointer.now()
         hand.down(start)
-        stir_until(start, lambda shape: pointer.is_drag(shape, since=before),
-                   f"the pointer to show a drag from {start}")
+        stir_until(start, lambda shape: pointer.began_drag(shape, since=before), f"a drag to begin from {start}")
         over_start = pointer.now()
         hand.move(end)
-        stir_until(end, lambda shape: pointer.is_drag(shape, since=over_start),
+        stir_until(end, lambda shape: pointer.shows_target(shape, since=over_start),
                    f"the pointer to show that {end} takes the drop")
         hand.up()
 

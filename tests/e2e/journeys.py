@@ -375,8 +375,10 @@ def run_command(pupil):
         top = os.path.realpath(pupil.args.source)
         shutil.copytree(top, clone, ignore=lambda folder, names: [
             n for n in names if os.path.realpath(folder) == top and (n.startswith("build") or n == "Testing")])
+    # In a Debian root, the command runs there, in the clone as the root sees it.
+    command = ["sh", "-c", 'cd "$1" && exec bash tools/run.sh', "sh", clone[len(pupil.args.root or ""):]]
     # The compiler's work is kept between runs in a cache of the suite's own.
-    d.launch(["bash", "tools/run.sh"], clone, {"CCACHE_DIR": os.path.join(pupil.args.clone_into, "ccache")})
+    d.launch(command, clone, {"CCACHE_DIR": os.path.join(pupil.args.clone_into, "ccache")})
 
     def main_form_or_end():
         if not d.program_alive():

@@ -3,13 +3,14 @@
 
     package.py install|deb|rpm --build BUILD --source SRC [--package-dir DIR]
     package.py system|folder --suite SUITE --package-dir DIR --build BUILD --source SRC [--own-qt]
-    package.py system --suite SUITE --build BUILD --source SRC
+    package.py system|newcomer --suite SUITE --build BUILD --source SRC
 
 `install` is `cmake --install`; `deb` and `rpm` run CPack, or take the
 package that packaging/linux/older-linux.sh put into DIR; `system` installs that .deb
 into a fresh Debian SUITE and removes it; `folder` unpacks the .tar.gz that
 carries its own Qt there; without DIR, `system` installs the .deb that
-CPack makes here. Journeys run with each installed program.
+CPack makes here. `newcomer` follows the README on a fresh SUITE and
+builds and tests the sources there. Journeys run with each installed program.
 Exit status 0 passed, 1 failed, 77 skipped (a tool is missing).
 """
 import argparse
@@ -330,6 +331,31 @@ def system(args, scratch):
         fail_if(left, f"apt remove left {', '.join(left)}")
 
 
+def newcomer(args, scratch):
+    """A fresh Debian `suite`, as a newcomer's machine: the README's run
+    command builds and shows the program from the release's sources; they
+    build again with every warning an error, the unit tests pass, and the
+    build, installed, passes the start and Task 10 journeys."""
+    root = os.path.join(args.build, f"debian-root-{args.suite}-newcomer")
+    # The compiler's work is kept in the build folder between runs.
+    ccache = os.path.join(args.build, f"ccache-{args.suite}")
+    os.makedirs(ccache, exist_ok=True)
+    with debian_root(root, args.suite, *POINTER_THEME) as in_root:
+        os.makedirs(os.path.join(root, "src"))
+        shutil.move(ccache, os.path.join(root, "src", "ccache"))
+        try:
+            journey(args, "run-command", "--root", root, "--clone-into", os.path.join(root, "src"))
+            build = ("cd /src/zartex && bash packaging/install-deps.sh python3 &&"
+                     " cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DZARTEX_WERROR=ON"
+                     " -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null && cmake --build build-test -j$(nproc) &&"
+                     " (cd build-test && ctest -L unit --output-on-failure) && cmake --install build-test")
+            print(run(*in_root, "sh", "-c", build, env=dict(APT, CCACHE_DIR="/src/ccache"))[-3000:])
+        finally:
+            shutil.move(os.path.join(root, "src", "ccache"), ccache)
+        journey(args, "start", "--root", root, "--program", "/usr/local/bin/zartex", "--bare-desktop")
+        journey(args, "cosine-law", "--root", root, "--program", "/usr/local/bin/zartex")
+
+
 def folder(args, scratch):
     tarball = built_package(args, ".tar.gz")
     root = os.path.join(args.build, f"debian-root-folder-{args.suite}")
@@ -388,7 +414,7 @@ PUPIL = 4321
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("what", choices=("install", "deb", "rpm", "system", "folder"))
+    parser.add_argument("what", choices=("install", "deb", "rpm", "system", "folder", "newcomer"))
     parser.add_argument("--build", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--package-dir", help="check the package that packaging/linux/older-linux.sh put there")
@@ -399,7 +425,7 @@ def main():
     needed = ("desktop-file-validate", "identify", "appstreamcli") + {
         "install": (), "deb": ("cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian"),
         "rpm": ("cpack", "rpmbuild", "rpm", "rpmlint"), "system": ("dpkg-deb", "debootstrap", "lintian"),
-        "folder": ("debootstrap",)}[args.what]
+        "folder": ("debootstrap",), "newcomer": ("debootstrap",)}[args.what]
     missing = [tool for tool in needed if not shutil.which(tool)] + missing_tools()
     if missing:
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
@@ -409,7 +435,8 @@ def main():
         return SKIPPED
     with tempfile.TemporaryDirectory(prefix=f"zartex-{args.what}-") as scratch:
         try:
-            {"install": install, "deb": deb, "rpm": rpm, "system": system, "folder": folder}[args.what](args, scratch)
+            {"install": install, "deb": deb, "rpm": rpm, "system": system, "folder": folder,
+             "newcomer": newcomer}[args.what](args, scratch)
         except Skipped as reason:
             print(f"SKIPPED: {reason}")
             return SKIPPED

@@ -77,7 +77,10 @@ class _Connection:
 
 class PointerShape(_Connection):
     """The shape the X server shows for the pointer, read through the XFixes
-    extension: a drag shows that it has begun by the pointer's shape."""
+    extension: a drag shows that it has begun by the pointer's shape. Qt
+    6.5 and newer load the theme's shapes without their names; there, a
+    drag shows it has begun by taking the XdndSelection, which XFixes
+    reports too."""
 
     class _Image(ctypes.Structure):
         _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
@@ -94,26 +97,47 @@ class PointerShape(_Connection):
     def __init__(self, env):
         self.xfixes = _library(XFIXES, {
             "XFixesQueryExtension": (_I, [_P, _P, _P]),
-            "XFixesGetCursorImage": (ctypes.POINTER(self._Image), [_P])})
+            "XFixesGetCursorImage": (ctypes.POINTER(self._Image), [_P]),
+            "XFixesSelectSelectionInput": (None, [_P, _UL, _UL, _UL])})
         self.display = open_display(env)
         event_base, error_base = ctypes.c_int(), ctypes.c_int()
         if not self.xfixes.XFixesQueryExtension(self.display, ctypes.byref(event_base), ctypes.byref(error_base)):
             self.close()
             raise XError(f"the X server {env['DISPLAY']} does not tell the pointer's shape")
+        # XFixesSelectionNotify, for XFixesSetSelectionOwnerNotifyMask (1).
+        self.selection_notify, self.drags_begun = event_base.value, 0
+        self.xfixes.XFixesSelectSelectionInput(self.display, x11().XDefaultRootWindow(self.display),
+                                               x11().XInternAtom(self.display, b"XdndSelection", 0), 1)
+        x11().XSync(self.display, 0)
 
     def now(self):
-        """(serial, width, height, name) of the shape shown now."""
+        """(serial, width, height, name) of the shape shown now, and how
+        many drags have taken the XdndSelection so far."""
+        event = ctypes.create_string_buffer(192)  # an XEvent
+        while x11().XPending(self.display):
+            x11().XNextEvent(self.display, event)
+            self.drags_begun += ctypes.c_int.from_buffer(event).value == self.selection_notify
         image = self.xfixes.XFixesGetCursorImage(self.display)
         if not image:
             raise XError("the X server did not tell the pointer's shape")
-        shape = (image.contents.serial, image.contents.width, image.contents.height, image.contents.name or b"")
+        shape = (image.contents.serial, image.contents.width, image.contents.height, image.contents.name or b"",
+                 self.drags_begun)
         x11().XFree(image)
         return shape
 
-    def is_drag(self, shape, since):
-        """`shape` is a drag's, and another than `since` was."""
-        serial, width, height, name = shape
-        return serial != since[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER)
+    def began_drag(self, shape, since):
+        """A drag has begun since the shape `since`: it took the XdndSelection,
+        or the pointer shows a drag's shape."""
+        serial, width, height, name, drags_begun = shape
+        return drags_begun > since[4] or serial != since[0] and (
+            name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER)
+
+    def shows_target(self, shape, since):
+        """A drag's shape has changed since `since`, as over a place that takes
+        the drop: to another drag's shape, or to any other where shapes have
+        no names."""
+        serial, width, height, name, _ = shape
+        return serial != since[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER or not name)
 
 
 class _SelectionRequest(ctypes.Structure):
