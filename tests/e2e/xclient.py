@@ -134,10 +134,11 @@ class PointerShape(_Connection):
 
     def shows_target(self, shape, since):
         """A drag's shape has changed since `since`, as over a place that takes
-        the drop: to another drag's shape, or to any other where shapes have
-        no names."""
-        serial, width, height, name, _ = shape
-        return serial != since[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER or not name)
+        the drop: to another drag's shape, or, where Qt's drags take the
+        XdndSelection and shapes have no names, to any other."""
+        serial, width, height, name, drags_begun = shape
+        return serial != since[0] and (name in self.DRAGGING or max(width, height) > self.LARGEST_POINTER
+                                       or not name and drags_begun > 0)
 
 
 class _SelectionRequest(ctypes.Structure):
