@@ -35,11 +35,8 @@ class DesignedForm:
         return tuple(int(self.root.findtext(f"property[@name='{name}']/number"))
                      for name in ("designedLeft", "designedTop"))
 
-    def names(self):
-        return [widget.get("name") for widget in self.root.iter("widget")]
-
     def has(self, name):
-        return name in self.names()
+        return any(widget.get("name") == name for widget in self.root.iter("widget"))
 
     def _widget(self, name):
         found = next((w for w in self.root.iter("widget") if w.get("name") == name), None)

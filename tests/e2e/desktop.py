@@ -1,7 +1,8 @@
 """A throw-away X desktop (Xvfb and the session of the journey's setting)
-on which a journey runs the program, points with xdotool, types through
-XTest (xclient.py) and reads the screen back with ImageMagick's `import`.
-close() stops everything it started."""
+on which a journey runs the program. The desktop owns one object for each
+thing a pupil meets: its screen with the program's windows (read back with
+ImageMagick's `import`), the keyboard (xdotool and XTest, xclient.py), the
+clipboard and the pointer (xdotool). close() stops everything it started."""
 import os
 import re
 import secrets
@@ -11,7 +12,7 @@ import subprocess
 import tempfile
 import time
 
-from xclient import ClipboardOwner, Keyboard, Ping, PointerShape, missing_libraries
+import xclient
 
 TOOLS = ("Xvfb", "xauth", "icewm", "xdotool", "xwininfo", "xprop", "setxkbmap", "xrdb", "import", "xclip", "tesseract")
 
@@ -48,7 +49,7 @@ def expect(condition, message):
 
 
 def missing_tools():
-    return [tool for tool in TOOLS if not shutil.which(tool)] + missing_libraries()
+    return [tool for tool in TOOLS if not shutil.which(tool)] + xclient.missing_libraries()
 
 
 def end_process(process, grace=5):
@@ -74,7 +75,7 @@ def wait_until(condition, timeout, what, interval=0.05):
         time.sleep(interval)
 
 
-class Screen:
+class Screenshot:
     """One screenshot of the whole X screen, as RGB triples."""
 
     def __init__(self, ppm):
@@ -130,6 +131,10 @@ class Window:
     def frame_origin(self):
         return (self.x - self.frame_left, self.y - self.frame_top)
 
+    @property
+    def close_box(self):  # the last button at the right of the title bar
+        return (self.x + self.width - self.frame_top // 2, self.y - self.frame_top // 2)
+
     def __repr__(self):
         return (f"<window {self.id:#x} {self.name!r} client {self.width}x{self.height}+{self.x}+{self.y}"
                 f" frame at {self.frame_origin}>")
@@ -138,227 +143,144 @@ class Window:
 DEBIAN_ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging", "linux", "debian-root.sh")
 
 
-class Mouse:
-    """The X server's pointer, moved and pressed by xdotool. Its moves wait
-    until the X server has put the pointer there."""
+class Program:
+    """The program that the journey launched, and the process group it runs in."""
 
     def __init__(self, desktop):
-        self.d = desktop
-
-    def on(self, window):
-        return self
-
-    def move(self, point):
-        self.d.x("xdotool", "mousemove", "--sync", str(point[0]), str(point[1]), check=True)
-
-    def down(self, point):  # where the pointer was moved to
-        self.d.x("xdotool", "mousedown", "1", check=True)
-
-    def up(self):
-        self.d.x("xdotool", "mouseup", "1", check=True)
-
-    def tap(self, window, point):
-        self.d.click(*point)
-
-
-class Desktop:
-    def __init__(self, artifacts, name, setting, scale=1, root=None, user=None, bare=False):
-        """`root`: a Debian root (tools/debian-root.sh) in which the program
-        is installed and started, as root or as `user` (an id); the
-        desktop's own files (its X authority, the home folder) are made
-        inside it, where the program sees them, and are that user's. A
-        `bare` desktop announces no scale, on a monitor of 120 dpi."""
-        self.artifacts, self.name, self.setting, self.scale, self.root = artifacts, name, setting, scale, root
-        self.user, self.bare = user, bare
-        self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-", dir=root and os.path.join(root, "tmp"))
-        self.processes = []
-        self.env = self.screen_env = self.program = self.pointer = self.pinger = self.keyboard = None
-        self.clipboard_owner = None
-
-    # ----- life cycle -------------------------------------------------------
-
-    def open(self):
-        home = os.path.join(self.scratch.name, "home")
-        os.makedirs(home)
-        runtime = os.path.join(self.scratch.name, "xdg-runtime")
-        os.makedirs(runtime, mode=0o700)
-        authority = os.path.join(self.scratch.name, "Xauthority")
-        open(authority, "w").close()
-        display = self.retry("the X server", lambda: self._start_xvfb(authority))
-        subprocess.run(["xauth", "-q", "-f", authority, "add", display, ".", secrets.token_hex(16)], check=True)
-        if self.user is not None:
-            for path in (self.scratch.name, home, runtime, authority):
-                os.chown(path, self.user, self.user)
-        self.env = dict(os.environ, DISPLAY=display, XAUTHORITY=authority, HOME=home, LC_ALL="C.UTF-8",
-                        XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(home, ".config"))
-        for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER"):
-            self.env.pop(key, None)
-        wait_until(lambda: self.answers("xprop", "-root"), PATIENCE, "the X server to answer")
-        # Screenshots show what the X server shows: weston's output, when it runs.
-        self.screen_env = self.env
-        self.setting.start_session(self, home)
-        subprocess.run(["setxkbmap", *KEYBOARD_LAYOUTS], env=self.env, check=True, timeout=PATIENCE)
-        # A desktop announces its DPI, as GNOME, KDE and Xfce do; a bare window
-        # manager or a kiosk session does not.
-        if not self.bare:
-            subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {round(96 * self.scale)}\n".encode(), env=self.env,
-                           check=True, timeout=PATIENCE)
-        self.keyboard = Keyboard(self.env)
-        self.pointer = PointerShape(self.env)
-        self.pinger = Ping(self.env)
-        return self
-
-    def retry(self, what, start, attempts=3):
-        """Starts something whose start can lose a race with a loaded machine."""
-        for attempt in range(1, attempts + 1):
-            try:
-                return start()
-            except Failed as failure:
-                if attempt == attempts:
-                    raise
-                print(f"starting {what} failed ({failure}); retrying, attempt {attempt + 1} of {attempts}",
-                      flush=True)
-
-    def _start_xvfb(self, authority):
-        # -noreset: or the server starts over whenever its last client leaves.
-        read_end, write_end = os.pipe()
-        # A scaled screen has as many more pixels, as a school's laptop has.
-        size = f"{round(1024 * self.scale)}x{round(768 * self.scale)}x24"
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp",
-             "-noreset", "-auth", authority] + ["-dpi", "120"] * self.bare,
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log("Xvfb"))
-        os.close(write_end)
-        with os.fdopen(read_end) as display_pipe:
-            number = display_pipe.readline().strip()
-        if not number:
-            xvfb.wait()
-            raise Failed(f"Xvfb ended with status {xvfb.returncode} before it opened a display")
-        self.processes.append(xvfb)
-        return ":" + number
-
-    def answers(self, *command):
-        return subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE).returncode == 0
-
-    def close(self):
-        for connection in (self.clipboard_owner, self.pointer, self.pinger, self.keyboard):
-            if connection:
-                connection.close()
-        self.clipboard_owner = self.pointer = self.pinger = self.keyboard = None
-        # The program first, then the window manager, then the X server.
-        for process in reversed(self.processes):
-            if process is self.program:
-                for group in {process.pid, self.group}:
-                    try:
-                        os.killpg(group, signal.SIGTERM)
-                    except ProcessLookupError:
-                        pass
-            end_process(process)
-        self.processes.clear()
-        self.scratch.cleanup()
-
-    def log(self, what, mode="w"):
-        os.makedirs(self.artifacts, exist_ok=True)
-        return open(os.path.join(self.artifacts, f"{self.name}-{what}.log"), mode)
-
-    # ----- the program ------------------------------------------------------
+        self.d, self.process, self.group = desktop, None, None
 
     def launch(self, command, cwd, extra_env=None, platform="xcb"):
         """Starts the program; `platform` None leaves Qt's choice alone (the
         Windows build under Wine has one platform of its own)."""
-        env = dict(self.env, **(extra_env or {}))
+        d = self.d
+        env = dict(d.env, **(extra_env or {}))
         if platform:
             env["QT_QPA_PLATFORM"] = platform
-        if self.root:
+        if d.root:
             # The program reaches the X server through its abstract socket,
             # which a root shares with the machine.
-            inside = lambda value: value[len(self.root):] if value.startswith(self.root + "/") else value  # noqa: E731
+            inside = lambda value: value[len(d.root):] if value.startswith(d.root + "/") else value  # noqa: E731
             env = {key: inside(value) for key, value in env.items()}
-            as_user = [] if self.user is None else \
-                ["setpriv", f"--reuid={self.user}", f"--regid={self.user}", "--clear-groups", "--"]
-            command = ["bash", DEBIAN_ROOT, "run", self.root, *as_user] + command
-        # A group of its own, so that close() also ends what it started.
-        self.program = subprocess.Popen(command, cwd=cwd, env=env, stdout=self.log("program"),
+            as_user = [] if d.user is None else \
+                ["setpriv", f"--reuid={d.user}", f"--regid={d.user}", "--clear-groups", "--"]
+            command = ["bash", DEBIAN_ROOT, "run", d.root, *as_user] + command
+        # A group of its own, so that the desktop's close() also ends what it started.
+        self.process = subprocess.Popen(command, cwd=cwd, env=env, stdout=d.log("program"),
                                         stderr=subprocess.STDOUT, start_new_session=True)
-        self.processes.append(self.program)
-        self.group = self.program.pid
-        self.started = time.monotonic()
-        return self.program
+        d.processes.append(self.process)
+        self.group = self.process.pid
 
     def adopt(self, pid):
         """Follows the program of process `pid`, which the launch handed on."""
         self.group = os.getpgid(pid)
 
-    def program_output(self, lines=30):
+    def output(self, lines=30):
         """The last lines the program wrote."""
-        with open(os.path.join(self.artifacts, f"{self.name}-program.log"), errors="replace") as log:
+        with open(os.path.join(self.d.artifacts, f"{self.d.name}-program.log"), errors="replace") as log:
             return "".join(log.readlines()[-lines:])
 
-    def program_alive(self):
-        if self.program is None:
+    def alive(self):
+        if self.process is None:
             return False
-        if self.group == self.program.pid:
-            return self.program.poll() is None
+        if self.group == self.process.pid:
+            return self.process.poll() is None
         try:
             os.killpg(self.group, 0)
             return True
         except ProcessLookupError:
             return False
 
-    # ----- X tools ----------------------------------------------------------
-
-    def x(self, *command, check=False):
-        done = subprocess.run(command, env=self.env, capture_output=True, timeout=PATIENCE)
-        if check and done.returncode != 0:
-            raise Failed(f"{' '.join(command)} failed: {done.stderr.decode(errors='replace')}")
-        return done.stdout.decode(errors="replace")
-
-    def screen(self):
-        return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.screen_env,
-                                     capture_output=True, timeout=PATIENCE, check=True).stdout)
-
-    def save_screenshot(self, label):
-        path = os.path.join(self.artifacts, f"{self.name}-{label}.png")
-        subprocess.run(["import", "-window", "root", path], env=self.screen_env, capture_output=True, timeout=PATIENCE)
-        return path
-
-    def windows(self):
-        """The program's windows that are on screen, in stacking order."""
-        if not self.program_alive():
-            return []
-        found = []
-        for wid in self._client_windows():
-            window = self.window(wid)
-            if window and self._launched(window.pid):
-                found.append(window)
-        return found
-
-    def wait_first_windows(self, timeout=PATIENCE):
-        """The program's first windows, and when the quickest look found one."""
-        seen = wait_until(lambda: self._client_windows() and time.monotonic(), timeout,
-                          "the first window of the program", 0.02)
-        return wait_until(self.windows, timeout, "the first window of the program to be read", 0.02), seen
-
-    def _client_windows(self):
-        return self.setting.client_windows(self)
-
-    def _launched(self, pid):
-        # Whatever the launch started is in its process group: the program
-        # itself, or the Windows program that Wine's loader started.
+    def launched(self, pid):
+        """In the group: the program itself, or the Windows program that Wine's loader started."""
         try:
             return pid is not None and os.getpgid(pid) == self.group
         except ProcessLookupError:
             return False
 
+
+class Screen:
+    """The X server and the program's windows; screenshots show Xvfb's (weston's output)."""
+
+    def __init__(self, desktop):
+        self.d, self.ping = desktop, None  # the ping's connection, once the desktop is open
+
+    def start(self, authority):
+        """Starts Xvfb; returns its display."""
+        d = self.d
+        # -noreset: or the server starts over whenever its last client leaves.
+        read_end, write_end = os.pipe()
+        # A scaled screen has as many more pixels, as a school's laptop has.
+        size = f"{round(1024 * d.scale)}x{round(768 * d.scale)}x24"
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp",
+             "-noreset", "-auth", authority] + ["-dpi", "120"] * d.bare,
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=d.log("Xvfb"))
+        os.close(write_end)
+        with os.fdopen(read_end) as display_pipe:
+            number = display_pipe.readline().strip()
+        if not number:
+            xvfb.wait()
+            raise Failed(f"Xvfb ended with status {xvfb.returncode} before it opened a display")
+        d.processes.append(xvfb)
+        return ":" + number
+
+    def run(self, *command, check=False):
+        """Runs an X tool (xdotool, xprop, xwininfo); returns what it printed."""
+        done = subprocess.run(command, env=self.d.env, capture_output=True, timeout=PATIENCE)
+        if check and done.returncode != 0:
+            raise Failed(f"{' '.join(command)} failed: {done.stderr.decode(errors='replace')}")
+        return done.stdout.decode(errors="replace")
+
+    def answers(self, *command):
+        return subprocess.run(command, env=self.d.env, capture_output=True, timeout=PATIENCE).returncode == 0
+
+    def shot(self):
+        return Screenshot(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.d.screen_env,
+                                         capture_output=True, timeout=PATIENCE, check=True).stdout)
+
+    def save_shot(self, label):
+        path = os.path.join(self.d.artifacts, f"{self.d.name}-{label}.png")
+        subprocess.run(["import", "-window", "root", path], env=self.d.screen_env, capture_output=True,
+                       timeout=PATIENCE)
+        return path
+
+    def wait_for(self, condition, what, timeout=PATIENCE):
+        """Waits until condition(screenshot) holds on a fresh screenshot."""
+        return wait_until(lambda: condition(self.shot()), timeout, what, 0.15)
+
+    def read_text(self, rect, language="eng"):
+        """The text shown in a rectangle of the screen, read by OCR."""
+        x, y, w, h = rect
+        picture = os.path.join(self.d.scratch.name, "read.png")
+        # Letters read best at about four times their unscaled size.
+        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize",
+                        f"{round(400 / self.d.scale)}%", "-colorspace", "Gray", picture], env=self.d.screen_env,
+                       check=True, timeout=PATIENCE)
+        done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
+        return done.stdout.decode(errors="replace").strip()
+
+    def windows(self):
+        """The program's windows that are on screen, in stacking order."""
+        if not self.d.program.alive():
+            return []
+        shown = (self.window(wid) for wid in self.d.setting.client_windows(self))
+        return [window for window in shown if window and self.d.program.launched(window.pid)]
+
+    def wait_first_windows(self, timeout=PATIENCE):
+        """The program's first windows, and when the quickest look found one."""
+        seen = wait_until(lambda: self.d.setting.client_windows(self) and time.monotonic(), timeout,
+                          "the first window of the program", 0.02)
+        return wait_until(self.windows, timeout, "the first window of the program to be read", 0.02), seen
+
     def window(self, wid):
-        info = self.x("xwininfo", "-id", str(wid))
+        info = self.run("xwininfo", "-id", str(wid))
         if "Map State: IsViewable" not in info:
             return None
         number = lambda label: int(re.search(label + r":\s+(-?\d+)", info).group(1))
-        props = self.x("xprop", "-id", str(wid), "-notype", "_NET_WM_NAME", "_NET_FRAME_EXTENTS", "_NET_WM_PID")
+        props = self.run("xprop", "-id", str(wid), "-notype", "_NET_WM_NAME", "_NET_FRAME_EXTENTS", "_NET_WM_PID")
         name = re.search(r'_NET_WM_NAME = "(.*)"', props)
         x, y = number("Absolute upper-left X"), number("Absolute upper-left Y")
-        frame = self.setting.frame(self, wid, x, y, props)
+        frame = self.d.setting.frame(self, wid, x, y, props)
         if frame is None:
             return None
         pid = re.search(r"_NET_WM_PID = (\d+)", props)
@@ -384,92 +306,32 @@ class Desktop:
         that in: two pings answered (docs/testing.md tells why two)."""
         self.wait_active(window, timeout)
         for _ in range(2):
-            serial = self.pinger.send(window.id)
-            wait_until(lambda: self.pinger.answered(serial), timeout, f'"{window.name}" to answer a ping', 0.01)
+            serial = self.ping.send(window.id)
+            wait_until(lambda: self.ping.answered(serial), timeout, f'"{window.name}" to answer a ping', 0.01)
+
+    def ids(self, pattern, *command):
+        """The window ids that `pattern` finds in what an X tool printed."""
+        return [int(wid, 16) for wid in re.findall(pattern, self.run(*command), re.M)]
 
     def active(self):
         """The window that the window manager reports active, or None."""
-        found = re.search(r"window id # (0x[0-9a-f]+)", self.x("xprop", "-root", "_NET_ACTIVE_WINDOW"))
-        return int(found.group(1), 16) if found else None
+        return (self.ids(r"window id # (0x[0-9a-f]+)", "xprop", "-root", "_NET_ACTIVE_WINDOW") or [None])[0]
 
     def parent(self, wid):
-        found = re.search(r"Parent window id: (0x[0-9a-f]+)", self.x("xwininfo", "-tree", "-id", str(wid)))
-        return int(found.group(1), 16) if found else 0
+        return (self.ids(r"Parent window id: (0x[0-9a-f]+)", "xwininfo", "-tree", "-id", str(wid)) or [0])[0]
 
-    def wait_screen(self, condition, what, timeout=PATIENCE):
-        """Waits until condition(screen) holds on a fresh screenshot."""
-        return wait_until(lambda: condition(self.screen()), timeout, what, 0.15)
 
-    # ----- pointer and keyboard ---------------------------------------------
+class Keyboard:
+    """Keys pressed by xdotool; text typed key by key as a pupil types, by `typist` (xclient.py)."""
 
-    def click(self, x, y):
-        self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1", check=True)
+    def __init__(self, desktop):
+        self.d, self.typist = desktop, None
 
-    def drag(self, start, end, hand):
-        """A real drag by `hand`, the mouse or a finger (docs/testing.md)."""
-        pointer = self.pointer
+    def press(self, *keys):
+        self.d.screen.run("xdotool", "key", "--clearmodifiers", *keys, check=True)
 
-        def stir_until(point, condition, what):
-            stir = 0
-
-            def stirred():
-                nonlocal stir
-                if condition(pointer.now()):
-                    return True
-                stir ^= 1
-                hand.move((point[0] + stir, point[1]))
-                return False
-            return wait_until(stirred, PATIENCE, what, 0.1)
-
-        hand.move(start)
-        # Qt shows the drag's shape until it has read the last release.
-        wait_until(lambda: pointer.now()[3] not in pointer.DRAGGING, PATIENCE, "the last drag to end")
-        before = pointer.now()
-        hand.down(start)
-        stir_until(start, lambda shape: pointer.began_drag(shape, since=before), f"a drag to begin from {start}")
-        over_start = pointer.now()
-        hand.move(end)
-        stir_until(end, lambda shape: pointer.shows_target(shape, since=over_start),
-                   f"the pointer to show that {end} takes the drop")
-        hand.up()
-
-    def park_pointer(self, point):
-        """Puts the pointer at `point`, where it may be already (no --sync)."""
-        def there():
-            self.x("xdotool", "mousemove", str(point[0]), str(point[1]), check=True)
-            return re.match(r"x:(\d+) y:(\d+)", self.x("xdotool", "getmouselocation")).groups() == \
-                (str(point[0]), str(point[1]))
-        wait_until(there, PATIENCE, f"the pointer to rest at {point}")
-
-    def key(self, *keys):
-        self.x("xdotool", "key", "--clearmodifiers", *keys, check=True)
-
-    def type(self, text):
-        """Types `text` into the window that has the keyboard, as a pupil does."""
-        self.keyboard.type(text)
-
-    def read_text(self, rect, language="eng"):
-        """The text shown in a rectangle of the screen, read by OCR."""
-        x, y, w, h = rect
-        picture = os.path.join(self.scratch.name, "read.png")
-        # Letters read best at about four times their unscaled size.
-        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-resize", f"{round(400 / self.scale)}%",
-                        "-colorspace", "Gray", picture], env=self.screen_env, check=True, timeout=PATIENCE)
-        done = subprocess.run(["tesseract", "-l", language, picture, "-"], capture_output=True, timeout=PATIENCE)
-        return done.stdout.decode(errors="replace").strip()
-
-    def hold_clipboard(self, text):
-        """Takes the X clipboard with `text`; it never stands empty between two."""
-        previous, self.clipboard_owner = self.clipboard_owner, ClipboardOwner(self.env, text)
-        if previous:
-            previous.close()
-        return self.clipboard_owner
-
-    def copy(self):
-        """Ctrl+A and Ctrl+C in the box that has the keyboard: the text that
-        the program copied, never an earlier copy."""
-        self.hold_clipboard("")
-        return self.press_until(("ctrl+a", "ctrl+c"), self.clipboard, "the program to copy the text of its box")
+    def type(self, text):  # into the window that has the keyboard
+        self.typist.type(text)
 
     def press_until(self, keys, done, what):
         """Presses `keys`, and again every few seconds, as a pupil would,
@@ -480,18 +342,177 @@ class Desktop:
             nonlocal next_press
             value = done()
             if not value and time.monotonic() >= next_press:
-                self.key(*keys)
+                self.press(*keys)
                 next_press = time.monotonic() + ASK_AGAIN_AFTER
             return value
         return wait_until(pressed, PATIENCE, what)
 
-    def clipboard(self):
+
+class Clipboard:
+    """The X clipboard, held by the journey (`owner`, xclient.py) or the program; xclip reads it."""
+
+    def __init__(self, desktop):
+        self.d, self.owner = desktop, None
+
+    def hold(self, text):
+        """Takes the clipboard with `text`; it never stands empty between two."""
+        previous, self.owner = self.owner, xclient.ClipboardOwner(self.d.env, text)
+        if previous:
+            previous.close()
+        return self.owner
+
+    def copy(self):
+        """Ctrl+A and Ctrl+C in the box that has the keyboard: the text that
+        the program copied, never an earlier copy."""
+        self.hold("")
+        return self.d.keyboard.press_until(("ctrl+a", "ctrl+c"), self.text, "the program to copy the text of its box")
+
+    def text(self):
         """The clipboard's text; None while the journey still holds it, or
         while its owner leaves the request unanswered."""
-        if self.clipboard_owner and self.clipboard_owner.holds():
+        if self.owner and self.owner.holds():
             return None
         try:
-            return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True,
+            return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.d.env, capture_output=True,
                                   timeout=ASK_AGAIN_AFTER * 2).stdout.decode(errors="replace")
         except subprocess.TimeoutExpired:
             return None
+
+
+class Pointer:
+    """The X pointer, which xdotool moves and presses as a mouse; its `shape` (xclient.py) shows a drag."""
+
+    def __init__(self, desktop):
+        self.d, self.shape = desktop, None
+
+    def on(self, window):  # the mouse points anywhere on the screen
+        return self
+
+    def move(self, point):
+        self.d.screen.run("xdotool", "mousemove", "--sync", *map(str, point), check=True)
+
+    def down(self, point):  # where the pointer was moved to
+        self.d.screen.run("xdotool", "mousedown", "1", check=True)
+
+    def up(self):
+        self.d.screen.run("xdotool", "mouseup", "1", check=True)
+
+    def click(self, point, button=1):
+        self.d.screen.run("xdotool", "mousemove", "--sync", *map(str, point), "click", str(button), check=True)
+
+    def tap(self, window, point):
+        self.click(point)
+
+    def drag(self, start, end, hand):
+        """A real drag by `hand`, the mouse or a finger (docs/testing.md)."""
+        shape = self.shape
+
+        def stir_until(point, condition, what):
+            stir = 0
+
+            def stirred():
+                nonlocal stir
+                if condition(shape.now()):
+                    return True
+                stir ^= 1
+                hand.move((point[0] + stir, point[1]))
+                return False
+            return wait_until(stirred, PATIENCE, what, 0.1)
+
+        hand.move(start)
+        # Qt shows the drag's shape until it has read the last release.
+        wait_until(lambda: shape.now()[3] not in shape.DRAGGING, PATIENCE, "the last drag to end")
+        before = shape.now()
+        hand.down(start)
+        stir_until(start, lambda now: shape.began_drag(now, since=before), f"a drag to begin from {start}")
+        over_start = shape.now()
+        hand.move(end)
+        stir_until(end, lambda now: shape.shows_target(now, since=over_start),
+                   f"the pointer to show that {end} takes the drop")
+        hand.up()
+
+    def park(self, point):
+        """Puts the pointer at `point`, where it may be already (no --sync)."""
+        def there():
+            self.d.screen.run("xdotool", "mousemove", *map(str, point), check=True)
+            return re.match(r"x:(\d+) y:(\d+)", self.d.screen.run("xdotool", "getmouselocation")).groups() == \
+                tuple(map(str, point))
+        wait_until(there, PATIENCE, f"the pointer to rest at {point}")
+
+
+class Desktop:
+    """Owns the desktop's parts (screen, program, keyboard, clipboard, pointer) and the processes it started."""
+
+    def __init__(self, artifacts, name, setting, scale=1, root=None, user=None, bare=False):
+        """`root`: a Debian root (packaging/linux/debian-root.sh) in which the program
+        is installed and started, as root or as `user` (an id); the
+        desktop's own files (its X authority, the home folder) are made
+        inside it, where the program sees them, and are that user's. A
+        `bare` desktop announces no scale, on a monitor of 120 dpi."""
+        self.artifacts, self.name, self.setting, self.scale, self.root = artifacts, name, setting, scale, root
+        self.user, self.bare = user, bare
+        self.scratch = tempfile.TemporaryDirectory(prefix="zartex-e2e-", dir=root and os.path.join(root, "tmp"))
+        self.processes, self.env, self.screen_env = [], None, None
+        self.screen, self.program, self.keyboard, self.clipboard, self.pointer = \
+            Screen(self), Program(self), Keyboard(self), Clipboard(self), Pointer(self)
+
+    def open(self):
+        home = os.path.join(self.scratch.name, "home")
+        os.makedirs(home)
+        runtime = os.path.join(self.scratch.name, "xdg-runtime")
+        os.makedirs(runtime, mode=0o700)
+        authority = os.path.join(self.scratch.name, "Xauthority")
+        open(authority, "w").close()
+        display = self.retry("the X server", lambda: self.screen.start(authority))
+        subprocess.run(["xauth", "-q", "-f", authority, "add", display, ".", secrets.token_hex(16)], check=True)
+        if self.user is not None:
+            for path in (self.scratch.name, home, runtime, authority):
+                os.chown(path, self.user, self.user)
+        self.env = dict(os.environ, DISPLAY=display, XAUTHORITY=authority, HOME=home, LC_ALL="C.UTF-8",
+                        XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+        for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER"):
+            self.env.pop(key, None)
+        wait_until(lambda: self.screen.answers("xprop", "-root"), PATIENCE, "the X server to answer")
+        # Screenshots show what the X server shows: weston's output, when it runs.
+        self.screen_env = self.env
+        self.setting.start_session(self, home)
+        subprocess.run(["setxkbmap", *KEYBOARD_LAYOUTS], env=self.env, check=True, timeout=PATIENCE)
+        # A desktop announces its DPI, as GNOME, KDE and Xfce do; a bare window
+        # manager or a kiosk session does not.
+        if not self.bare:
+            subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {round(96 * self.scale)}\n".encode(), env=self.env,
+                           check=True, timeout=PATIENCE)
+        self.keyboard.typist, self.pointer.shape = xclient.Keyboard(self.env), xclient.PointerShape(self.env)
+        self.screen.ping = xclient.Ping(self.env)
+        return self
+
+    def retry(self, what, start, attempts=3):
+        """Starts something whose start can lose a race with a loaded machine."""
+        for attempt in range(1, attempts + 1):
+            try:
+                return start()
+            except Failed as failure:
+                if attempt == attempts:
+                    raise
+                print(f"starting {what} failed ({failure}); retrying, attempt {attempt + 1} of {attempts}",
+                      flush=True)
+
+    def close(self):
+        for connection in (self.clipboard.owner, self.pointer.shape, self.screen.ping, self.keyboard.typist):
+            if connection:
+                connection.close()
+        # The program first, then the window manager, then the X server.
+        for process in reversed(self.processes):
+            if process is self.program.process:
+                for group in {process.pid, self.program.group}:
+                    try:
+                        os.killpg(group, signal.SIGTERM)
+                    except ProcessLookupError:
+                        pass
+            end_process(process)
+        self.processes.clear()
+        self.scratch.cleanup()
+
+    def log(self, what, mode="w"):
+        os.makedirs(self.artifacts, exist_ok=True)
+        return open(os.path.join(self.artifacts, f"{self.name}-{what}.log"), mode)

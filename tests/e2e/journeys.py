@@ -5,6 +5,7 @@ failed (with a screenshot in the artifacts folder), 77 skipped (a tool is
 missing)."""
 import argparse
 import difflib
+import functools
 import math
 import os
 import re
@@ -65,19 +66,15 @@ class Pupil:
 
     def __init__(self, desktop, args):
         self.d, self.args, self.setting = desktop, args, desktop.setting
-        self.scale = args.scale / 100
-        self.designs = {}
-        self.main = None
-        self.hand = self.setting.hand(desktop)
+        self.scale, self.main, self.hand = args.scale / 100, None, self.setting.hand(desktop)
 
+    @functools.lru_cache(maxsize=None)
     def design(self, module):
-        if module not in self.designs:
-            self.designs[module] = DesignedForm(self.args.source, module)
-        return self.designs[module]
+        return DesignedForm(self.args.source, module)
 
     def launch(self, workdir=None):
         command = ["sh"] * self.args.with_sh + [self.args.program]
-        return self.setting.launch(self.d, command, workdir or self.args.workdir, self.scale)
+        self.setting.launch(self.d, command, workdir or self.args.workdir, self.scale)
 
     def start(self, workdir=None):
         self.launch(workdir)
@@ -103,7 +100,7 @@ class Pupil:
 
     def wait_placed(self, module):
         """The window of `module`, once shown where it stays."""
-        window = self.d.wait_window(self.design(module).caption)
+        window = self.d.screen.wait_window(self.design(module).caption)
         return self.setting.placed(self.d, window, lambda shown: self.at_designed_place(shown, module))
 
     def wait_main(self):
@@ -114,7 +111,7 @@ class Pupil:
             # The menu bar takes the top of the client area; the controls stand below it.
             return self.setting.menu_height(
                 [near(FORM_COLOUR, 6)(screen.pixel(x, window.y + dy)) for dy in range(round(40 * self.scale))])
-        self.main = Form(self, window, "MainWindow", self.d.wait_screen(menu_height, "the main form to be drawn"))
+        self.main = Form(self, window, "MainWindow", self.d.screen.wait_for(menu_height, "the main form to be drawn"))
         return self.main
 
     def open(self, module):
@@ -124,37 +121,28 @@ class Pupil:
         self.setting.shown(self, window)
         return Form(self, window, module)
 
-    def close(self, form):
-        """Closes a form by its close box, the last button of its title bar."""
-        point = (form.x + form.width - form.frame_top // 2, form.y - form.frame_top // 2)
-        self.setting.aim(self, form.window, point)
-        self.d.click(*point)
-        self.d.wait_gone(form.window)
-
     def open_about(self):
         """"О программе...", the last entry of the main form's menu bar, opens
         About in the middle of the screen."""
-        main = self.main
+        main, top = self.main.window, self.main.top
         edge = scaled(2, self.scale)  # above the bar's edge line
-        ink = self.d.screen().bounding_box((main.x, main.y + edge, main.width, main.top - 2 * edge),
-                                           lambda p: max(p) < 100)
+        ink = self.d.screen.shot().bounding_box((main.x, main.y + edge, main.width, top - 2 * edge),
+                                                lambda p: max(p) < 100)
         expect(ink, "the main form's menu bar shows no entries")
-        point = (ink[0] + ink[2] - 1 - edge, main.y + main.top // 2)
-        self.setting.aim(self, main.window, point)
-        self.d.click(*point)
-        window = self.d.wait_window(self.design("AboutWindow").caption)
+        self.main.click((ink[0] + ink[2] - 1 - edge, main.y + top // 2))
+        window = self.d.screen.wait_window(self.design("AboutWindow").caption)
         self.setting.shown(self, window)
         return Form(self, window, "AboutWindow")
 
     def wait_box(self, form, answered=()):
         """A new window of the program over `form`, none of those `answered`."""
-        known = {form.id, self.main.id, *answered}
-        return wait_until(lambda: next((w for w in self.d.windows() if w.id not in known), None),
-                          PATIENCE, f'a message box over "{form.name}"')
+        known = {form.window.id, self.main.window.id, *answered}
+        return wait_until(lambda: next((w for w in self.d.screen.windows() if w.id not in known), None),
+                          PATIENCE, f'a message box over "{form.window.name}"')
 
     def answer(self, box):
         self.setting.answer(self, box)
-        self.d.wait_gone(box)
+        self.d.screen.wait_gone(box)
 
     def expect_box(self, form, expected, language="eng"):
         """A message box titled "zartex" (the program's file name, without
@@ -167,32 +155,26 @@ class Pupil:
         blur = lambda text: text.translate(str.maketrans("I1|", "lll", ".")).casefold()  # noqa: E731
 
         def says():  # where the box stands now: weston may still be placing it
-            shown = self.d.window(box.id) or box
-            seen = blur(self.d.read_text((shown.x, shown.y, shown.width, shown.height), language))
+            shown = self.d.screen.window(box.id) or box
+            seen = blur(self.d.screen.read_text((shown.x, shown.y, shown.width, shown.height), language))
             return difflib.SequenceMatcher(None, blur(expected), seen).ratio() * (len(expected) + len(seen)) / 2 \
                 >= 0.9 * len(expected)
         wait_until(says, PATIENCE, f'the box to say "{expected}"')
         self.answer(box)
-        expect(self.d.program_alive(), "the program ended after the error")
+        expect(self.d.program.alive(), "the program ended after the error")
         # Once the box has gone, Wine may activate the main form over `form`.
-        self.setting.shown(self, form)
-
-    def wait_mark(self, module):
-        mark = self.main.rect(page_of(module) + "Mark")
-        self.d.wait_screen(lambda s: s.count(mark, is_red) > 20, f"the mark {page_of(module)}Mark on the main form")
+        self.setting.shown(self, form.window)
 
 
 class Form:
-    """A form of the program on screen, `window` (whose id, name and place it
-    answers for), as its description `module` designs it; `top` is the
-    height of its menu bar. Its "ОК", hidden at first, is seen."""
+    """A form of the program on screen, in its `window`, as its description
+    `module` designs it; `top` is the height of its menu bar. Its "ОК",
+    hidden at first, is seen."""
 
     def __init__(self, pupil, window, module, top=0):
         self.pupil, self.d, self.window, self.module, self.top = pupil, pupil.d, window, module, top
-        self.done_hidden = pupil.design(module).has("doneButton") and self.d.screen().region(self.rect("doneButton"))
-
-    def __getattr__(self, name):
-        return getattr(self.window, name)
+        self.done_hidden = pupil.design(module).has("doneButton") and \
+            self.d.screen.shot().region(self.rect("doneButton"))
 
     def rect(self, name):
         """A control's rectangle on screen."""
@@ -211,7 +193,7 @@ class Form:
     def drop(self, piece, target):
         start, rect = centre(self.rect(piece)), self.rect(target)
         self.pupil.setting.aim(self.pupil, self.window, start)
-        self.d.drag(start, (rect[0] + 10, rect[1] + rect[3] // 2), self.pupil.hand.on(self.window))
+        self.d.pointer.drag(start, (rect[0] + 10, rect[1] + rect[3] // 2), self.pupil.hand.on(self.window))
 
     def filled(self, slot):
         """Whether a screen shows a shape in `slot`, not its cyan."""
@@ -221,7 +203,7 @@ class Form:
     def drop_shapes(self, drops=SHAPE_DROPS):
         for piece, slot in drops:
             self.drop(piece, slot)
-            self.d.wait_screen(self.filled(slot), f"{slot} to show the shape from {piece}")
+            self.d.screen.wait_for(self.filled(slot), f"{slot} to show the shape from {piece}")
 
     def type_into(self, edit, text, shown=None):
         """Types `text` over what a box holds and reads it back: it holds
@@ -229,19 +211,35 @@ class Form:
         self.press(edit)
         self.pupil.setting.before_typing(self.d, self.window)
         self.pupil.setting.enter(self.d, text)
-        held, shown = self.d.copy(), text if shown is None else shown
+        held, shown = self.d.clipboard.copy(), text if shown is None else shown
         expect(held == shown, f"{edit} holds {held!r} after typing {text!r}; it should hold {shown!r}")
 
     def wait_done(self):
         """The hidden "ОК" shows."""
         rect = self.rect("doneButton")
-        self.d.wait_screen(lambda s: s.region(rect) != self.done_hidden, "«ОК» to appear")
+        self.d.screen.wait_for(lambda s: s.region(rect) != self.done_hidden, "«ОК» to appear")
+
+    def wait_mark(self, name):
+        """The red mark `name` shows."""
+        mark = self.rect(name)
+        self.d.screen.wait_for(lambda s: s.count(mark, is_red) > 20, f'the mark {name} on "{self.window.name}"')
 
     def finish(self):
-        """Presses "ОК": the form goes, and its mark shows."""
+        """Presses "ОК": the form goes, and its mark shows on the main form."""
         self.press("doneButton")
-        self.d.wait_gone(self.window)
-        self.pupil.wait_mark(self.module)
+        self.finished()
+
+    def finished(self):
+        self.d.screen.wait_gone(self.window)
+        self.pupil.main.wait_mark(page_of(self.module) + "Mark")
+
+    def click(self, point, button=1):  # with the mouse, whatever the hand
+        self.pupil.setting.aim(self.pupil, self.window, point)
+        self.d.pointer.click(point, button)
+
+    def close(self):
+        self.click(self.window.close_box)
+        self.d.screen.wait_gone(self.window)
 
 
 def runtime_without(pupil, workdir, missing):
@@ -259,7 +257,7 @@ def start(pupil):
     form stands at its designed place. Then every other form, one by one."""
     d = pupil.d
     pupil.launch()
-    first, splash_seen = d.wait_first_windows()
+    first, splash_seen = d.screen.wait_first_windows()
     expect(len(first) == 1, f"the splash should be alone on screen: {first}")
     splash = first[0]
     pupil.expect_designed(splash, "SplashScreen")
@@ -269,7 +267,7 @@ def start(pupil):
 
     def main_form_up():
         nonlocal splash_alone_until
-        looked, shown = time.monotonic(), d.windows()
+        looked, shown = time.monotonic(), d.screen.windows()
         if any(w.name == pupil.design("MainWindow").caption for w in shown):
             return True
         expect([w.id for w in shown] in ([], [splash.id]), f"only the splash may be on screen at first: {shown}")
@@ -278,7 +276,7 @@ def start(pupil):
     wait_until(main_form_up, PATIENCE, "the main form after the splash")
     alone = splash_alone_until - splash_seen
     expect(alone > 2.0, f"the main form came up after {alone:.1f} s of the splash, before its three seconds")
-    expect(len(d.windows()) == 1, f"only the main form should be on screen after the splash: {d.windows()}")
+    expect(len(shown := d.screen.windows()) == 1, f"only the main form should be on screen after the splash: {shown}")
     main = pupil.wait_main()
     pupil.expect_designed(main.window, "MainWindow")
     # Every page that the main form opens, and About, at its designed size on
@@ -286,10 +284,10 @@ def start(pupil):
     for module in page_modules(pupil.args.source):
         form = pupil.open(module)
         pupil.expect_size(form.window, module)
-        pupil.close(form)
+        form.close()
     about = pupil.open_about()
     pupil.expect_size(about.window, "AboutWindow")
-    pupil.close(about)
+    about.close()
 
 
 def page_modules(source):
@@ -306,7 +304,7 @@ def theory(pupil):
     pupil.start(pupil.args.expect_workdir and tempfile.gettempdir())
     if pupil.args.expect_workdir:
         expected = os.path.realpath(pupil.args.expect_workdir)
-        actual = os.path.realpath(f"/proc/{pupil.d.program.pid}/cwd")
+        actual = os.path.realpath(f"/proc/{pupil.d.program.process.pid}/cwd")
         expect(actual == expected, f"the program runs in {actual}, not in {expected}")
     pupil.open("FlowchartElementsPage").finish()
 
@@ -320,16 +318,14 @@ def close(pupil):
     form = pupil.open("AssignmentStatementsTask")
     form.type_into("statement1Edit", "a:=10")
     form.press("statement1CheckButton")
-    mark = form.rect("statement1Mark")
-    d.wait_screen(lambda s: s.count(mark, is_red) > 20, "the mark of the first statement")
+    form.wait_mark("statement1Mark")
     close_by_close_box(d, main)
 
 
 def close_by_close_box(d, main):
-    # The close box is the last button at the right of the title bar.
-    d.click(main.x + main.width - main.frame_top // 2, main.y - main.frame_top // 2)
-    wait_until(lambda: d.program.poll() is not None, PATIENCE, "the program to end")
-    expect(d.program.returncode == 0, f"the program ended with status {d.program.returncode}")
+    d.pointer.click(main.window.close_box)
+    wait_until(lambda: d.program.process.poll() is not None, PATIENCE, "the program to end")
+    expect(d.program.process.returncode == 0, f"the program ended with status {d.program.process.returncode}")
 
 
 @journey
@@ -344,17 +340,17 @@ def native_wayland(pupil):
         return [v for v in re.finditer(r"View \d+ \(role (?P<role>[^,]+), .*?top-level window '(?P<title>.*?)'",
                                        pupil.setting.scene_graph(d)) if v["title"] == caption]
     session = {"XDG_SESSION_TYPE": "wayland"}
-    d.launch([pupil.args.program], pupil.args.workdir, session, platform=None)
+    d.program.launch([pupil.args.program], pupil.args.workdir, session, platform=None)
     pupil.wait_main()
-    end_process(d.program)
+    end_process(d.program.process)
     wait_until(lambda: not views(), PATIENCE, "the first program's main form to go", 0.25)
     number = 1000
     while os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
         number += 1
-    d.launch([pupil.args.program], pupil.args.workdir, dict(session, DISPLAY=f":{number}"), platform=None)
+    d.program.launch([pupil.args.program], pupil.args.workdir, dict(session, DISPLAY=f":{number}"), platform=None)
 
     def view():
-        expect(d.program_alive(), f"the program ended: {d.program_output()}")
+        expect(d.program.alive(), f"the program ended: {d.program.output()}")
         # A new surface has no role until its client gives it one.
         return next((v for v in views() if v["role"] != "(null)"), None)
     role = wait_until(view, PATIENCE, "the main form in weston's scene graph", 0.25)["role"]
@@ -378,16 +374,16 @@ def run_command(pupil):
     # In a Debian root, the command runs there, in the clone as the root sees it.
     command = ["sh", "-c", 'cd "$1" && exec bash tools/run.sh', "sh", clone[len(pupil.args.root or ""):]]
     # The compiler's work is kept between runs in a cache of the suite's own.
-    d.launch(command, clone, {"CCACHE_DIR": os.path.join(pupil.args.clone_into, "ccache")})
+    d.program.launch(command, clone, {"CCACHE_DIR": os.path.join(pupil.args.clone_into, "ccache")})
 
     def main_form_or_end():
-        if not d.program_alive():
-            raise Failed(f"`bash tools/run.sh` ended with status {d.program.returncode} and no main form;"
-                                f" its last lines:\n{d.program_output()}")
-        return d.window_named(pupil.design("MainWindow").caption)
+        if not d.program.alive():
+            raise Failed(f"`bash tools/run.sh` ended with status {d.program.process.returncode} and no main form;"
+                                f" its last lines:\n{d.program.output()}")
+        return d.screen.window_named(pupil.design("MainWindow").caption)
     # A first build from nothing, on a loaded machine, may take this long.
     wait_until(main_form_or_end, 1200, "`bash tools/run.sh` to build and show the main form", 0.5)
-    expect(os.path.realpath(f"/proc/{d.program.pid}/cwd") == os.path.join(os.path.realpath(clone), "assets/runtime"),
+    expect(os.path.realpath(f"/proc/{d.program.process.pid}/cwd") == os.path.join(os.path.realpath(clone), "assets/runtime"),
            "the program does not run in the folder of its run-time pictures")
     close_by_close_box(d, pupil.wait_main())
 
@@ -401,12 +397,12 @@ def orange_cost(pupil):
     form = pupil.open("OrangeCostTask")
     shows = lambda label, screen: screen.count(form.rect(label), near(ELEMENT_PURPLE, 50)) > 5  # noqa: E731
     form.drop("endPiece", "startSlot")
-    d.wait_screen(lambda s: not shows("endPiece", s), "endPiece to leave the column after its wrong drop")
+    d.screen.wait_for(lambda s: not shows("endPiece", s), "endPiece to leave the column after its wrong drop")
     form.press("restartButton")
-    d.wait_screen(lambda s: shows("endPiece", s), "endPiece back in the column after «Заново»")
+    d.screen.wait_for(lambda s: shows("endPiece", s), "endPiece back in the column after «Заново»")
     for label, slot in ORANGE_COST_DROPS:
         form.drop(label, slot)
-        d.wait_screen(lambda s: not shows(label, s), f"{label} to leave the column after its drop")
+        d.screen.wait_for(lambda s: not shows(label, s), f"{label} to leave the column after its drop")
     form.wait_done()
     form.finish()
 
@@ -428,11 +424,11 @@ def hours_to_minutes(pupil):
         form.drop("diamondPiece", "startSlot")
         pupil.expect_box(form, "Cannot open file uslNew.jpg")
         slot = form.rect("startSlot")
-        expect(d.screen().count(slot, near(CYAN, 30)) > slot[2] * slot[3] // 2,
+        expect(d.screen.shot().count(slot, near(CYAN, 30)) > slot[2] * slot[3] // 2,
                "the slot changed although its picture could not be loaded")
         form.drop_shapes(SHAPE_DROPS[:1])
         # Events are read in turn: the click on the slot came before.
-        expect(not form.filled("processSlot")(d.screen()),
+        expect(not form.filled("processSlot")(d.screen.shot()),
                "the click on a piece left a drag that dropped it on the slot clicked next")
         form.drop_shapes(SHAPE_DROPS[1:])
         form.press("checkButton")
@@ -476,7 +472,7 @@ def solve_cosine_law(pupil, form):
         form.type_into(edit, text, text.replace(" ", ""))
     form.press("checkButton")
     form.wait_done()
-    expect(len(d.windows()) == 2, f"a right answer should show no message box: {d.windows()}")
+    expect(len(d.screen.windows()) == 2, f"a right answer should show no message box: {d.screen.windows()}")
     form.finish()
 
 
@@ -490,7 +486,7 @@ class FocusChain:
 
     def go(self, name):
         while self.chain[self.at] != name:
-            self.d.key("Tab")
+            self.d.keyboard.press("Tab")
             self.at = (self.at + 1) % len(self.chain)
             if self.reader:
                 self.reader.expect(self.names(self.chain[self.at]))
@@ -498,7 +494,7 @@ class FocusChain:
     def press(self, name, key, *heard):
         """Goes to `name`, presses `key` there, and waits for Orca to say `heard`."""
         self.go(name)
-        self.d.key(key)
+        self.d.keyboard.press(key)
         return self.reader.expect(*heard) if heard else None
 
     def insert_after(self, known, name):  # a control that was hidden is shown
@@ -513,10 +509,10 @@ def keyboard_shapes(pupil):
     d = pupil.d
     with tempfile.TemporaryDirectory(prefix="zartex-runtime-") as workdir:
         runtime_without(pupil, workdir, "parNew.jpg")
-        d.wait_active(pupil.start(workdir).window)
+        d.screen.wait_active(pupil.start(workdir).window)
         FocusChain(d, pupil.design("MainWindow").tab_order, "flowchartElementsButton").press("cosineLawButton", "space")
-        form = Form(pupil, d.wait_window(pupil.design("CosineLawTask").caption), "CosineLawTask")
-        d.wait_active(form.window)
+        form = Form(pupil, d.screen.wait_window(pupil.design("CosineLawTask").caption), "CosineLawTask")
+        d.screen.wait_active(form.window)
         edits = [edit for edit, _ in COSINE_LAW_TEXTS]
         keys = FocusChain(d, edits[:1] + ["checkButton", "clearButton"] + edits[1:] + SHAPE_PIECES + SHAPE_SLOTS,
                           "startEdit")
@@ -527,18 +523,17 @@ def keyboard_shapes(pupil):
         for piece, slot in SHAPE_DROPS:
             keys.press(piece, "Return")
             keys.press(slot, "Return")
-            d.wait_screen(form.filled(slot), f"{slot} to show the shape from {piece}")
+            d.screen.wait_for(form.filled(slot), f"{slot} to show the shape from {piece}")
         for edit, text in COSINE_LAW_TEXTS:
             keys.go(edit)
-            d.key("ctrl+a")
-            d.type(text)
+            d.keyboard.press("ctrl+a")
+            d.keyboard.type(text)
         keys.press("checkButton", "space")
         form.wait_done()
-        expect(len(d.windows()) == 2, f"a right answer should show no message box: {d.windows()}")
+        expect(len(d.screen.windows()) == 2, f"a right answer should show no message box: {d.screen.windows()}")
         keys.insert_after("clearButton", "doneButton")
         keys.press("doneButton", "space")
-        d.wait_gone(form.window)
-        pupil.wait_mark(form.module)
+        form.finished()
 
 
 @journey
@@ -564,7 +559,7 @@ def screen_reader(pupil):
     try:
         d.env = reader.open()
         main_names = heard_as("MainWindow")
-        d.wait_active(pupil.start().window)
+        d.screen.wait_active(pupil.start().window)
         reader.expect(main_frame, main_names("flowchartElementsButton"))
         main_keys = FocusChain(d, pupil.design("MainWindow").tab_order, "flowchartElementsButton", reader,
                                main_names)
@@ -595,11 +590,11 @@ def screen_reader(pupil):
         design = pupil.design("ExpressionNotationTask")
         main_keys.press("expressionNotationButton", "space", "Задача 8 рамка",
                         design.spoken_name("expression1Edit"), design.spoken_name("expression1Picture"))
-        d.type("5*a")
+        d.keyboard.type("5*a")
         keys = FocusChain(d, ["expression1Edit", "expression1CheckButton"], "expression1Edit", reader,
                           heard_as("ExpressionNotationTask"))
         keys.press("expression1CheckButton", "space", "Задача решена неверно")
-        d.key("Return")
+        d.keyboard.press("Return")
         reader.expect("Задача 8 рамка", "Проверить " + button)
     finally:
         reader.close()
@@ -622,8 +617,8 @@ def windows_cosine_law(pupil):
         for name, designed in {"flowchartElementsButton": 106, "mathReferenceButton": 136}.items():
             x, y, w, h = main.rect(name)
             edge = scaled(4, pupil.scale)  # inside the button's edges and focus frame
-            box = pupil.d.screen().bounding_box((x + edge, y + edge, w - 2 * edge, h - 2 * edge),
-                                                lambda p: max(p) < 100)
+            box = pupil.d.screen.shot().bounding_box((x + edge, y + edge, w - 2 * edge, h - 2 * edge),
+                                                     lambda p: max(p) < 100)
             expect(box and abs(box[2] - round(designed * pupil.scale)) <= 2 * pupil.scale,
                    f"the caption of {name} spans {box}, designed {designed} px: the forms' font is not in use")
         form = pupil.open("CosineLawTask")
@@ -649,15 +644,14 @@ def windows_start_menu(pupil):
     entry = "C:\\" + os.path.relpath(entries[0], wine.drive_c(prefix)).replace("/", "\\")
     wine.set_dpi(prefix, round(96 * pupil.scale))
     # Wine's shell says why, if the shortcut does not start.
-    d.launch(["wine", "start", entry], tempfile.gettempdir(),
-             dict(wine.environment(prefix), WINEDEBUG="fixme-all,warn+exec,trace+exec"), platform=None)
+    d.program.launch(["wine", "start", entry], tempfile.gettempdir(),
+                     dict(wine.environment(prefix), WINEDEBUG="fixme-all,warn+exec,trace+exec"), platform=None)
 
     def started_program():
-        windows = [d.window(int(wid, 16)) for wid in re.findall(r"0x[0-9a-f]+", d.x("xprop", "-root",
-                                                                                        "_NET_CLIENT_LIST"))]
+        windows = map(d.screen.window, d.screen.ids(r"0x[0-9a-f]+", "xprop", "-root", "_NET_CLIENT_LIST"))
         return next((w.pid for w in windows if w and w.name == caption and w.pid), None)
     pid = wait_until(started_program, PATIENCE, "the program that the Start-menu entry starts", 0.2)
-    d.adopt(pid)
+    d.program.adopt(pid)
     folder = os.path.realpath(wine.install_folder(prefix))
     expect(os.path.realpath(f"/proc/{pid}/cwd") == folder, "the Start-menu entry does not start the program in"
                                                            f" its folder but in {os.readlink(f'/proc/{pid}/cwd')}")
@@ -666,11 +660,10 @@ def windows_start_menu(pupil):
     form.drop_shapes(SHAPE_DROPS[:1])
     form = pupil.open("CosineLawTask")
     x, y = centre(form.rect("startEdit"))
-    pupil.setting.aim(pupil, form.window, (x, y))
-    d.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", "3", check=True)
-    wait_until(lambda: "Копировать" in d.read_text((x, y, 240, 200), language="rus"), PATIENCE,
+    form.click((x, y), button=3)
+    wait_until(lambda: "Копировать" in d.screen.read_text((x, y, 240, 200), language="rus"), PATIENCE,
                "the edit box's menu to offer «Копировать»")
-    d.key("Escape")
+    d.keyboard.press("Escape")
 
 
 def main():
@@ -712,7 +705,7 @@ def main():
         if not isinstance(failure, Failed):
             traceback.print_exc()
         if desktop.env:
-            print("screenshot of the failure:", desktop.save_screenshot("failure"))
+            print("screenshot of the failure:", desktop.screen.save_shot("failure"))
         print("program output:", os.path.join(args.artifacts, f"{name}-program.log"))
         return 1
     finally:

@@ -83,9 +83,9 @@ class ScreenReader:
         self.orca = subprocess.Popen([SYSTEM_PYTHON, "-c", ORCA_LINE_BUFFERED, self.debug_file], env=env,
                                      stdout=self.d.log("orca"), stderr=subprocess.STDOUT,
                                      cwd=env["HOME"], start_new_session=True)
-        wait_until(lambda: "ORCA: Starting registry" in self._debug_text() or self._orca_dead(), 60,
+        wait_until(lambda: "ORCA: Starting registry" in self._debug_text() or self.orca.poll() is not None, 60,
                    "Orca to start listening (\"Starting registry\" in its debug file)", 0.2)
-        if self._orca_dead():
+        if self.orca.poll() is not None:
             raise Failed(f"Orca ended with status {self.orca.returncode} before it was ready")
         return dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
 
@@ -102,9 +102,6 @@ class ScreenReader:
         done = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                                "org.a11y.Bus.GetAddress"], env=env, capture_output=True, timeout=PATIENCE)
         return done.returncode == 0
-
-    def _orca_dead(self):
-        return self.orca.poll() is not None
 
     def _debug_text(self):
         try:

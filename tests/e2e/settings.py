@@ -6,7 +6,7 @@ import socket
 import struct
 import subprocess
 
-from desktop import PATIENCE, Failed, Mouse, wait_until
+from desktop import PATIENCE, Failed, fail_if, wait_until
 import wine
 
 # weston 10 draws a shadow this wide around the frames of X11 windows.
@@ -33,7 +33,7 @@ class X11:
         def managing():
             if manager.poll() is not None:
                 raise Failed(f"icewm ended with status {manager.returncode}")
-            return "window id" in d.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+            return "window id" in d.screen.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
         try:
             wait_until(managing, PATIENCE, "the window manager")
         except Failed:
@@ -42,19 +42,19 @@ class X11:
             manager.wait()
             raise
 
-    def client_windows(self, d):
-        return [int(wid, 16) for wid in re.findall(r"0x[0-9a-f]+", d.x("xprop", "-root", "_NET_CLIENT_LIST_STACKING"))]
+    def client_windows(self, screen):
+        return screen.ids(r"0x[0-9a-f]+", "xprop", "-root", "_NET_CLIENT_LIST_STACKING")
 
-    def frame(self, d, wid, x, y, props):
+    def frame(self, screen, wid, x, y, props):
         """Left, right, top and bottom frame widths; None until it is placed."""
         found = re.search(r"_NET_FRAME_EXTENTS = (\d+), (\d+), (\d+), (\d+)", props)
         return tuple(int(v) for v in found.groups()) if found else (0, 0, 0, 0)
 
     def hand(self, d):
-        return Mouse(d)
+        return d.pointer  # the mouse moves the X pointer
 
     def launch(self, d, command, workdir, scale):
-        return d.launch(command, workdir)
+        d.program.launch(command, workdir)
 
     def placed(self, d, window, at_place):
         return window
@@ -75,27 +75,27 @@ class X11:
     def shown(self, pupil, window):
         pass
 
-    def before_typing(self, d, form):
+    def before_typing(self, d, window):
         pass
 
     def enter(self, d, text):
         """Replaces the text of the box that has the keyboard by `text`."""
-        d.key("ctrl+a")
-        d.type(text)
+        d.keyboard.press("ctrl+a")
+        d.keyboard.type(text)
 
     def answer(self, pupil, box):
-        pupil.d.wait_active(box)
-        pupil.d.key("Return")
+        pupil.d.screen.wait_active(box)
+        pupil.d.keyboard.press("Return")
 
     def press_ok(self, pupil, box):
         """Presses a message box's OK, the dark caption in its lower right."""
         d = pupil.d
 
         def caption():
-            shown = d.window(box.id) or box
+            shown = d.screen.window(box.id) or box
             lower_right = (shown.x + shown.width // 2, shown.y + shown.height * 2 // 3, shown.width // 2,
                            shown.height // 3)
-            found = d.screen().bounding_box(lower_right, lambda p: max(p) < 100)
+            found = d.screen.shot().bounding_box(lower_right, lambda p: max(p) < 100)
             return found and (shown, found)
         shown, found = wait_until(caption, PATIENCE, "the OK button of the box")
         point = (found[0] + found[2] // 2, found[1] + found[3] // 2)
@@ -138,7 +138,8 @@ class Wayland(X11):
             return found and found.group(1)
         display = wait_until(xwayland, PATIENCE, "weston's XWayland display", 0.1)
         d.env = dict(d.env, DISPLAY=display, WAYLAND_DISPLAY=socket_name)
-        wait_until(lambda: d.answers("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), PATIENCE, "XWayland to answer")
+        wait_until(lambda: d.screen.answers("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), PATIENCE,
+                   "XWayland to answer")
         # weston's own pointer goes to the corner (docs/testing.md): it follows
         # the outer pointer, held to the screen, so a sweep leaves it there.
         corner = (width - 1, height - 1)
@@ -152,15 +153,15 @@ class Wayland(X11):
             return False
         wait_until(rests_in_corner, PATIENCE, "weston's pointer to rest in the corner", 0.1)
 
-    def client_windows(self, d):
+    def client_windows(self, screen):
         # weston keeps no list of its X clients: the named windows in its frames.
-        return [int(wid, 16) for wid in re.findall(r"^\s{8}(0x[0-9a-f]+) \"", d.x("xwininfo", "-root", "-tree"), re.M)]
+        return screen.ids(r"^\s{8}(0x[0-9a-f]+) \"", "xwininfo", "-root", "-tree")
 
-    def frame(self, d, wid, x, y, props):
+    def frame(self, screen, wid, x, y, props):
         # The frame's window holds a shadow round the frame that weston draws.
-        frame_id = d.parent(wid)
+        frame_id = screen.parent(wid)
         parent = frame_id and re.search(r"Absolute upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:\s+(-?\d+)",
-                                        d.x("xwininfo", "-id", str(frame_id)))
+                                        screen.run("xwininfo", "-id", str(frame_id)))
         # Gone meanwhile, or not yet placed: weston frames a new window at
         # the screen's corner and puts the frame in its place after.
         if not parent or parent.groups() == ("0", "0"):
@@ -170,7 +171,7 @@ class Wayland(X11):
     def placed(self, d, window, at_place):
         # weston frames a new window first and puts the frame in its place after.
         def placed_window():
-            shown = d.window_named(window.name)
+            shown = d.screen.window_named(window.name)
             return shown if shown and at_place(shown) else None
         return wait_until(placed_window, PATIENCE, f'"{window.name}" at its designed place', 0.1)
 
@@ -193,7 +194,7 @@ class Wine(X11):
     def launch(self, d, command, workdir, scale):
         # Windows scales a program by the screen's DPI setting.
         wine.set_dpi(self.prefix, round(96 * scale))
-        return d.launch(["wine", *command], workdir, wine.environment(self.prefix), platform=None)
+        d.program.launch(["wine", *command], workdir, wine.environment(self.prefix), platform=None)
 
     def place_slack(self, window):
         # The frame is the window manager's, not the one Windows would draw:
@@ -207,26 +208,27 @@ class Wine(X11):
         return super().menu_height(column)
 
     @staticmethod
-    def stack(d):
+    def stack(screen):
         """The program's windows from the top down, each with its frame's
         rectangle, as the X server stacks them: Wine restacks them itself."""
         frames = {}
-        for window in d.windows():
+        for window in screen.windows():
             frame = window.id
-            while (parent := d.parent(frame)) and d.parent(parent):
+            while (parent := screen.parent(frame)) and screen.parent(parent):
                 frame = parent
             frames[frame] = window
         return [(frames[int(wid, 16)], tuple(map(int, (x, y, w, h)))) for wid, w, h, x, y in re.findall(
-            r"^\s+(0x[0-9a-f]+) .*?\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s", d.x("xwininfo", "-root", "-children"), re.M)
+            r"^\s+(0x[0-9a-f]+) .*?\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s", screen.run("xwininfo", "-root", "-children"),
+            re.M)
             if int(wid, 16) in frames]
 
-    def until_on_top(self, d, window, on_top, what):
+    def until_on_top(self, screen, window, on_top, what):
         """Activates `window`, as its task-bar button would, until `on_top`
         holds of the stack."""
         def up():
-            if on_top(self.stack(d)):
+            if on_top(self.stack(screen)):
                 return True
-            d.x("xdotool", "windowactivate", str(window.id))
+            screen.run("xdotool", "windowactivate", str(window.id))
             return False
         wait_until(up, PATIENCE, f'"{window.name}" to be {what}', 0.2)
 
@@ -235,21 +237,21 @@ class Wine(X11):
             found = next((w for w, (x, y, width, height) in stack
                           if x <= point[0] < x + width and y <= point[1] < y + height), None)
             return found and found.id == window.id
-        self.until_on_top(pupil.d, window, uppermost, f"uppermost at {point}")
+        self.until_on_top(pupil.d.screen, window, uppermost, f"uppermost at {point}")
 
     def shown(self, pupil, window):
-        self.until_on_top(pupil.d, window, lambda stack: stack and stack[0][0].id == window.id,
+        self.until_on_top(pupil.d.screen, window, lambda stack: stack and stack[0][0].id == window.id,
                           "in front of the program's others")
 
-    def before_typing(self, d, form):
-        """Activates `form`, and focuses it if Wine declines IceWM's offer."""
+    def before_typing(self, d, window):
+        """Activates `window`, and focuses it if Wine declines IceWM's offer."""
         def focused():
-            if d.x("xdotool", "getwindowfocus").strip() == str(form.id):
+            if d.screen.run("xdotool", "getwindowfocus").strip() == str(window.id):
                 return True
-            d.x("xdotool", "windowactivate", str(form.id))
-            d.x("xdotool", "windowfocus", str(form.id))
+            d.screen.run("xdotool", "windowactivate", str(window.id))
+            d.screen.run("xdotool", "windowfocus", str(window.id))
             return False
-        wait_until(focused, PATIENCE, f'the window "{form.name}" to take the keyboard', 0.2)
+        wait_until(focused, PATIENCE, f'the window "{window.name}" to take the keyboard', 0.2)
 
     def enter(self, d, text):
         """Wine reads the keyboard's layouts once, at its start: a Russian text
@@ -257,10 +259,10 @@ class Wine(X11):
         if text.isascii():
             super().enter(d, text)
             return
-        owner = d.hold_clipboard(text)
+        owner = d.clipboard.hold(text)
         wait_until(lambda: owner.times_asked("offers"), PATIENCE, f"Wine's clipboard to learn of {text!r}")
-        d.press_until(("ctrl+a", "ctrl+v"), lambda: owner.times_asked("text"),
-                      f"the program to fetch the pasted {text!r}")
+        d.keyboard.press_until(("ctrl+a", "ctrl+v"), lambda: owner.times_asked("text"),
+                               f"the program to fetch the pasted {text!r}")
 
     def answer(self, pupil, box):
         self.shown(pupil, box)
@@ -271,28 +273,32 @@ class Wine(X11):
 
 
 class Finger:
-    """A finger on a TUIO touch panel, over another setting's desktop."""
-    def __init__(self, base):
-        self.base = base
-        self.suffix = "-finger" + base.suffix
+    """A finger on a TUIO touch panel over another setting's desktop: a class
+    that names Finger before that setting (FingerOnX11) takes the finger's
+    hand, launch and answer, and all else from the setting."""
+    def __init__(self):
         with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as probe:
             probe.bind(("127.0.0.1", 0))
             self.port = probe.getsockname()[1]
-
-    def __getattr__(self, name):
-        return getattr(self.base, name)
 
     def hand(self, d):
         return TouchPanel(d, self.port)
 
     def launch(self, d, command, workdir, scale):
-        process = d.launch(command, workdir, {"QT_QPA_GENERIC_PLUGINS": f"tuiotouch:udp={self.port}"})
+        d.program.launch(command, workdir, {"QT_QPA_GENERIC_PLUGINS": f"tuiotouch:udp={self.port}"})
         wait_until(lambda: unread_bytes(self.port) is not None, PATIENCE,
                    f"the program to listen for touches on UDP port {self.port}")
-        return process
 
     def answer(self, pupil, box):
-        self.base.press_ok(pupil, box)
+        self.press_ok(pupil, box)
+
+
+class FingerOnX11(Finger, X11):
+    suffix = "-finger"
+
+
+class FingerOnWayland(Finger, Wayland):
+    suffix = "-finger-wayland"
 
 
 def unread_bytes(port):
@@ -327,9 +333,7 @@ class TouchPanel:
     def __init__(self, desktop, port):
         self.d, self.port = desktop, port
         self.socket = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-        self.window = None
-        self.frame = self.session = 0
-        self.touching = False
+        self.window, self.frame, self.session, self.touching = None, 0, 0, False
 
     def on(self, window):
         self.window = window
@@ -351,8 +355,8 @@ class TouchPanel:
         wait_until(lambda: unread_bytes(self.port) == 0, PATIENCE, "the program to read the finger's frame", 0.01)
 
     def down(self, point):
-        self.d.settle(self.window)
-        self.d.park_pointer((self.window.x + 1, self.window.y + 1))
+        self.d.screen.settle(self.window)
+        self.d.pointer.park((self.window.x + 1, self.window.y + 1))
         self.session += 1
         self.touching = True
         self._send(point)
@@ -369,11 +373,12 @@ class TouchPanel:
         self.on(window).down(point)
         self.up()
 
-    def close(self):
-        self.socket.close()
+
+SETTINGS = {("x11", "mouse"): X11, ("x11", "finger"): FingerOnX11, ("wayland", "mouse"): Wayland,
+            ("wayland", "finger"): FingerOnWayland}
 
 
 def setting(args):
-    base = Wine(args.wine_prefix) if args.wine_prefix else Wayland() if args.session == "wayland" else X11()
-    return Finger(base) if args.input == "finger" else base
+    fail_if(args.wine_prefix and args.input == "finger", "a finger is not set up under Wine")
+    return Wine(args.wine_prefix) if args.wine_prefix else SETTINGS[args.session, args.input]()
 

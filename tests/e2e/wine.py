@@ -70,7 +70,8 @@ def set_dpi(prefix, dpi):
     """The screen's DPI setting (96 is 100 %), read by programs started after."""
     done = wine(prefix, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                 "/d", str(dpi), "/f")
-    fail_if(done.returncode != 0, f"the DPI setting could not be written: {done.stderr.decode(errors='replace')}")
+    fail_if(done.returncode != 0, f"the DPI setting could not be written (status {done.returncode}):"
+                                  f" {(done.stdout + done.stderr).decode(errors='replace')}")
 
 
 def drive_c(prefix, *parts):
