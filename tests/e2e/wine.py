@@ -59,7 +59,11 @@ def stop(prefix):
 
 
 def wine(prefix, *command):
-    env = dict(os.environ, **environment(prefix))
+    """Runs a command alone in the prefix: a server that an earlier
+    program's end left running, and that might end under this command, is
+    ended first. Wine's errors, if any, are in what it printed."""
+    stop(prefix)
+    env = dict(os.environ, **dict(environment(prefix), WINEDEBUG="-all,err+all"))
     env.pop("DISPLAY", None)  # nothing is shown: the installer runs silently
     done = subprocess.run(["wine", *command], env=env, capture_output=True, timeout=PATIENCE)
     stop(prefix)
