@@ -46,13 +46,14 @@ bundle_deb_name=zartex_${version}_own-qt5-astra1.7-debian10_amd64.deb
 # Qt 5.15 as the folder carries it: only what the program uses, Qt's own
 # zlib, libpng, HarfBuzz and PCRE, no ICU (a third of the size), no OpenGL;
 # D-Bus, for screen readers, is loaded when the desktop has it. Every file
-# is compiled against glibc 2.28's symbol versions.
+# is compiled against glibc 2.28's symbol versions. Qt Test too, which the
+# folder does not carry: the forms' texts are measured against this Qt.
 qt_args=(-opensource -confirm-license -release -shared -prefix /opt/qt5 -nomake examples -nomake tests
     -no-opengl -no-icu -no-glib -dbus-runtime -no-openssl -no-cups -no-evdev -no-libinput -no-mtdev -no-tslib
     -no-eglfs -no-linuxfb -no-kms -no-gbm -no-directfb -no-vulkan -no-gtk
     -qt-zlib -qt-libpng -no-libjpeg -no-gif -qt-pcre -qt-harfbuzz -system-freetype -fontconfig
     -xcb -xcb-xlib -bundled-xcb-xinput -xkbcommon
-    -no-feature-sql -no-feature-xml -no-feature-concurrent -no-feature-testlib
+    -no-feature-sql -no-feature-xml -no-feature-concurrent
     "QMAKE_CFLAGS+=-include /glibc-2.28.h" "QMAKE_CXXFLAGS+=-include /glibc-2.28.h")
 
 say() { printf '== %s\n' "$*"; }
@@ -118,6 +119,18 @@ build_system_packages() {
     mv "$root/build/zartex-${version}-1.x86_64.rpm" "$out/$rpm_name"
     say "done: $(du -h "$out/$deb_name" | cut -f1) $out/$deb_name"
     say "done: $(du -h "$out/$rpm_name" | cut -f1) $out/$rpm_name"
+}
+
+# Every form's texts measured as this root's Qt draws them, with its own
+# font engine: a label that cuts off its text fails, at 100, 150 and 200 %.
+measure_texts() {  # a build folder, then CMake's options
+    local folder=$1
+    shift
+    say "measuring the forms' texts in $folder"
+    in_root cmake -S /src -B "$folder" -DZARTEX_QT_MAJOR=5 -DZARTEX_WERROR=ON \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
+    in_root cmake --build "$folder" --target tst_theorypages -j"$(nproc)" >/dev/null
+    in_root sh -c "cd $folder && ctest -R '^tst_theorypages' --output-on-failure"
 }
 
 # Qt 5.15 for the folder, from Debian's source package as the machine's apt
@@ -287,6 +300,7 @@ flock 9
 make_root
 enter_root
 build_system_packages
+measure_texts /texts-system-qt
 if [ ! -f "$qt_tarball" ] && $if_cached; then
     echo "SKIPPED: the build that carries its own Qt 5.15: no Qt built for it in $cache" \
         "(sudo bash packaging/linux/older-linux.sh builds it once, in most of an hour)"
@@ -294,6 +308,7 @@ if [ ! -f "$qt_tarball" ] && $if_cached; then
 fi
 build_own_qt
 build_on_own_qt
+measure_texts /texts-own-qt -DCMAKE_PREFIX_PATH=/opt/qt5
 lay_out_folder
 carry_libraries
 gather_licences

@@ -29,12 +29,14 @@ if_cached=false
 # (Core, Gui, Widgets, the Windows platform and style). Shared, as Qt's
 # licence (LGPL) expects of a program that links it: a school may replace
 # the Qt DLLs beside the program. Built with Qt's own zlib, libpng,
-# HarfBuzz and PCRE, which Windows lacks; the fonts are Windows' own.
+# HarfBuzz and PCRE, which Windows lacks; the fonts are Windows' own. Qt
+# Test too, which the program does not carry: the forms' texts are
+# measured against this Qt.
 qt_args=(-opensource -confirm-license -release -shared -xplatform win32-g++
     -device-option CROSS_COMPILE=x86_64-w64-mingw32- -nomake examples -nomake tests
     -no-opengl -no-dbus -no-icu -no-freetype -no-fontconfig -no-libjpeg -no-gif
     -qt-zlib -qt-libpng -qt-harfbuzz -qt-pcre
-    -no-feature-network -no-feature-sql -no-feature-testlib -no-feature-xml
+    -no-feature-network -no-feature-sql -no-feature-xml
     -no-feature-concurrent -no-feature-tabletevent)
 jpeg_args=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF
     -DWITH_SIMD=ON -DCMAKE_BUILD_TYPE=Release)
@@ -126,14 +128,16 @@ build_qt() {
     rm -rf "$cache/build-qt"
 }
 
+# The program, and the Qt Test program that measures every form's texts as
+# Windows draws them (build-windows/texts-check, run under Wine by the suite).
 build_program() {
     say "building the program"
     # A build folder made with the toolchain file at another path is made afresh.
     grep -qsF "$toolchain" "$build"/program/CMakeFiles/*/CMakeSystem.cmake || rm -rf "$build/program"
     cmake -S . -B "$build/program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_FIND_ROOT_PATH="$qt_prefix;$jpeg_prefix" -DZARTEX_QT_MAJOR=5 -DQt5_DIR="$qt_prefix/lib/cmake/Qt5" \
-        -DZARTEX_TESTS=OFF -DZARTEX_WERROR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
-    cmake --build "$build/program" -j"$jobs"
+        -DZARTEX_WERROR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+    cmake --build "$build/program" -j"$jobs" --target zartex tst_theorypages
 }
 
 # The folder a teacher copies: the program, the DLLs it loads, its five
@@ -142,13 +146,12 @@ build_program() {
 lay_out_folder() {
     say "laying out the program's folder"
     rm -rf "$stage"
-    mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations" "$stage/licenses"
+    mkdir -p "$stage/translations" "$stage/licenses"
     cp "$build/program/app/zartex.exe" "$stage/"
-    cp "$qt_prefix/plugins/platforms/qwindows.dll" "$stage/platforms/"
-    cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+    lay_out_plugins "$stage"
     cp assets/runtime/{circleNew,parNew,prNew,uslNew,fon}.jpg "$stage/"
     cp /usr/share/qt5/translations/qtbase_ru.qm "$stage/translations/"
-    carry_dlls
+    carry_dlls "$stage" zartex.exe
     cp "$qt_prefix/licenses/LICENSE.LGPL3" "$stage/licenses/Qt-LGPL-3.0.txt"
     cp "$qt_prefix/licenses/LICENSE.GPL3" "$stage/licenses/Qt-GPL-3.0.txt"
     cp "$jpeg_prefix/licenses/LICENSE.md" "$stage/licenses/libjpeg-turbo.md"
@@ -159,8 +162,25 @@ lay_out_folder() {
     cp LICENSE "$stage/licenses/GPL-3.0.txt"
 }
 
-# The DLLs that the program and its plugins import, found among Qt's and
-# the cross-compiler's; Windows' own DLLs are in neither and stay out.
+# The check of the texts: the Qt Test program in a folder of its own, as
+# the program's folder lays it out, with Qt Test beside it.
+lay_out_texts_check() {
+    local check=$build/texts-check
+    rm -rf "$check"
+    mkdir -p "$check"
+    cp "$build/program/tests/gui/tst_theorypages.exe" "$check/"
+    lay_out_plugins "$check"
+    carry_dlls "$check" tst_theorypages.exe
+}
+
+lay_out_plugins() {
+    mkdir -p "$1/platforms" "$1/styles"
+    cp "$qt_prefix/plugins/platforms/qwindows.dll" "$1/platforms/"
+    cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$1/styles/"
+}
+
+# The DLLs that a folder's program and its plugins import, found among Qt's
+# and the cross-compiler's; Windows' own DLLs are in neither and stay out.
 find_dll() {
     local found
     found=$("$cross_compiler" -print-file-name="$1")
@@ -171,22 +191,22 @@ find_dll() {
     fi
 }
 imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
-carry_dlls() {
-    local pending binary dll found
-    pending=("$stage/zartex.exe" "$stage/platforms/qwindows.dll" "$stage/styles/qwindowsvistastyle.dll")
+carry_dlls() {  # the folder, its program
+    local folder=$1 pending binary dll found
+    pending=("$folder/$2" "$folder/platforms/qwindows.dll" "$folder/styles/qwindowsvistastyle.dll")
     while [ ${#pending[@]} -gt 0 ]; do
         binary=${pending[0]}
         pending=("${pending[@]:1}")
         for dll in $(imports "$binary"); do
-            [ -e "$stage/$dll" ] && continue
+            [ -e "$folder/$dll" ] && continue
             found=$(find_dll "$dll")
             if [ -n "$found" ]; then
-                cp "$found" "$stage/"
-                pending+=("$stage/$dll")
+                cp "$found" "$folder/"
+                pending+=("$folder/$dll")
             fi
         done
     done
-    x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.dll "$stage"/*/*.dll "$stage/zartex.exe"
+    x86_64-w64-mingw32-strip --strip-unneeded "$folder"/*.dll "$folder"/*/*.dll "$folder/$2"
 }
 
 pack_zip() {
@@ -234,6 +254,7 @@ build_libjpeg
 build_qt
 build_program
 lay_out_folder
+lay_out_texts_check
 pack_zip
 make_installers
 say "done: $(du -h "$zip_file" | cut -f1) $zip_file"

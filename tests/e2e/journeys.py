@@ -634,6 +634,23 @@ def windows_cosine_law(pupil):
 
 
 @journey
+def windows_texts(pupil):
+    """Windows: every label of every form draws its whole text as Windows
+    draws it, at 100, 150 and 200 %: the Qt Test program that measures them
+    (tst_theorypages, built beside the program) under Wine."""
+    d = pupil.d
+    for factor in ("1", "1.5", "2"):
+        # Wine hands a Windows console's output to no file: Qt Test writes its own.
+        report = os.path.join(d.artifacts, f"{d.name}-{factor}x.txt")
+        d.program.launch(["wine", pupil.args.program, "-o", "Z:" + report.replace("/", "\\") + ",txt",
+                          "noTextIsClipped"], pupil.args.workdir,
+                         dict(wine.environment(pupil.setting.prefix), QT_SCALE_FACTOR=factor), platform=None)
+        wait_until(lambda: d.program.process.poll() is not None, PATIENCE, f"the measuring of the texts at {factor}x")
+        said = open(report, errors="replace").read() if os.path.exists(report) else d.program.output()
+        expect(d.program.process.returncode == 0 and "Totals: 3 passed" in said, f"at {factor}x: {said}")
+
+
+@journey
 def windows_start_menu(pupil):
     """Windows: the installed program, started from its Start-menu entry,
     runs in its own folder (Task 4's slot loads its picture from there),
