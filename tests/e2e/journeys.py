@@ -635,9 +635,8 @@ def windows_cosine_law(pupil):
 
 @journey
 def windows_texts(pupil):
-    """Windows: every label of every form draws its whole text as Windows
-    draws it, at 100, 150 and 200 %: the Qt Test program that measures them
-    (tst_theorypages, built beside the program) under Wine."""
+    """Windows: every label draws its whole text as Windows draws it, at 100, 150
+    and 200 %: tst_theorypages, which windows.sh builds beside the program."""
     d = pupil.d
     for factor in ("1", "1.5", "2"):
         # Wine hands a Windows console's output to no file: Qt Test writes its own.
