@@ -179,6 +179,11 @@ class Program:
         with open(os.path.join(self.d.artifacts, f"{self.d.name}-program.log"), errors="replace") as log:
             return "".join(log.readlines()[-lines:])
 
+    def wait_ended(self, what):
+        """Waits for the program to end by itself; its exit status."""
+        wait_until(lambda: self.process.poll() is not None, PATIENCE, what)
+        return self.process.returncode
+
     def alive(self):
         if self.process is None:
             return False

@@ -324,8 +324,8 @@ def close(pupil):
 
 def close_by_close_box(d, main):
     d.pointer.click(main.window.close_box)
-    wait_until(lambda: d.program.process.poll() is not None, PATIENCE, "the program to end")
-    expect(d.program.process.returncode == 0, f"the program ended with status {d.program.process.returncode}")
+    status = d.program.wait_ended("the program to end")
+    expect(status == 0, f"the program ended with status {status}")
 
 
 @journey
@@ -641,12 +641,12 @@ def windows_texts(pupil):
     for factor in ("1", "1.5", "2"):
         # Wine hands a Windows console's output to no file: Qt Test writes its own.
         report = os.path.join(d.artifacts, f"{d.name}-{factor}x.txt")
-        d.program.launch(["wine", pupil.args.program, "-o", "Z:" + report.replace("/", "\\") + ",txt",
-                          "noTextIsClipped"], pupil.args.workdir,
-                         dict(wine.environment(pupil.setting.prefix), QT_SCALE_FACTOR=factor), platform=None)
-        wait_until(lambda: d.program.process.poll() is not None, PATIENCE, f"the measuring of the texts at {factor}x")
+        d.program.launch(["wine", pupil.args.program, "-o", wine.on_drive_z(report) + ",txt", "noTextIsClipped"],
+                         pupil.args.workdir, dict(wine.environment(pupil.setting.prefix), QT_SCALE_FACTOR=factor),
+                         platform=None)
+        status = d.program.wait_ended(f"the measuring of the texts at {factor}x")
         said = open(report, errors="replace").read() if os.path.exists(report) else d.program.output()
-        expect(d.program.process.returncode == 0 and "Totals: 3 passed" in said, f"at {factor}x: {said}")
+        expect(status == 0 and "Totals: 3 passed" in said, f"at {factor}x: {said}")
 
 
 @journey

@@ -82,6 +82,11 @@ def drive_c(prefix, *parts):
     return os.path.join(prefix, "drive_c", *parts)
 
 
+def on_drive_z(path):
+    """A path of this machine as a Windows program names it: Wine's Z: is /."""
+    return "Z:" + path.replace("/", "\\")
+
+
 def install_folder(prefix):
     return drive_c(prefix, "Program Files", PRODUCT)
 
@@ -189,7 +194,7 @@ def installed_files(prefix):
 def msiexec(prefix, *arguments):
     # Windows Installer's own log says why a package failed; Wine's output rarely does.
     log = os.path.join(prefix, "msiexec.log")
-    done = wine(prefix, "msiexec", *arguments, "/qn", "/l*v", "Z:" + log.replace("/", "\\"))
+    done = wine(prefix, "msiexec", *arguments, "/qn", "/l*v", on_drive_z(log))
     if done.returncode != 0:
         # Wine writes it in the prefix's code page, Cyrillic here.
         said = pathlib.Path(log).read_bytes().decode("cp1251", errors="replace") if os.path.exists(log) else ""
