@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "JpegLoader.h"
+#include "ProgramFile.h"
 #include "QtVersion.h"
 #include "ScreenReader.h"
 
@@ -32,7 +33,7 @@ static void loadQtTranslation(QApplication &app)
     auto *translator = new QTranslator(&app);
     const QString folders[] = {
         QtVersion::translationsPath(),
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
+        QDir(ProgramFile::folder()).filePath(QStringLiteral("translations")),
     };
     for (const QString &folder : folders) {
         if (translator->load(QStringLiteral("qtbase_ru"), folder)) {
@@ -64,6 +65,9 @@ namespace Application {
 void init(QApplication &app)
 {
     initResources();
+    // The desktop and a screen reader know the program by this name, the
+    // one its message boxes carry.
+    QCoreApplication::setApplicationName(ProgramFile::name());
     loadQtTranslation(app);
     ensureDesignFont();
     ScreenReader::installRoles();

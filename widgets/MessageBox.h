@@ -3,9 +3,10 @@
 #include <QString>
 
 // The plain message box of every form: the text, no icon, one OK button,
-// centred on the screen, with the program's title as caption. The program
-// shows the real box; a test hands the forms a box of its own that reads
-// the text instead (see PageWindow::setMessageBox).
+// centred on the screen, captioned with the program file's name
+// (ProgramFile::name). The program shows the real box; a test hands the
+// forms a box of its own that reads the text instead (see
+// PageWindow::setMessageBox).
 class MessageBox
 {
 public:
@@ -16,9 +17,4 @@ public:
 
     // Shows `text` modally and returns when the pupil has closed the box.
     virtual void show(const QString &text);
-
-    // The caption: the program file's name without its directory and without
-    // everything from its first dot on ("/opt/x/zartex.bin" gives "zartex").
-    static QString titleFromProgramPath(const QString &programPath);
-    static QString title();
 };

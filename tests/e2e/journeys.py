@@ -26,6 +26,8 @@ import wine  # noqa: E402
 
 FORM_COLOUR, CYAN, ELEMENT_PURPLE = "#FFFFE1", "#00FFFF", "#800080"
 JOURNEYS = {}
+# The loader that the launcher runs a program file without execute bits with.
+LOADER = "/lib64/ld-linux-x86-64.so.2"
 # The shape boards' flowchart: each piece and the slot it belongs on, from the top.
 SHAPE_PIECES = ["ovalPiece", "parallelogramPiece", "rectanglePiece", "diamondPiece"]
 SHAPE_SLOTS = ["startSlot", "inputSlot", "processSlot", "outputSlot", "endSlot"]
@@ -73,7 +75,7 @@ class Pupil:
         return DesignedForm(self.args.source, module)
 
     def launch(self, workdir=None):
-        command = ["sh"] * self.args.with_sh + [self.args.program]
+        command = ["sh"] * self.args.with_sh + [LOADER] * self.args.through_loader + [self.args.program]
         self.setting.launch(self.d, command, workdir or self.args.workdir, self.scale)
 
     def start(self, workdir=None):
@@ -694,6 +696,9 @@ def main():
     parser.add_argument("--user", type=int, help="as this user of the root, not as root")
     parser.add_argument("--with-sh", action="store_true",
                         help="start the launcher with sh, as from a stick that shows no file executable")
+    parser.add_argument("--through-loader", action="store_true",
+                        help="have the system's loader run the program, as the launcher does a file without"
+                             " execute bits")
     parser.add_argument("--input", choices=("mouse", "finger"), default="mouse")
     parser.add_argument("--scale", type=int, default=100, help="the screen's scale in per cent")
     parser.add_argument("--session", choices=("x11", "wayland"), default="x11")
@@ -706,7 +711,7 @@ def main():
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
         return SKIPPED
     where = settings.setting(args)
-    name = args.journey + where.suffix + (f"-{args.scale}" if args.scale != 100 else "") + "-bare" * args.bare_desktop
+    name = args.journey + where.suffix + (f"-{args.scale}" if args.scale != 100 else "") + "-bare" * args.bare_desktop + "-loader" * args.through_loader
     desktop = Desktop(args.artifacts, name, where, args.scale / 100, args.root, args.user, args.bare_desktop)
     try:
         desktop.open()

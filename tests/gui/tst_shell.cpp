@@ -7,6 +7,7 @@
 #include "ActivationTracker.h"
 #include "MessageBox.h"
 #include "PictureBox.h"
+#include "ProgramFile.h"
 #include "LabelBoardTask.h"
 #include "MainWindow.h"
 #include "ShapeQuizTask.h"
@@ -225,11 +226,11 @@ void ShellTest::closingTheMainFormEndsTheProgram()
 
 void ShellTest::messageBoxCaptionIsTheProgramName()
 {
-    QCOMPARE(MessageBox::titleFromProgramPath("/usr/games/zartex"), QString("zartex"));
-    QCOMPARE(MessageBox::titleFromProgramPath("/opt/x.y/zartex.bin.old"), QString("zartex"));
-    QCOMPARE(MessageBox::titleFromProgramPath("C:/Program Files/Zartex/ZARTEX.EXE"), QString("ZARTEX"));
-    QCOMPARE(MessageBox::titleFromProgramPath(".hidden"), QString());
-    QCOMPARE(MessageBox::title(), QString("tst_shell"));
+    QCOMPARE(ProgramFile::nameFromPath("/usr/games/zartex"), QString("zartex"));
+    QCOMPARE(ProgramFile::nameFromPath("/opt/x.y/zartex.bin.old"), QString("zartex"));
+    QCOMPARE(ProgramFile::nameFromPath("C:/Program Files/Zartex/ZARTEX.EXE"), QString("ZARTEX"));
+    QCOMPARE(ProgramFile::nameFromPath(".hidden"), QString());
+    QCOMPARE(ProgramFile::name(), QString("tst_shell"));
 }
 
 void ShellTest::realMessageBoxIsPlainAndCentred()
