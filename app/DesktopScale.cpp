@@ -1,5 +1,7 @@
 #include "DesktopScale.h"
 
+#include "QtOnlyEnvironment.h"
+
 #include <QList>
 #include <QtEndian>
 #include <QtGlobal>
@@ -13,14 +15,19 @@
 
 namespace {
 
+// No screen is announced outside these; a value beyond them is a fault,
+// and 1e300 would not even round to an int.
+bool plausibleDpi(double dpi)
+{
+    return dpi >= 1 && dpi <= 1000;
+}
+
 // "144", or "144.0" as GNOME 3 once wrote it.
 int dpiFromText(const QByteArray &text, bool *ok)
 {
-    const QByteArray value = text.trimmed();
-    int dpi = value.toInt(ok);
-    if (!*ok)
-        dpi = qRound(value.toDouble(ok));
-    return *ok ? dpi : 0;
+    const double dpi = text.trimmed().toDouble(ok);
+    *ok = *ok && plausibleDpi(dpi);
+    return *ok ? qRound(dpi) : 0;
 }
 
 // Reads an XSETTINGS blob front to back; every read is checked against its
@@ -103,7 +110,7 @@ QByteArray property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_
         if (!reply || reply->type != type || reply->format != 8)
             break;
         value.append(static_cast<const char *>(xcb_get_property_value(reply.get())),
-                     xcb_get_property_value_length(reply.get()));
+                     int(DesktopScale::heldValueBytes(reply->value_len, reply->length)));
         if (reply->bytes_after == 0)
             break;
     }
@@ -166,6 +173,11 @@ int dpiInResources(const QByteArray &resources)
     return dpi;
 }
 
+qint64 heldValueBytes(quint32 statedBytes, quint32 replyWords)
+{
+    return qMin(qint64(statedBytes), qint64(replyWords) * 4);
+}
+
 XSettingsDpi dpiInXSettings(const QByteArray &settings)
 {
     if (settings.isEmpty() || (settings.at(0) != 0 && settings.at(0) != 1))
@@ -188,7 +200,7 @@ XSettingsDpi dpiInXSettings(const QByteArray &settings)
         case IntegerSetting:
             if (!reader.card32(&value))
                 return found;
-            if (name == "Xft/DPI")
+            if (name == "Xft/DPI" && plausibleDpi(qint32(value) / 1024.0))
                 found = {true, int(qint32(value)) / 1024};
             break;
         case StringSetting:
@@ -206,14 +218,14 @@ XSettingsDpi dpiInXSettings(const QByteArray &settings)
     return found;
 }
 
-void holdUnannouncedScale()
+void holdUnannouncedScale([[maybe_unused]] QtOnlyEnvironment &environment)
 {
 #ifdef ZARTEX_XCB
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!qEnvironmentVariableIsEmpty("QT_FONT_DPI") || (!platform.isEmpty() && !platform.startsWith("xcb")))
         return;
     if (announcedDpi() <= 0)
-        qputenv("QT_FONT_DPI", QByteArrayLiteral("96"));
+        environment.set("QT_FONT_DPI", QByteArrayLiteral("96"));
 #endif
 }
 

@@ -2,6 +2,7 @@
 #include "DesktopScale.h"
 #include "MainWindow.h"
 #include "ProgramWindows.h"
+#include "QtOnlyEnvironment.h"
 #include "QtVersion.h"
 
 #include <QApplication>
@@ -16,7 +17,8 @@
 // through it; the list falls back to Wayland where no X server answers. A
 // platform that the user or a test chose is left alone. Windows has one
 // platform of its own (and under Wine, DISPLAY is set for Wine itself).
-static void preferX11([[maybe_unused]] int argc, [[maybe_unused]] char *argv[])
+static void preferX11([[maybe_unused]] int argc, [[maybe_unused]] char *argv[],
+                      [[maybe_unused]] QtOnlyEnvironment &environment)
 {
 #ifdef Q_OS_UNIX
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -25,17 +27,19 @@ static void preferX11([[maybe_unused]] int argc, [[maybe_unused]] char *argv[])
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
             return;
     }
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
+    environment.set("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
 #endif
 }
 
 int main(int argc, char *argv[])
 {
-    preferX11(argc, argv);
+    QtOnlyEnvironment forQt;
+    preferX11(argc, argv, forQt);
     QtVersion::followDesktopScale();
     if constexpr (QtVersion::guessesScaleFromScreenSize)
-        DesktopScale::holdUnannouncedScale();
+        DesktopScale::holdUnannouncedScale(forQt);
     QApplication app(argc, argv);
+    forQt.restore();
     Application::init(app);
     std::unique_ptr<ProgramWindows> windows;
     try {

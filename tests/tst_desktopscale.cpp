@@ -1,7 +1,9 @@
 // The scale an X desktop announces: Xft.dpi among the resources, Xft/DPI
-// among the XSETTINGS, and XSETTINGS data that lie about their own length.
+// among the XSETTINGS, and data that lie about their own length; and the
+// environment that the program sets for its Qt alone.
 
 #include "DesktopScale.h"
+#include "QtOnlyEnvironment.h"
 
 #include <QTest>
 #include <QtEndian>
@@ -66,6 +68,9 @@ private slots:
     void xsettingsGiveXftDpiIn1024ths_data();
     void xsettingsGiveXftDpiIn1024ths();
     void truncatedXSettingsGiveNothing();
+    void propertyValueEndsWithItsReply_data();
+    void propertyValueEndsWithItsReply();
+    void qtOnlyEnvironmentGoesBackToTheStart();
 };
 
 void DesktopScaleTest::resourcesGiveTheLastReadableXftDpi_data()
@@ -79,6 +84,14 @@ void DesktopScaleTest::resourcesGiveTheLastReadableXftDpi_data()
     QTest::newRow("the last counts") << QByteArray("Xft.dpi:\t96\nXft.dpi:\t192\n") << 192;
     QTest::newRow("unreadable skipped") << QByteArray("Xft.dpi:\t144\nXft.dpi:\tbig\n") << 144;
     QTest::newRow("other resources") << QByteArray("Xft.antialias:\t1\n*dpi:\t144\n") << 0;
+    // No screen has these: each is skipped like an unreadable one.
+    QTest::newRow("beyond any double") << QByteArray("Xft.dpi:\t144\nXft.dpi:\t1e300\n") << 144;
+    QTest::newRow("beyond an int") << QByteArray("Xft.dpi:\t99999999999\n") << 0;
+    QTest::newRow("over 1000") << QByteArray("Xft.dpi:\t1001\n") << 0;
+    QTest::newRow("1000") << QByteArray("Xft.dpi:\t1000\n") << 1000;
+    QTest::newRow("zero") << QByteArray("Xft.dpi:\t0\n") << 0;
+    QTest::newRow("negative") << QByteArray("Xft.dpi:\t-96\n") << 0;
+    QTest::newRow("not a number") << QByteArray("Xft.dpi:\tnan\n") << 0;
 }
 
 void DesktopScaleTest::resourcesGiveTheLastReadableXftDpi()
@@ -101,6 +114,8 @@ void DesktopScaleTest::xsettingsGiveXftDpiIn1024ths_data()
     QTest::newRow("other settings only") << xsettings({theme, {0, "Xft/Hinting", 1}}) << false << 0;
     QTest::newRow("a string named so") << xsettings({{1, "Xft/DPI", 0, "147456"}}) << false << 0;
     QTest::newRow("empty") << QByteArray() << false << 0;
+    QTest::newRow("over 1000") << xsettings({{0, "Xft/DPI", 1001 * 1024}}) << false << 0;
+    QTest::newRow("Qt's default, -1") << xsettings({{0, "Xft/DPI", -1024}}) << false << 0;
     // Blobs that lie: each is read no further than it goes.
     const QByteArray whole = xsettings({theme, colour, {0, "Xft/DPI", 120 * 1024}});
     const auto lying = [&whole](int at, QByteArray bytes) { return whole.left(at) + bytes + whole.mid(at + bytes.size()); };
@@ -127,6 +142,49 @@ void DesktopScaleTest::truncatedXSettingsGiveNothing()
     const QByteArray whole = xsettings({theme, colour, {0, "Xft/DPI", 120 * 1024}});
     for (int length = 0; length < whole.size(); ++length)
         QVERIFY2(!DesktopScale::dpiInXSettings(whole.left(length)).present, qPrintable(QString::number(length)));
+}
+
+void DesktopScaleTest::propertyValueEndsWithItsReply_data()
+{
+    QTest::addColumn<quint32>("statedBytes");
+    QTest::addColumn<quint32>("replyWords");
+    QTest::addColumn<qint64>("read");
+    QTest::newRow("as stated, padded") << 5u << 2u << qint64(5);
+    QTest::newRow("none") << 0u << 0u << qint64(0);
+    QTest::newRow("more stated than held") << 4096u << 2u << qint64(8);
+    QTest::newRow("stated past an int") << 0xFFFFFFFFu << 3u << qint64(12);
+}
+
+void DesktopScaleTest::propertyValueEndsWithItsReply()
+{
+    QFETCH(quint32, statedBytes);
+    QFETCH(quint32, replyWords);
+    QFETCH(qint64, read);
+    QCOMPARE(DesktopScale::heldValueBytes(statedBytes, replyWords), read);
+}
+
+// What the program started (the About form's browser) sees the user's
+// environment: unset stays unset, a value stays that value, even empty.
+void DesktopScaleTest::qtOnlyEnvironmentGoesBackToTheStart()
+{
+    qunsetenv("ZARTEX_UNSET");
+    qputenv("ZARTEX_GIVEN", "user's");
+    qputenv("ZARTEX_EMPTY", "");
+    {
+        QtOnlyEnvironment forQt;
+        for (const char *name : {"ZARTEX_UNSET", "ZARTEX_GIVEN", "ZARTEX_EMPTY"}) {
+            forQt.set(name, "program's");
+            forQt.set(name, "program's again");
+            QCOMPARE(qgetenv(name), QByteArray("program's again"));
+        }
+        forQt.restore();
+        QVERIFY(!qEnvironmentVariableIsSet("ZARTEX_UNSET"));
+        QCOMPARE(qgetenv("ZARTEX_GIVEN"), QByteArray("user's"));
+        QVERIFY(qEnvironmentVariableIsSet("ZARTEX_EMPTY") && qEnvironmentVariableIsEmpty("ZARTEX_EMPTY"));
+        // Once is enough: a second restore, or the end, changes nothing the user set since.
+        qputenv("ZARTEX_GIVEN", "later");
+    }
+    QCOMPARE(qgetenv("ZARTEX_GIVEN"), QByteArray("later"));
 }
 
 QTEST_GUILESS_MAIN(DesktopScaleTest)
