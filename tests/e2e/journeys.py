@@ -137,20 +137,22 @@ class Pupil:
         return Form(self, window, "AboutWindow")
 
     def wait_box(self, form, answered=()):
-        """A new window of the program over `form`, none of those `answered`."""
+        """A new window of the program over `form`, none of those `answered`:
+        a message box titled "zartex" (the program's file name, without
+        ".exe" on Windows), however the program was started."""
         known = {form.window.id, self.main.window.id, *answered}
-        return wait_until(lambda: next((w for w in self.d.screen.windows() if w.id not in known), None),
-                          PATIENCE, f'a message box over "{form.window.name}"')
+        box = wait_until(lambda: next((w for w in self.d.screen.windows() if w.id not in known), None),
+                         PATIENCE, f'a message box over "{form.window.name}"')
+        expect(box.name == "zartex", f'the message box is titled "{box.name}", not "zartex"')
+        return box
 
     def answer(self, box):
         self.setting.answer(self, box)
         self.d.screen.wait_gone(box)
 
     def expect_box(self, form, expected, language="eng"):
-        """A message box titled "zartex" (the program's file name, without
-        ".exe" on Windows) says `expected`; answered, the program goes on."""
+        """A message box says `expected`; answered, the program goes on."""
         box = self.wait_box(form)
-        expect(box.name == "zartex", f'the message box is titled "{box.name}", not "zartex"')
         self.setting.shown(self, box)
         # OCR may take l, I, 1 and | alike, miss dots, take a capital for a
         # small letter or misread weston's drawing: nine letters in ten match.
@@ -462,7 +464,8 @@ def cosine_law(pupil):
 
 def solve_cosine_law(pupil, form):
     d = pupil.d
-    # The empty board and the prompts are both wrong: two boxes, one after the other.
+    # The empty board and the prompts are both wrong: two boxes, one after the other,
+    # titled "zartex" (the folder's check starts the program through the system's loader).
     form.press("checkButton")
     answered = []
     for _ in range(2):
