@@ -186,6 +186,7 @@ lay_out_folder() {
     # Where Qt finds its plugins and texts: beside the folder's program.
     printf '[Paths]\nPrefix=../..\nPlugins=plugins\nTranslations=translations\n' >"$stage/libexec/zartex/qt.conf"
     cp packaging/linux/folder/{install.sh,uninstall.sh,elf-files.sh} "$stage/"
+    chmod 0755 "$stage"/{install.sh,uninstall.sh,elf-files.sh}
     # What install.sh copies to /usr: the menu entry, the icons, the listing and the manual page.
     (cd "$stage" && find share/applications share/icons share/metainfo share/man -type f | sort) \
         >"$stage/share/zartex/system-files"
@@ -240,9 +241,20 @@ gather_licences() {
         "$(sed -n 's/.*-\(5\.[0-9.]*\).*/\1/p' "$qt/source-package")" "$(cat "$qt/source-package")" >"$stage/licenses/README.txt"
 }
 
+# What install.sh and elf-files.sh take from a copy of the folder, whatever
+# modes and extra files the copy shows: the files that are programs (by
+# their execute bits here) and every file's SHA-256 (share/zartex/sha256sums,
+# which "sha256sum -c" reads too).
+list_folder() {
+    (cd "$1" && find . -type f -perm -u+x | sed 's|^\./||' | LC_ALL=C sort >share/zartex/programs &&
+        find . -type f ! -path ./share/zartex/sha256sums | sed 's|^\./||' | LC_ALL=C sort |
+        xargs -d '\n' sha256sum >share/zartex/sha256sums)
+}
+
 # The folder as a .tar.gz, and as a .deb that puts it in /opt/zartex.
 pack_folder() {
     say "packing the .tar.gz and the .deb"
+    list_folder "$stage"
     tar -C "$root/stage" --owner=0 --group=0 -czf "$out/$bundle_name.tar.gz" "$bundle_name"
     local package=$root/stage/deb file
     mkdir -p "$package/DEBIAN" "$package/opt" "$package/usr/bin" "$package/usr/share/doc/zartex" \
@@ -256,6 +268,7 @@ pack_folder() {
     done <"$stage/share/zartex/system-files"
     mv "$package/opt/zartex/share/doc/zartex"/* "$package/usr/share/doc/zartex/"
     rmdir "$package/opt/zartex/share/doc/zartex" "$package/opt/zartex/share/doc"
+    list_folder "$package/opt/zartex"
     cp packaging/linux/folder/lintian-overrides "$package/usr/share/lintian/overrides/zartex"
     folder_control "$package" >"$package/DEBIAN/control"
     (cd "$package" && find . -path ./DEBIAN -prune -o -type f -print | sed 's|^\./||' | sort | xargs md5sum) \
