@@ -306,10 +306,21 @@ fi
 bash packaging/install-deps.sh debootstrap zstd
 recipes
 mkdir -p "$cache" "$out"
+rm -f "$out/SKIPPED"
 # The cache serves one build at a time (another checkout's suite may be
-# running this script too).
+# running this script too). The suite does not wait out another run, which
+# may be building Qt for most of an hour: it leaves the packages out and
+# says whose run holds the cache, and where that run writes.
 exec 9>"$cache/lock"
+if $if_cached && ! flock -w 60 9; then
+    rm -f "$out"/*.deb "$out"/*.rpm "$out"/*.tar.gz
+    echo "SKIPPED: the packages for older systems: another run builds in $cache ($(cat "$cache/lock-holder" 2>/dev/null || echo 'it did not say whose'))" |
+        tee "$out/SKIPPED"
+    exit 77
+fi
 flock 9
+printf 'process %s, since %s, writing to %s\n' "$$" "$(date '+%F %T')" "$(readlink /proc/$$/fd/1 || echo '?')" \
+    >"$cache/lock-holder"
 make_root
 enter_root
 build_system_packages

@@ -197,6 +197,9 @@ def check_listing(package, listing):
 def built_package(args, suffix, listing=None):
     """The package that packaging/linux/older-linux.sh made, checked as one built here
     is; its file name says which systems it is for, as docs/install.md does."""
+    skipped = os.path.join(args.package_dir, "SKIPPED")
+    if os.path.exists(skipped):  # the build left every package out, and said why
+        raise Skipped(open(skipped, encoding="utf-8").read().strip().removeprefix("SKIPPED: "))
     own = suffix != ".rpm" and (args.own_qt or suffix == ".tar.gz")
     packages = [f for f in os.listdir(args.package_dir) if f.endswith(suffix) and ("own-qt" in f) == own] \
         if os.path.isdir(args.package_dir) else []
