@@ -17,6 +17,7 @@ import argparse
 import contextlib
 import filecmp
 import gzip
+import hashlib
 import os
 import re
 import shutil
@@ -390,18 +391,121 @@ def folder(args, scratch):
         for options in (("start", "--bare-desktop"), ("cosine-law",)):
             journey(args, *options, "--root", root, "--user", str(PUPIL), "--program", f"{inside}/bin/zartex",
                     "--with-sh")
-        # As root, install.sh puts it into /opt/zartex, executable again, and
-        # uninstall.sh takes back every file that it put.
+        # As root, install.sh puts it into /opt/zartex from a stick as older
+        # udisks mounts FAT or NTFS: the pupil's, folders 0700, files 0600.
         system_files = ("find", "/opt", "/usr", "-xdev")
         before = set(run(*in_root, *system_files).split())
-        run(*in_root, "sh", f"{inside}/install.sh")
+        stick = "/media/stick/" + os.path.basename(inside)
+        run(*in_root, "sh", "-c", f"mkdir -p /media/stick && cp -R {inside} /media/stick/ && chown -R {PUPIL} {stick}"
+            f" && find {stick} -type d -exec chmod 0700 {{}} + && find {stick} -type f -exec chmod 0600 {{}} +")
+        refusals(args, root, in_root, stick)
+        run(*in_root, "sh", f"{stick}/install.sh")
+        check_installed_modes(root)
         journey(args, "theory", "--root", root, "--user", str(PUPIL), "--program", "/usr/bin/zartex",
                 "--expect-workdir", f"{root}/opt/zartex/share/zartex")
         fail_if(not all(os.path.exists(root + path) for path in (f"/usr/{ENTRY}", "/usr/share/icons/hicolor/scalable/"
                                                                  "apps/zartex.svg")), "install.sh put no menu entry or icon")
+        # Again, over itself, from the pupil's copy that lost its execute bits.
+        run(*in_root, "sh", f"{inside}/install.sh")
+        check_installed_modes(root)
         run(*in_root, "sh", "/opt/zartex/uninstall.sh")
         left = sorted(set(run(*in_root, *system_files).split()) - before)
         fail_if(left, f"uninstall.sh left {left}")
+
+
+def refusals(args, root, in_root, stick):
+    """install.sh refuses a copy of the stick spoilt in each way, naming what
+    it refuses; elf-files.sh lists nothing of a copy whose files are not
+    those its list gives. Where a zartex package is installed, install.sh
+    names it."""
+    copy = stick + "-spoilt"
+    for spoil in (leading_out, program_as_picture, linked_out):
+        shutil.copytree(root + stick, root + copy, symlinks=True)
+        named = spoil(root, root + copy)
+        refused(in_root, f"{copy}/install.sh", named)
+        if spoil is program_as_picture:
+            listed = subprocess.run([*in_root, "sh", f"{copy}/elf-files.sh"], capture_output=True, text=True)
+            fail_if(listed.returncode == 0 or listed.stdout or named not in listed.stderr,
+                    f"elf-files.sh listed a copy whose {named} is a program:\n{listed.stdout}{listed.stderr}")
+        shutil.rmtree(root + copy)
+    deb = [f for f in os.listdir(args.package_dir) if f.endswith(".deb") and "own-qt" in f]
+    fail_if(len(deb) != 1, f"{args.package_dir} holds {deb}, not one .deb that carries its own Qt")
+    shutil.copy(os.path.join(args.package_dir, deb[0]), os.path.join(root, "tmp"))
+    run(*in_root, "dpkg", "-i", "/tmp/" + deb[0])
+    refused(in_root, f"{stick}/install.sh", "sudo apt remove zartex")
+    run(*in_root, "dpkg", "--purge", "zartex")
+
+
+def refused(in_root, script, named):
+    """`script` refuses in Russian, naming `named`, and changes nothing in /opt or /usr."""
+    state = ("find", "/opt", "/usr", "-xdev", "-printf", "%p %m %U %s %T@\n")
+    before = set(run(*in_root, *state).splitlines())
+    done = subprocess.run([*in_root, "sh", script], capture_output=True, text=True)
+    said = done.stdout + done.stderr
+    fail_if(done.returncode == 0 or "Ничего не изменено" not in said or named not in said,
+            f"{script} did not refuse, in Russian and naming {named} (status {done.returncode}):\n{said}")
+    changed = sorted(set(run(*in_root, *state).splitlines()) ^ before)
+    fail_if(changed, f"{script} refused, but changed {changed[:20]}:\n{said}")
+
+
+# Copies of the stick that install.sh refuses; each spoils the copy at a
+# path, and gives what the refusal names.
+def leading_out(root, copy):
+    """A line of system-files that leads out of /usr, its sum in the list
+    made right: only the path gives it away."""
+    line = "../../etc/cron.d/zartex"
+    with open(os.path.join(copy, "share/zartex/system-files"), "a", encoding="utf-8") as listed:
+        listed.write(line + "\n")
+    rehash(copy, "share/zartex/system-files")
+    return line
+
+
+def program_as_picture(root, copy):
+    """A pupil's program put in a picture's place; signed for Astra's closed
+    software environment, it would run anywhere there."""
+    shutil.copy(os.path.join(copy, "libexec/zartex/zartex"), os.path.join(copy, "share/zartex/fon.jpg"))
+    return "share/zartex/fon.jpg"
+
+
+def linked_out(root, copy):
+    """A picture that is a link out of the folder, to a file of the same sum."""
+    os.replace(os.path.join(copy, "share/zartex/fon.jpg"), os.path.join(root, "tmp/fon.jpg"))
+    os.symlink("/tmp/fon.jpg", os.path.join(copy, "share/zartex/fon.jpg"))
+    return "share/zartex/fon.jpg"
+
+
+def rehash(folder, path):
+    sums = os.path.join(folder, "share/zartex/sha256sums")
+    with open(os.path.join(folder, path), "rb") as file:
+        line = f"{hashlib.sha256(file.read()).hexdigest()}  {path}"
+    with open(sums, encoding="utf-8") as listed:
+        lines = [line if old.endswith("  " + path) else old for old in listed.read().splitlines()]
+    with open(sums, "w", encoding="utf-8") as listed:
+        listed.write("\n".join(lines) + "\n")
+
+
+# The folder's programs: install.sh makes these 0755 and every other file
+# 0644, whatever the copy it runs from shows.
+FOLDER_PROGRAMS = {"bin/zartex", "libexec/zartex/zartex", "install.sh", "uninstall.sh", "elf-files.sh"}
+
+
+def check_installed_modes(root):
+    """The folder and what went to /usr are root's, and readable by all."""
+    opt = os.path.join(root, "opt/zartex")
+    wanted = {}
+    for top, _, files in os.walk(opt):
+        wanted[top] = 0o40755
+        for path in (os.path.join(top, name) for name in files):
+            wanted[path] = 0o100755 if os.path.relpath(path, opt) in FOLDER_PROGRAMS else 0o100644
+    with open(os.path.join(opt, "share/zartex/system-files"), encoding="utf-8") as listed:
+        for path in (os.path.join(root, "usr", line.strip()) for line in listed if line.strip()):
+            wanted[path] = 0o100644
+            while (path := os.path.dirname(path)) != os.path.join(root, "usr/share"):
+                wanted[path] = 0o40755
+    wrong = [f"{path[len(root):]} {oct(stat.st_mode)} {stat.st_uid}:{stat.st_gid}" for path, mode in wanted.items()
+             if ((stat := os.lstat(path)).st_mode, stat.st_uid, stat.st_gid) != (mode, 0, 0)]
+    fail_if(wrong, "install.sh laid down files that are not root's with 0755 for folders and programs and 0644"
+            " for the rest:\n" + "\n".join(wrong))
 
 
 def is_elf(path):
