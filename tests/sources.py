@@ -5,7 +5,8 @@ sources.py layers LAYERS COMPILE_COMMANDS README: each layer links only the
 layers that the table of arrows allows (CMakeLists.txt), preprocesses the
 headers of the layers it links and finds no other layer's (a *_p.h header is
 its own layer's business, as in Qt), and the README draws the table as it is;
-every place that docs/exercises.md names for adding a page is in the sources.
+every place that docs/exercises.md names for adding a page is in the sources;
+the README and docs/install.md give each system the same file and command.
 sources.py texts LAYERS LUPDATE: every Cyrillic literal of the program's C++
 is an argument of Qt's translation functions, and lupdate collects it, or it
 is an answer key, written inside AnswerKeys{...}, which nothing shows.
@@ -63,13 +64,55 @@ def check_places(root):
     return faults
 
 
+def markdown_table(text, header):
+    """The rows, as lists of cells, of the table that `header` heads in `text`."""
+    lines = text.splitlines()
+    if header not in lines:
+        return None
+    rows = []
+    for line in lines[lines.index(header) + 2:]:
+        if not line.startswith("|"):
+            break
+        rows.append([cell.strip() for cell in line.strip().strip("|").split(" | ")])
+    return rows
+
+
+INSTALL_TABLE = "| System | File | Install command |"
+SYSTEMS_TABLE = "| System | Qt | glibc | Install | |"
+
+
+def check_install_tables(root):
+    """The README and docs/install.md give each system the same file and the
+    same command, and the file is the first that the table of systems'
+    details offers it (or, for the folder with its own Qt, "the `.tar.gz`")."""
+    readme, guide = (root / "README.md").read_text(encoding="utf-8"), (root / "docs/install.md").read_text(encoding="utf-8")
+    told, listed, details = (markdown_table(readme, INSTALL_TABLE), markdown_table(guide, INSTALL_TABLE),
+                             markdown_table(guide, SYSTEMS_TABLE))
+    if not told or not listed or not details:
+        return [f"the README and docs/install.md no longer hold the tables headed {INSTALL_TABLE} and {SYSTEMS_TABLE}"]
+    faults = [f"the README says {row}, docs/install.md {other}"
+              for row, other in zip(told, listed) if row != other]
+    if len(told) != len(listed):
+        faults.append(f"the README's table of installs has {len(told)} systems, docs/install.md's {len(listed)}")
+    offered = {row[0]: re.search(r"`([^`]+)`", row[3]) for row in details}
+    for system, file, command in listed:
+        first = offered.get(system)
+        if file.strip("`") not in command:
+            faults.append(f"docs/install.md installs {system}'s {file} with {command}")
+        if system not in offered:
+            faults.append(f"docs/install.md gives {system} {file}, but says nothing else of it")
+        elif not first or not (first[1] == file.strip("`") or file.endswith(first[1] + "`")):
+            faults.append(f"docs/install.md gives {system} {file}, but its details offer {first and first[1]} first")
+    return faults
+
+
 def check_layers(layers_file, database, readme):
     arrows, layers = read_layers(layers_file)
     allowed = {}
     for arrow in arrows:
         name, _, targets = arrow.partition("->")
         allowed[name.strip()] = {t.strip() for t in targets.split(",") if t.strip()}
-    faults = check_places(pathlib.Path(readme).parent)
+    faults = check_places(pathlib.Path(readme).parent) + check_install_tables(pathlib.Path(readme).parent)
     drawing = "\n".join("    " + arrow for arrow in arrows) + "\n"
     if drawing not in pathlib.Path(readme).read_text(encoding="utf-8"):
         faults.append(f"{readme} does not draw the layers as the table in CMakeLists.txt has them:\n{drawing}")
