@@ -321,11 +321,17 @@ fi
 flock 9
 printf 'process %s, since %s, writing to %s\n' "$$" "$(date '+%F %T')" "$(readlink /proc/$$/fd/1 || echo '?')" \
     >"$cache/lock-holder"
+# An administrator checks a file against this list before installing it as root.
+write_checksums() {
+    (cd "$out" && find . -maxdepth 1 -type f \( -name '*.deb' -o -name '*.rpm' -o -name '*.tar.gz' \) -printf '%P\n' |
+        LC_ALL=C sort | xargs -r sha256sum -- >SHA256SUMS)
+}
 make_root
 enter_root
 build_system_packages
 measure_texts /texts-system-qt
 if [ ! -f "$qt_tarball" ] && $if_cached; then
+    write_checksums
     echo "SKIPPED: the build that carries its own Qt 5.15: no Qt built for it in $cache" \
         "(sudo bash packaging/linux/older-linux.sh builds it once, in most of an hour)"
     exit 0
@@ -337,3 +343,4 @@ lay_out_folder
 carry_libraries
 gather_licences
 pack_folder
+write_checksums
