@@ -85,7 +85,7 @@ def check_install_tables(root):
     """The README and docs/install.md give each system the same file and the
     same command, and the file is the first that the table of systems'
     details offers it (or, for the folder with its own Qt, "the `.tar.gz`")."""
-    readme, guide = (root / "README.md").read_text(encoding="utf-8"), (root / "docs/install.md").read_text(encoding="utf-8")
+    readme, guide = ((root / name).read_text(encoding="utf-8") for name in ("README.md", "docs/install.md"))
     told, listed, details = (markdown_table(readme, INSTALL_TABLE), markdown_table(guide, INSTALL_TABLE),
                              markdown_table(guide, SYSTEMS_TABLE))
     if not told or not listed or not details:

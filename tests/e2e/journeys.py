@@ -714,7 +714,8 @@ def main():
         print(f"SKIPPED: {', '.join(missing)} not installed (bash tools/test.sh installs them)")
         return SKIPPED
     where = settings.setting(args)
-    name = args.journey + where.suffix + (f"-{args.scale}" if args.scale != 100 else "") + "-bare" * args.bare_desktop + "-loader" * args.through_loader
+    name = args.journey + where.suffix + (f"-{args.scale}" if args.scale != 100 else "") + "-bare" * args.bare_desktop \
+        + "-loader" * args.through_loader
     desktop = Desktop(args.artifacts, name, where, args.scale / 100, args.root, args.user, args.bare_desktop)
     try:
         desktop.open()
