@@ -37,3 +37,12 @@ wixl -a x64 -D Win64=yes -D Version="$version" -D SourceDir=zartex -D Icon=zarte
 [ -s "$output" ] || { echo "wixl made no package" >&2; exit 1; }
 printf '\r\n\r\n1251\t_ForceCodepage\r\n' >_ForceCodepage.idt
 msibuild "$output" -i _ForceCodepage.idt
+# Every build has a product code of its own: a package of the same version
+# built again must replace the installed one too, not install beside it.
+# The upgrade's row up to this version becomes inclusive
+# (msidbUpgradeAttributesVersionMaxInclusive, 0x200), as WiX's
+# AllowSameVersionUpgrades makes it.
+msiinfo export "$output" Upgrade >Upgrade.idt
+sed -i 's/^\([^\t]*\t\t[^\t]*\t[^\t]*\t\)1\(\t[^\t]*\tWIX_UPGRADE_DETECTED\r\)$/\1513\2/' Upgrade.idt
+grep -q '513.*WIX_UPGRADE_DETECTED' Upgrade.idt || { echo "make-msi.sh: wixl's Upgrade table is not as expected:" >&2; cat Upgrade.idt >&2; exit 1; }
+msibuild "$output" -i Upgrade.idt
