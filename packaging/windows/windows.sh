@@ -175,6 +175,8 @@ lay_out_texts_check() {
 
 lay_out_plugins() {
     mkdir -p "$1/platforms" "$1/styles"
+    # Qt looks for its plugins and texts in this folder alone.
+    cp packaging/windows/qt.conf "$1/"
     cp "$qt_prefix/plugins/platforms/qwindows.dll" "$1/platforms/"
     cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$1/styles/"
 }
@@ -216,33 +218,10 @@ pack_zip() {
     (cd "$build" && zip -qr9X "$zip_file" zartex)
 }
 
-# What the installer lays down and the uninstaller removes, file by file.
-windows_path() { local path=${1#.}; printf '%s' "${path//\//\\}"; }
-list_installer_files() {
-    (cd "$stage" && find . -type d | sort) | while read -r folder; do
-        printf 'SetOutPath "$INSTDIR%s"\n' "$(windows_path "$folder")"
-        find "$stage${folder#.}" -maxdepth 1 -type f | sort | while read -r file; do
-            printf 'File "%s"\n' "$file"
-        done
-    done >"$stage.files.nsh"
-    {
-        (cd "$stage" && find . -type f | sort) | while read -r file; do
-            printf 'Delete "$INSTDIR%s"\n' "$(windows_path "$file")"
-        done
-        (cd "$stage" && find . -mindepth 1 -type d | sort -r) | while read -r folder; do
-            printf 'RMDir "$INSTDIR%s"\n' "$(windows_path "$folder")"
-        done
-    } >"$stage.remove-files.nsh"
-}
-
 make_installers() {
     say "making the installer"
-    list_installer_files
     installer=$build/zartex-$version-windows-x64-setup.exe
-    makensis -V2 -INPUTCHARSET UTF8 -DPRODUCT="$(fact Title)" -DPUBLISHER="$(fact Publisher)" \
-        -DHOMEPAGE="$(fact Homepage)" -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" \
-        -DICON="$root/packaging/windows/zartex.ico" -DLICENSE="$root/LICENSE" \
-        -DSIZE_KB="$(du -sk "$stage" | cut -f1)" packaging/windows/installer.nsi
+    bash packaging/windows/make-setup.sh "$version" "$stage" "$installer"
     say "making the Windows Installer package"
     msi=$build/zartex-$version-windows-x64.msi
     bash packaging/windows/make-msi.sh "$version" "$stage" "$msi"
