@@ -28,7 +28,7 @@ import xml.etree.ElementTree as ElementTree
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from desktop import SKIPPED, Failed, Skipped, fail_if, missing_tools  # noqa: E402
+from desktop import PATIENCE, SKIPPED, Failed, Skipped, fail_if, missing_tools  # noqa: E402
 
 PICTURES = ("circleNew.jpg", "parNew.jpg", "prNew.jpg", "uslNew.jpg", "fon.jpg")
 # Paths below the prefix, as the package lays them out.
@@ -114,6 +114,13 @@ def check_tree(prefix, source):
         fail_if(not os.path.isfile(os.path.join(prefix, path)), f"{path} is not installed under {prefix}")
     for name in ("bin/zartex", "libexec/zartex/zartex"):
         fail_if(not os.access(os.path.join(prefix, name), os.X_OK), f"{name} is not executable")
+    # The launcher hands its arguments on: Qt's own -platform reaches the
+    # program, which then ends at once, as no such platform exists.
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    said = subprocess.run([os.path.join(prefix, "bin/zartex"), "-platform", "zartex-none"], capture_output=True,
+                          text=True, env=env, timeout=PATIENCE)
+    fail_if('"zartex-none"' not in said.stdout + said.stderr,
+            f"the launcher did not hand -platform on; the program said: {said.stderr[-600:]}")
     for picture in PICTURES:
         if not filecmp.cmp(os.path.join(prefix, "share/zartex", picture),
                            os.path.join(source, "assets/runtime", picture), shallow=False):
@@ -213,6 +220,11 @@ def built_package(args, suffix, listing=None):
         if f"`{packages[0]}`" not in guide.read():
             raise Failed(f"docs/install.md does not say which systems {packages[0]} is for")
     package = os.path.join(args.package_dir, packages[0])
+    sums = os.path.join(args.package_dir, "SHA256SUMS")
+    fail_if(not os.path.exists(sums) or subprocess.run(["sha256sum", "--check", "--ignore-missing", "--status", sums],
+                                                       cwd=args.package_dir).returncode != 0
+            or f"  {packages[0]}\n" not in open(sums, encoding="utf-8").read(),
+            f"{sums} does not vouch for {packages[0]}")
     if listing:
         check_listing(package, listing)
     return package
