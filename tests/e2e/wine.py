@@ -1,22 +1,26 @@
 #!/usr/bin/env python3
 """The Windows build of Зартекс on a Windows-like machine under Wine.
 
-    wine.py install --build BUILD-WINDOWS --prefix PREFIX --portable-into DIR
+    wine.py install --build BUILD-WINDOWS --prefix PREFIX --portable-into DIR --source SRC --artifacts DIR
     wine.py uninstall --prefix PREFIX
     wine.py msi-install --build BUILD-WINDOWS --prefix PREFIX --source SRC
     wine.py msi-uninstall --build BUILD-WINDOWS --prefix PREFIX
 
 In a fresh prefix (a Russian Windows with only Wine's fonts), `install`
-runs the installer silently, checks what it laid down and unpacks the .zip
-into DIR; `msi-install` installs the package as Group Policy would, over an
-older version of itself that it must replace. Either way, the other
-installer then refuses to go over it and changes nothing. The uninstalls must leave
+runs the installer silently over an older version of itself: it must
+refuse while that version's program runs and change nothing, then replace
+it once the program is closed; it unpacks the .zip into DIR. `msi-install`
+installs the package as Group Policy would, over an older version of
+itself and over a package of its own version built again, each of which it
+must replace. Either way, the other installer then refuses to go over it
+and changes nothing. The uninstalls must leave
 nothing; the journeys run between (journeys.py --wine-prefix PREFIX).
 Exit status: 0 passed, 1 failed, 77 skipped (Wine or wixl is missing).
 """
 import argparse
 import filecmp
 import glob
+import hashlib
 import os
 import pathlib
 import re
@@ -26,7 +30,7 @@ import sys
 import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import SKIPPED, Failed, fail_if, wait_until  # noqa: E402
+from desktop import SKIPPED, Desktop, Failed, fail_if, wait_until  # noqa: E402
 from package import check_facts, package_facts  # noqa: E402
 
 PRODUCT = package_facts()["Title"]
@@ -36,6 +40,10 @@ UNINSTALL = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
 MSI_KEY = "Software\\Zartex"
 # A first start of Wine in a new prefix may take a minute on a loaded machine.
 PATIENCE = 300
+# What the installer keeps beside the program's files.
+SETUP_FILES = ["installed-files.txt", "uninstall.exe"]
+# setup.exe's status when the program runs from its folder (docs/windows.md).
+SETUP_PROGRAM_RUNS = 3
 
 
 def environment(prefix):
@@ -58,15 +66,19 @@ def stop(prefix):
     subprocess.run(["wineserver", "-w"], env=env, capture_output=True, timeout=PATIENCE)
 
 
-def wine(prefix, *command):
+def wine(prefix, *command, beside=None):
     """Runs a command alone in the prefix: a server that an earlier
     program's end left running, and that might end under this command, is
-    ended first. Wine's errors, if any, are in what it printed."""
-    stop(prefix)
-    env = dict(os.environ, **dict(environment(prefix), WINEDEBUG="-all,err+all"))
-    env.pop("DISPLAY", None)  # nothing is shown: the installer runs silently
+    ended first. Wine's errors, if any, are in what it printed. `beside`:
+    the environment of a desktop whose program runs on in the prefix."""
+    if beside is None:
+        stop(prefix)
+    env = dict(beside or os.environ, **dict(environment(prefix), WINEDEBUG="-all,err+all"))
+    if beside is None:
+        env.pop("DISPLAY", None)  # nothing is shown: the installer runs silently
     done = subprocess.run(["wine", *command], env=env, capture_output=True, timeout=PATIENCE)
-    stop(prefix)
+    if beside is None:
+        stop(prefix)
     return done
 
 
@@ -136,6 +148,60 @@ def staged_files(build):
                   if os.path.isfile(path))
 
 
+def older_version(args, prefix, make, extension):
+    """Another version's package, made by packaging/windows/`make` from the
+    build's folder with one licence text changed and one file that the build
+    no longer has; its folder and its package."""
+    older = os.path.join(prefix, "older")
+    shutil.copytree(os.path.join(args.build, "zartex"), os.path.join(older, "zartex"))
+    with open(os.path.join(older, "zartex", "licenses", "README.txt"), "a", encoding="utf-8") as changed:
+        changed.write("Старая версия.\n")
+    with open(os.path.join(older, "zartex", "obsolete.txt"), "w", encoding="utf-8") as obsolete:
+        obsolete.write("Этого файла в новой версии нет.\n")
+    package = os.path.join(older, f"zartex-0.0.1-windows-x64{extension}")
+    make_package(args, make, "0.0.1", os.path.join(older, "zartex"), package)
+    return os.path.join(older, "zartex"), package
+
+
+def make_package(args, make, version, folder, package):
+    subprocess.run(["bash", os.path.join(args.source, "packaging", "windows", make), version, folder, package],
+                   check=True, capture_output=True, timeout=PATIENCE)
+
+
+def contents(prefix):
+    """{file: digest} of the installed folder."""
+    folder = install_folder(prefix)
+    return {name: hashlib.sha256(pathlib.Path(folder, name).read_bytes()).hexdigest()
+            for name in installed_files(prefix)}
+
+
+def while_running(args, program, action):
+    """action(environment) while `program` shows its first window, on a
+    desktop of its own, in the same prefix."""
+    from settings import Wine  # which imports this module
+    desktop = Desktop(args.artifacts, "upgrade-while-running", Wine(args.prefix))
+    try:
+        desktop.open()
+        desktop.setting.launch(desktop, [program], os.path.dirname(program), 1)
+        desktop.screen.wait_first_windows()
+        return action(desktop.env)
+    finally:
+        desktop.close()
+        stop(args.prefix)
+
+
+def is_new_version(args, prefix, extra):
+    """The installed folder holds exactly the build's files (and `extra`)."""
+    installed = installed_files(prefix)
+    expected = sorted(staged_files(args.build) + extra)
+    fail_if(installed != expected, f"the folder holds {installed}, expected {expected}")
+    for name in staged_files(args.build):
+        if not filecmp.cmp(os.path.join(install_folder(prefix), name), os.path.join(args.build, "zartex", name),
+                           shallow=False):
+            raise Failed(f"{name} is not the new version's")
+    return installed
+
+
 def new_prefix(args):
     """A fresh Windows: the version Wine plays by default (10), or the one
     --windows-version names (win7: Windows 7)."""
@@ -156,11 +222,26 @@ def install(args):
     (installer,) = glob.glob(os.path.join(args.build, "zartex-*-setup.exe"))
     (portable,) = glob.glob(os.path.join(args.build, "zartex-*.zip"))
     new_prefix(args)
+    older, old_installer = older_version(args, args.prefix, "make-setup.sh", ".exe")
+    done = wine(args.prefix, old_installer, "/S")
+    fail_if(done.returncode != 0, f"the older installer ended with status {done.returncode}")
+    old_files = sorted(os.path.relpath(path, older) for path in glob.glob(os.path.join(older, "**"), recursive=True)
+                       if os.path.isfile(path))
+    fail_if(installed_files(args.prefix) != sorted(old_files + SETUP_FILES),
+            f"the older installer laid down {installed_files(args.prefix)}, not its folder's files")
+    # Windows keeps a running program's files from being replaced, and a
+    # classroom's deployment tool must learn that nothing was.
+    before = contents(args.prefix)
+    done = while_running(args, os.path.join(install_folder(args.prefix), "zartex.exe"),
+                         lambda env: wine(args.prefix, installer, "/S", beside=env))
+    fail_if(done.returncode != SETUP_PROGRAM_RUNS,
+            f"over the running program the installer ended with status {done.returncode},"
+            f" not {SETUP_PROGRAM_RUNS}")
+    fail_if(contents(args.prefix) != before, "the installer refused, but changed the installed files")
+    one_listing(args.prefix, "0.0.1")
     done = wine(args.prefix, installer, "/S")
     fail_if(done.returncode != 0, f"the installer ended with status {done.returncode}")
-    installed = installed_files(args.prefix)
-    expected = sorted(staged_files(args.build) + ["uninstall.exe"])
-    fail_if(installed != expected, f"the installer laid down {installed}, expected {expected}")
+    installed = is_new_version(args, args.prefix, SETUP_FILES)
     fail_if(not os.path.isfile(shortcut(args.prefix)), f"no Start-menu entry at {shortcut(args.prefix)}")
     one_listing(args.prefix)
     (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
@@ -172,7 +253,8 @@ def install(args):
     unpacked = os.path.join(args.portable_into, "zartex")
     for name in staged_files(args.build):
         fail_if(not os.path.isfile(os.path.join(unpacked, name)), f"the .zip lacks {name}")
-    print(f"installed {len(installed)} files and the Start-menu entry; unpacked the .zip into {unpacked}")
+    print(f"the installer refused while 0.0.1 ran, then replaced it: {len(installed)} files and the Start-menu"
+          f" entry; unpacked the .zip into {unpacked}")
 
 
 def refuses(prefix, what, *command):
@@ -221,39 +303,28 @@ def msi_install(args):
     (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
     version = re.search(r"zartex-([0-9.]+)-", os.path.basename(package)).group(1)
     new_prefix(args)
-    # The older version: the same folder, one licence text changed and one
-    # file that the new version no longer has.
-    older = os.path.join(args.prefix, "older")
-    shutil.copytree(os.path.join(args.build, "zartex"), os.path.join(older, "zartex"))
-    with open(os.path.join(older, "zartex", "licenses", "README.txt"), "a", encoding="utf-8") as changed:
-        changed.write("Старая версия.\n")
-    with open(os.path.join(older, "zartex", "obsolete.txt"), "w", encoding="utf-8") as obsolete:
-        obsolete.write("Этого файла в новой версии нет.\n")
-    old_package = os.path.join(older, "zartex-0.0.1-windows-x64.msi")
-    subprocess.run(["bash", os.path.join(args.source, "packaging/windows/make-msi.sh"), "0.0.1",
-                    os.path.join(older, "zartex"), old_package], check=True, capture_output=True, timeout=PATIENCE)
+    _, old_package = older_version(args, args.prefix, "make-msi.sh", ".msi")
     msiexec(args.prefix, "/i", old_package)
     one_listing(args.prefix, "0.0.1")
     if installed_files(args.prefix) != sorted(staged_files(args.build) + ["obsolete.txt"]):
         raise Failed(f"the older package laid down {installed_files(args.prefix)}, not its folder's files")
-
-    msiexec(args.prefix, "/i", package)
-    installed = installed_files(args.prefix)
-    expected = staged_files(args.build)
-    fail_if(installed != expected, f"after the upgrade the folder holds {installed}, expected {expected}")
-    for name in expected:
-        if not filecmp.cmp(os.path.join(install_folder(args.prefix), name),
-                           os.path.join(args.build, "zartex", name), shallow=False):
-            raise Failed(f"after the upgrade {name} is not the new version's")
-    one_listing(args.prefix)
+    # The same version built again has a product code of its own, as every
+    # build has; the build's package then replaces it in turn.
+    rebuilt = os.path.join(args.prefix, "rebuilt", os.path.basename(package))
+    os.makedirs(os.path.dirname(rebuilt))
+    make_package(args, "make-msi.sh", version, os.path.join(args.build, "zartex"), rebuilt)
+    for each in (rebuilt, package):
+        msiexec(args.prefix, "/i", each)
+        installed = is_new_version(args, args.prefix, [])
+        one_listing(args.prefix)
     icons = [values.get("ProductIcon", "") for key, values in registry(args.prefix).items()
              if key.startswith("Software\\Classes\\Installer\\Products\\") and values.get("ProductName") == PRODUCT]
     fail_if(len(icons) != 1 or not icons[0].endswith("zartex.ico"), f"the listing has no icon: {icons}")
     fail_if(len(shortcuts(args.prefix)) != 1, f"the Start-menu entries are {shortcuts(args.prefix)}, not one")
     (installer,) = glob.glob(os.path.join(args.build, "zartex-*-setup.exe"))
     refuses(args.prefix, "the installer", installer, "/S")
-    print(f"upgraded 0.0.1 to {version}: {len(installed)} files, one listing, the Start-menu entry;"
-          " the installer refused to go over it")
+    print(f"upgraded 0.0.1 to {version}, and that to {version} built again: {len(installed)} files, one listing,"
+          " the Start-menu entry; the installer refused to go over it")
 
 
 def msi_uninstall(args):
@@ -287,9 +358,11 @@ def main():
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--portable-into")
     parser.add_argument("--source")
+    parser.add_argument("--artifacts", help="where a failing desktop keeps its screenshots and logs")
     parser.add_argument("--windows-version", help="the Windows that the new prefix plays, as winecfg names it (win7)")
     args = parser.parse_args()
-    needed = ("wine", "wineserver") + (("wixl", "wixl-heat", "msibuild") if args.step == "msi-install" else ())
+    needed = ("wine", "wineserver") + {"install": ("makensis",), "msi-install": ("wixl", "wixl-heat", "msibuild")}.get(
+        args.step, ())
     missing = [tool for tool in needed if not shutil.which(tool)]
     if missing:
         print(f"SKIPPED: {', '.join(missing)} not installed (bash packaging/windows/windows.sh installs them)")
