@@ -2,19 +2,23 @@
 """Checks of the built files that no journey makes: what they ask of the
 system they are to run on.
 
-binaries.py windows7 FOLDER LIST: no .exe or .dll in the .zip that
-packaging/windows/windows.sh made in FOLDER imports a DLL that Windows 7 SP1 does not ship (nor the .zip carries), or a
-function that Windows 7 SP1 lacks (LIST, packaging/windows/windows7.txt).
+binaries.py windows7 FOLDER LIST: every .exe and .dll in the .zip that
+packaging/windows/windows.sh made in FOLDER imports only DLLs that Windows
+7 SP1 ships (or the .zip carries), and from those only functions that
+MinGW-w64's headers declare for Windows 7 (_WIN32_WINNT 0x0601), less
+those the headers declare wrongly; LIST (packaging/windows/windows7.txt)
+names each DLL's headers and the exceptions.
 binaries.py glibc FOLDER VERSION: no ELF file in the .tar.gz that carries its
 own Qt, which packaging/linux/older-linux.sh made in FOLDER, asks for a glibc symbol
 version newer than VERSION, nor for a libstdc++ or libgcc version (GLIBCXX_,
 CXXABI_, GCC_) that the libraries it carries lack.
 
 Each fault names the file and the import or symbol. Exit status 0: none;
-1: faults; 77: the files to check are not there.
+1: faults; 77: the files to check, or the cross-compiler, are not there.
 """
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tarfile
@@ -22,6 +26,8 @@ import tempfile
 import zipfile
 
 SKIPPED = 77
+CROSS_COMPILER = "x86_64-w64-mingw32-gcc-posix"
+WINDOWS_7 = ["-D_WIN32_WINNT=0x0601", "-DWINVER=0x0601", "-DNTDDI_VERSION=0x06010000"]
 
 
 def objdump(*arguments):
@@ -29,7 +35,8 @@ def objdump(*arguments):
 
 
 def windows_imports(path):
-    """{DLL: [functions]} of a PE file's import table."""
+    """{DLL: [functions]} of a PE file's import table; a function imported
+    by its number alone is named "#number"."""
     imports, dll = {}, None
     for line in objdump("-p", path).splitlines():
         named = re.match(r"\s*DLL Name: (\S+)", line)
@@ -38,50 +45,104 @@ def windows_imports(path):
             imports[dll] = []
         elif dll and re.match(r"\s+[0-9a-f]+\s+\d+\s+\S+", line):
             imports[dll].append(line.split()[-1])
+        elif dll and (ordinal := re.match(r"\s+[0-9a-f]+\s+<none>\s+([0-9a-f]+)", line)):
+            imports[dll].append(f"#{int(ordinal[1], 16)}")
         elif not line.strip():
             dll = None
     return imports
 
 
 def read_windows7_list(path):
-    """The DLLs that Windows 7 SP1 ships, and the functions it lacks, by DLL."""
-    shipped, lacking, section = set(), {}, None
+    """{DLL: its headers} of the DLLs that Windows 7 SP1 ships, and by DLL
+    the functions that its headers leave undeclared though Windows 7 SP1 has
+    them, and those they declare though it lacks them."""
+    headers, undeclared, newer, section = {}, {}, {}, None
     for line in open(path, encoding="utf-8"):
         line = line.split("#")[0].strip()
         if not line:
             continue
         if line.startswith("["):
             section = line.strip("[]")
-        elif section == "shipped":
-            shipped.add(line.lower())
-        else:
-            dll, functions = line.split(":")
-            lacking.setdefault(dll.strip().lower(), set()).update(functions.split())
-    return shipped, lacking
+            continue
+        dll, names = (part.strip() for part in line.split(":"))
+        table = {"dlls": headers, "undeclared": undeclared, "newer": newer}[section]
+        table.setdefault(dll.lower(), set()).update(names.split())
+    return headers, undeclared, newer
 
 
-def check_windows7(folder, listing):
-    shipped, lacking = read_windows7_list(listing)
+def declared_for_windows7(headers, functions):
+    """Of `functions`, those that `headers` declare with Windows 7's API
+    level: each name's address is taken in C, where an undeclared name is an
+    error that names it."""
+    defines = [f"#define {h[2:].replace('=', ' ')}\n" for h in headers if h.startswith("-D")]
+    source = "".join(defines) + \
+        "".join(f"#include <{h}>\n" for h in sorted(headers, key=header_order) if not h.startswith("-D")) + \
+        "void imported(void *volatile *to)\n{\n" + "".join(f"    *to = (void *)&{name};\n" for name in functions) + "}\n"
+    done = subprocess.run([CROSS_COMPILER, "-fsyntax-only", "-fmax-errors=0", *WINDOWS_7, "-x", "c", "-"],
+                          input=source, capture_output=True, text=True, env=dict(os.environ, LC_ALL="C"))
+    undeclared = set(re.findall(r"error: '(\w+)' undeclared", done.stderr))
+    other = [line for line in done.stderr.splitlines() if "error:" in line and "undeclared" not in line]
+    if other or (done.returncode != 0 and not undeclared):
+        raise RuntimeError(f"the headers {' '.join(sorted(headers))} could not be read:\n{done.stderr[-2000:]}")
+    return set(functions) - undeclared
+
+
+def header_order(header):
+    """Winsock's headers before windows.h, which would pull in the old ones."""
+    return (header not in ("winsock2.h", "ws2tcpip.h"), header != "windows.h", header)
+
+
+def windows7_faults(binaries, shown, listing):
+    """The faults of the PE files `binaries`, named by shown(path)."""
+    headers, undeclared, newer = listing
+    carried = {os.path.basename(path).lower() for path in binaries}
+    imported = {}  # {dll: {function: [who imports it]}}
     faults = []
+    for path in sorted(binaries):
+        for dll, functions in windows_imports(path).items():
+            if dll.lower() in carried:
+                continue
+            if dll.lower() not in headers:
+                faults.append(f"{shown(path)} imports {dll}, which Windows 7 SP1 does not ship")
+                continue
+            for function in functions:
+                imported.setdefault(dll.lower(), {}).setdefault(function, []).append((shown(path), dll))
+    for dll, functions in sorted(imported.items()):
+        names = [f for f in functions if re.fullmatch(r"[A-Za-z_]\w*", f) and f not in undeclared.get(dll, ())]
+        declared = declared_for_windows7(headers[dll], names)
+        for function, importers in sorted(functions.items()):
+            if function in newer.get(dll, ()):
+                why = "which Windows 7 SP1 lacks, though MinGW-w64's headers declare it (windows7.txt, [newer])"
+            elif function.startswith("#"):
+                why = "by its number alone, which no header names"
+            elif function in declared or function in undeclared.get(dll, ()):
+                continue
+            else:
+                why = "which MinGW-w64's headers do not declare for Windows 7 (_WIN32_WINNT 0x0601)"
+            faults += [f"{who} imports {function} from {spelt}, {why}" for who, spelt in importers]
+    return faults
+
+
+def check_windows7(folder, listing_path):
+    listing = read_windows7_list(listing_path)
     (package,) = [os.path.join(folder, f) for f in os.listdir(folder) if f.endswith(".zip")]
     with tempfile.TemporaryDirectory() as scratch:
+        # The check first proves on a program of its own that it finds a
+        # newer Windows' function, one the headers guard and one they do not.
+        control = os.path.join(scratch, "control.exe")
+        subprocess.run([CROSS_COMPILER, "-D_WIN32_WINNT=0x0A00", "-o", control, "-x", "c", "-"], check=True,
+                       input="#include <windows.h>\nint main(void) { return SetDefaultDllDirectories(0)"
+                             " + (int)GetDpiForWindow(0); }\n", text=True, capture_output=True)
+        missed = [name for name in ("SetDefaultDllDirectories", "GetDpiForWindow")
+                  if not any(f" {name} " in fault for fault in windows7_faults([control], os.path.basename, listing))]
+        if missed:
+            return [f"the check itself let {', '.join(missed)} pass, which Windows 7 SP1 lacks"]
         with zipfile.ZipFile(package) as archive:
             archive.extractall(scratch)
+        os.remove(control)
         binaries = [os.path.join(top, name) for top, _, names in os.walk(scratch) for name in names
                     if name.lower().endswith((".exe", ".dll"))]
-        carried = {os.path.basename(path).lower() for path in binaries}
-        for path in sorted(binaries):
-            shown = os.path.relpath(path, scratch)
-            for dll, functions in windows_imports(path).items():
-                if dll.lower() in carried:
-                    continue
-                if dll.lower() not in shipped:
-                    faults.append(f"{shown} imports {dll}, which Windows 7 SP1 does not ship")
-                    continue
-                for function in functions:
-                    if function in lacking.get(dll.lower(), ()):
-                        faults.append(f"{shown} imports {function} from {dll}, which Windows 7 SP1 lacks")
-    return faults
+        return windows7_faults(binaries, lambda path: os.path.relpath(path, scratch), listing)
 
 
 def version_tuple(name):
@@ -127,7 +188,13 @@ def main():
     if not os.path.isdir(target) or not any(f.endswith((".zip", ".tar.gz")) for f in os.listdir(target)):
         print(f"SKIPPED: {target} holds no build to check (packaging/windows/windows.sh and packaging/linux/older-linux.sh make them)")
         return SKIPPED
-    faults = check_windows7(*arguments) if check == "windows7" else check_glibc(*arguments)
+    if check == "windows7" and not shutil.which(CROSS_COMPILER):
+        print(f"SKIPPED: {CROSS_COMPILER} not installed (bash packaging/windows/windows.sh installs it)")
+        return SKIPPED
+    try:
+        faults = check_windows7(*arguments) if check == "windows7" else check_glibc(*arguments)
+    except RuntimeError as failure:
+        faults = [str(failure)]
     print("\n".join(faults) or "no fault found")
     return 1 if faults else 0
 
