@@ -289,7 +289,10 @@ Function RemoveOlder
     ${If} $Left != ""
         !insertmacro Refuse ${STATUS_FAILED} "Не удалось удалить файл прежней версии: $Left. Закройте программу «${PRODUCT}» и запустите установку снова."
     ${EndIf}
-    RMDir "$Older"
+    ; The folder that is kept keeps the rights it was given.
+    ${If} $Older != $INSTDIR
+        RMDir "$Older"
+    ${EndIf}
 FunctionEnd
 
 ; Outside Program Files: the outermost new folder belongs to the
