@@ -246,6 +246,13 @@ def install(args):
     one_listing(args.prefix)
     (package,) = glob.glob(os.path.join(args.build, "zartex-*.msi"))
     refuses(args.prefix, "the Windows Installer package", "msiexec", "/i", package, "/qn")
+    # A folder outside Program Files that exists may hold a pupil's DLL.
+    foreign = drive_c(args.prefix, "Чужая")
+    os.makedirs(foreign)
+    pathlib.Path(foreign, "version.dll").write_bytes(b"MZ")
+    refuses(args.prefix, "the installer into an existing folder outside Program Files", installer, "/S",
+            "/D=C:\\Чужая")
+    fail_if(os.listdir(foreign) != ["version.dll"], f"the installer wrote into {foreign}: {os.listdir(foreign)}")
     # The portable copy: the same folder, from the .zip.
     shutil.rmtree(args.portable_into, ignore_errors=True)
     with zipfile.ZipFile(portable) as archive:
@@ -258,11 +265,11 @@ def install(args):
 
 
 def refuses(prefix, what, *command):
-    """`command` finds the program installed the other way: it ends with an
-    error and leaves the folder and "Apps and features" as they were."""
+    """`command` ends with an error and leaves the installed folder and
+    "Apps and features" as they were."""
     installed, listed = installed_files(prefix), listings(prefix)
     done = wine(prefix, *command)
-    fail_if(done.returncode == 0, f"{what} installed over the program that the other way had installed")
+    fail_if(done.returncode == 0, f"{what} did not refuse: it ended with status 0")
     fail_if(installed_files(prefix) != installed or listings(prefix) != listed,
             f"{what} refused, but changed the installation: {installed_files(prefix)}, {sorted(listings(prefix))}")
 
