@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QVariant>
 #include <QWidget>
 
@@ -82,11 +83,34 @@ private:
 };
 
 const char *const roleProperty = "screenReaderRole";
+const char *const programFileProperty = "screenReaderProgramFile";
+
+// Qt describes the application by the process's file, which is the
+// system's loader where the loader was asked to run the program.
+class ProgramApplication : public QAccessibleApplication
+{
+public:
+    explicit ProgramApplication(const QString &programFile)
+        : m_programFile(programFile)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Description ? m_programFile : QAccessibleApplication::text(t);
+    }
+
+private:
+    const QString m_programFile;
+};
 
 // The one factory of the program's roles: a widget whose class gave it a
 // role (see setRole) is heard by it; every other widget keeps Qt's own.
+// The application is described by the program's own file.
 QAccessibleInterface *programRoles(const QString &, QObject *object)
 {
+    if (object && object == QCoreApplication::instance())
+        return new ProgramApplication(object->property(programFileProperty).toString());
     if (!object || !object->isWidgetType())
         return nullptr;
     const QVariant role = object->property(roleProperty);
@@ -99,8 +123,10 @@ QAccessibleInterface *programRoles(const QString &, QObject *object)
 
 namespace ScreenReader {
 
-void installRoles()
+void installRoles(const QString &programFile)
 {
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->setProperty(programFileProperty, programFile);
     QAccessible::installFactory(programRoles);
 }
 

@@ -8,9 +8,10 @@ class QWidget;
 // What a screen reader meets beyond the widgets' own names.
 namespace ScreenReader {
 
-// Lets the roles given by setRole() reach screen readers. Called once, at
-// start-up, before any window is made.
-void installRoles();
+// Lets the roles given by setRole() reach screen readers, and describes the
+// application by `programFile`, the program's own. Called once, at start-up,
+// before any window is made.
+void installRoles(const QString &programFile);
 
 // Gives `widget` the role a screen reader hears it by, for the classes
 // whose role Qt does not know: a form is a window named by its title, a

@@ -70,7 +70,7 @@ void init(QApplication &app)
     QCoreApplication::setApplicationName(ProgramFile::name());
     loadQtTranslation(app);
     ensureDesignFont();
-    ScreenReader::installRoles();
+    ScreenReader::installRoles(ProgramFile::path());
     // Menus and tooltips keep the desktop's font. Setting the application
     // font below forgets the per-class fonts, so they are put back after it.
     const QFont menuFont = QApplication::font("QMenu");
