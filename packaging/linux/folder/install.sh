@@ -210,9 +210,12 @@ finished=true
 
 # What the earlier install put and this one does not.
 sed -n 's/^file //p' "$work/earlier" | while IFS= read -r path; do
-    grep -qxF "file $path" "$work/record" && continue
     case $path in
-        /usr/share/*) plain_path "${path#/}" && [ -f "$path" ] && [ ! -L "$path" ] && rm -f "$path" ;;
+        /usr/share/*)
+            if ! grep -qxF "file $path" "$work/record" && plain_path "${path#/}" && [ -f "$path" ] && [ ! -L "$path" ]
+            then
+                rm -f "$path"
+            fi ;;
     esac
 done
 [ -z "$old" ] || rm -rf "$old"
