@@ -221,7 +221,7 @@ def built_package(args, suffix, listing=None):
             raise Failed(f"docs/install.md does not say which systems {packages[0]} is for")
     package = os.path.join(args.package_dir, packages[0])
     sums = os.path.join(args.package_dir, "SHA256SUMS")
-    fail_if(not os.path.exists(sums) or subprocess.run(["sha256sum", "--check", "--ignore-missing", "--status", sums],
+    fail_if(not os.path.exists(sums) or subprocess.run(["sha256sum", "--check", "--ignore-missing", "--status", "SHA256SUMS"],
                                                        cwd=args.package_dir).returncode != 0
             or f"  {packages[0]}\n" not in open(sums, encoding="utf-8").read(),
             f"{sums} does not vouch for {packages[0]}")

@@ -26,7 +26,7 @@ refuse() {
     fail "$@" "Ничего не изменено."
 }
 
-[ "$(id -u)" -eq 0 ] || refuse "запустите его от имени root: sudo sh $0"
+[ "$(id -u)" -eq 0 ] || refuse "запустите его от имени root: sudo sh $0 (или su -c \"sh $0\")"
 
 # A package's files are the package manager's: install.sh would overwrite
 # them, and uninstall.sh would later delete them under its feet.

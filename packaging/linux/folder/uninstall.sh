@@ -14,7 +14,7 @@ fail() {
     exit 1
 }
 
-[ "$(id -u)" -eq 0 ] || fail "запустите его от имени root: sudo sh $0"
+[ "$(id -u)" -eq 0 ] || fail "запустите его от имени root: sudo sh $0 (или su -c \"sh $0\")"
 
 # The package's files are the package manager's to remove.
 if command -v dpkg-query >/dev/null 2>&1 &&
