@@ -15,7 +15,7 @@ itself and over a package of its own version built again, each of which it
 must replace. Either way, the other installer then refuses to go over it
 and changes nothing. The uninstalls must leave
 nothing; the journeys run between (journeys.py --wine-prefix PREFIX).
-Exit status: 0 passed, 1 failed, 77 skipped (Wine or wixl is missing).
+Exit status: 0 passed, 1 failed, 77 skipped (Wine, makensis or wixl is missing).
 """
 import argparse
 import filecmp
@@ -164,8 +164,9 @@ def older_version(args, prefix, make, extension):
 
 
 def make_package(args, make, version, folder, package):
-    subprocess.run(["bash", os.path.join(args.source, "packaging", "windows", make), version, folder, package],
-                   check=True, capture_output=True, timeout=PATIENCE)
+    done = subprocess.run(["bash", os.path.join(args.source, "packaging", "windows", make), version, folder, package],
+                          capture_output=True, timeout=PATIENCE)
+    fail_if(done.returncode != 0, f"{make} {version} failed: {(done.stdout + done.stderr).decode(errors='replace')}")
 
 
 def contents(prefix):
