@@ -77,7 +77,8 @@ def declared_for_windows7(headers, functions):
     defines = [f"#define {h[2:].replace('=', ' ')}\n" for h in headers if h.startswith("-D")]
     source = "".join(defines) + \
         "".join(f"#include <{h}>\n" for h in sorted(headers, key=header_order) if not h.startswith("-D")) + \
-        "void imported(void *volatile *to)\n{\n" + "".join(f"    *to = (void *)&{name};\n" for name in functions) + "}\n"
+        "void imported(void *volatile *to)\n{\n" + \
+        "".join(f"    *to = (void *)&{name};\n" for name in functions) + "}\n"
     done = subprocess.run([CROSS_COMPILER, "-fsyntax-only", "-fmax-errors=0", *WINDOWS_7, "-x", "c", "-"],
                           input=source, capture_output=True, text=True, env=dict(os.environ, LC_ALL="C"))
     undeclared = set(re.findall(r"error: '(\w+)' undeclared", done.stderr))
