@@ -42,8 +42,9 @@ MSI_KEY = "Software\\Zartex"
 PATIENCE = 300
 # What the installer keeps beside the program's files.
 SETUP_FILES = ["installed-files.txt", "uninstall.exe"]
-# setup.exe's status when the program runs from its folder (docs/windows.md).
-SETUP_PROGRAM_RUNS = 3
+# setup.exe's statuses (docs/windows.md): the program runs from its
+# folder; a file could not be written.
+SETUP_PROGRAM_RUNS, SETUP_WRITE_FAILED = 3, 6
 
 
 def environment(prefix):
@@ -223,6 +224,14 @@ def install(args):
     (installer,) = glob.glob(os.path.join(args.build, "zartex-*-setup.exe"))
     (portable,) = glob.glob(os.path.join(args.build, "zartex-*.zip"))
     new_prefix(args)
+    # A file that cannot be written (a folder stands in its way) ends the
+    # installation with an error, as Windows' lock on a file would.
+    os.makedirs(os.path.join(install_folder(args.prefix), "qt.conf"))
+    done = wine(args.prefix, installer, "/S")
+    fail_if(done.returncode != SETUP_WRITE_FAILED,
+            f"with a file it could not write the installer ended with status {done.returncode},"
+            f" not {SETUP_WRITE_FAILED}")
+    shutil.rmtree(install_folder(args.prefix))
     older, old_installer = older_version(args, args.prefix, "make-setup.sh", ".exe")
     done = wine(args.prefix, old_installer, "/S")
     fail_if(done.returncode != 0, f"the older installer ended with status {done.returncode}")
