@@ -6,6 +6,7 @@
 
 void QtOnlyEnvironment::set(const char *name, const QByteArray &value)
 {
+    // Only the first value is the user's.
     const bool seen = std::any_of(m_started.begin(), m_started.end(),
                                   [name](const Started &started) { return started.name == name; });
     if (!seen)
@@ -15,12 +16,11 @@ void QtOnlyEnvironment::set(const char *name, const QByteArray &value)
 
 void QtOnlyEnvironment::restore()
 {
-    // Backwards, so that a variable set twice ends as it started.
-    for (auto started = m_started.rbegin(); started != m_started.rend(); ++started) {
-        if (started->wasSet)
-            qputenv(started->name.constData(), started->value);
+    for (const Started &started : m_started) {
+        if (started.wasSet)
+            qputenv(started.name.constData(), started.value);
         else
-            qunsetenv(started->name.constData());
+            qunsetenv(started.name.constData());
     }
     m_started.clear();
 }

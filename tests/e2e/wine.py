@@ -214,10 +214,12 @@ def new_prefix(args):
     if not os.path.isdir(drive_c(args.prefix, "windows")):
         raise Failed(f"wineboot did not make a Windows folder: {done.stderr.decode(errors='replace')}")
     if args.windows_version:
-        wine(args.prefix, "winecfg", "/v", args.windows_version)
+        set_version = wine(args.prefix, "winecfg", "/v", args.windows_version)
         version = registry(args.prefix).get("Software\\Microsoft\\Windows NT\\CurrentVersion", {})
         if args.windows_version == "win7" and version.get("CurrentVersion") != "6.1":
-            raise Failed(f"winecfg did not make the prefix Windows 7: {version}")
+            said = b"".join((done.stdout, done.stderr, set_version.stdout, set_version.stderr))
+            raise Failed(f"winecfg did not make the prefix Windows 7: {version}; wineboot and winecfg said:"
+                         f" {said.decode(errors='replace')[-1500:]}")
 
 
 def install(args):
